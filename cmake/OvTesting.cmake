@@ -1,0 +1,30 @@
+# GoogleTest: the system package natively, built from the system's source tree
+# for the cross builds.
+if(CMAKE_CROSSCOMPILING)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
+include(GoogleTest)
+
+# ov_test_suite(folder DEPS ...): every .cpp of tests/<folder> becomes the
+# test program test_<folder>.
+function(ov_test_suite folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
+  endif()
+  add_executable(test_${folder} ${sources})
+  target_link_libraries(test_${folder} PRIVATE ${ARG_DEPS} GTest::gtest_main)
+  target_include_directories(test_${folder} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  gtest_discover_tests(test_${folder}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 300)
+endfunction()

@@ -1,0 +1,16 @@
+#pragma once
+// Program resources of a loaded module (Windows). The portable build has no
+// modules: the look-up finds nothing there.
+#include <cstddef>
+
+namespace platform {
+
+// Finds, loads and locks a resource; false when the module has none such.
+// `name` and `type` may be integer identifiers made with ResourceId.
+bool LoadModuleResource(void* module, const char* name, const char* type, const void** data,
+                        size_t* size);
+inline const char* ResourceId(unsigned id) {
+    return reinterpret_cast<const char*>(static_cast<size_t>(id));
+}
+
+}  // namespace platform
