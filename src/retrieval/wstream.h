@@ -103,6 +103,14 @@ public:
     long Seek(long offset, int origin) override;
     long Tell() override;
 
+    // One byte, or -1 at the end of the data or on error (state set as by
+    // Read). Inline for byte-at-a-time readers such as the tokenizer.
+    int GetByte() {
+        if (cur_ != end_) return static_cast<unsigned char>(*cur_++);
+        unsigned char c;
+        return Read(&c, 1) == 1 ? c : -1;
+    }
+
 private:
     long size_;
     char* block_;

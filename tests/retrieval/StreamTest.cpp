@@ -151,6 +151,17 @@ TEST(BufferedInput, SeekInsideTheBlockDoesNotTouchTheMedium) {
     EXPECT_FALSE(in.IsError());
 }
 
+TEST(BufferedInput, GetByteServesTheBlockAndRefills) {
+    CountingBuf buf(std::string(20, 'a') + "Z");
+    CountingStream in(&buf);
+    std::string got;
+    for (int c; (c = in.GetByte()) >= 0;) got += static_cast<char>(c);
+    EXPECT_EQ(std::string(20, 'a') + "Z", got);
+    EXPECT_EQ(3, buf.reads);  // 16 + 5 + the empty read that ends the data
+    EXPECT_TRUE(in.IsEnd());
+    EXPECT_FALSE(in.IsError());
+}
+
 TEST(BufferedInput, ReadDirectHandsOutTheBlockFirst) {
     CountingBuf buf(std::string(40, 'a') + "XYZ");
     CountingStream in(&buf);
