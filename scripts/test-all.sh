@@ -40,7 +40,7 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 run_ctest asan || status=1
 echo "== fuzz (${FUZZ_SECONDS}s each)"
-for f in build/asan/fuzz/fuzz_*; do
+for f in build/asan/bin/fuzz_*; do
   [ -x "$f" ] || continue
   name=$(basename "$f")
   corpus="build/asan/corpus/$name"
@@ -59,13 +59,16 @@ echo "== win64 (tests under wine64)"
 export WINEPREFIX="$root/build/wineprefix"
 export WINEDEBUG=-all
 rm -rf "$WINEPREFIX"
+# One persistent server for the whole run: a server that lingers and exits
+# between two test programs resets their connections.
+/usr/lib/wine/wineserver -p
 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
 if [ -z "${DISPLAY:-}" ]; then
   Xvfb :97 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY=:97
-  trap 'kill $xvfb_pid 2>/dev/null || true; /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 fi
+trap 'kill ${xvfb_pid:-} 2>/dev/null || true; /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$jobs"
 run_ctest win64 || status=1
