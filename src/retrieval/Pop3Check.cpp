@@ -1,0 +1,103 @@
+#include "retrieval/Pop3Check.h"
+
+#include <cstring>
+#include <string>
+#include <unordered_set>
+
+#include "retrieval/CommPort.h"
+#include "retrieval/MailDecode.h"
+#include "retrieval/MailHeaders.h"
+
+namespace {
+
+bool IsPositive(const char* reply) { return strncmp(reply, "+OK", 3) == 0; }
+
+// Sends a command and reads its one-line reply.
+uint32_t Command(CommPort& port, const std::string& command, char* reply) {
+    if (uint32_t err = port.WriteLine(command.c_str())) return err;
+    return port.ReadLine(reply, kMailLineSize);
+}
+
+uint32_t ListMessages(CommPort& port, EMailList& messages) {
+    char line[kMailLineSize];
+    if (uint32_t err = Command(port, "UIDL", line)) return err;
+    if (!IsPositive(line)) return kPop3BadReply;
+    for (;;) {
+        if (uint32_t err = port.ReadLine(line, kMailLineSize)) return err;
+        if (line[0] == '.') return 0;
+        const char* space = strchr(line, ' ');
+        if (!space) return kPop3BadReply;
+        auto* mail = new EMail;
+        mail->number.Assign(line, static_cast<size_t>(space - line));
+        mail->uniqueId = space + 1;
+        messages.Append(mail);
+    }
+}
+
+uint32_t FetchHeaders(CommPort& port, EMail& mail) {
+    char line[kMailLineSize];
+    std::string top = "TOP ";
+    top += mail.number.c_str();
+    top += " 0";
+    if (uint32_t err = Command(port, top, line)) return err;
+    if (!IsPositive(line)) return kPop3BadReply;
+
+    bool fromDecoded = false, subjectDecoded = false;
+    AStr charset;
+    POP3HeaderLineIterator headers(&port);
+    while (headers.Next()) {
+        const AStr& name = headers.Name();
+        if (name == "from")
+            mail.from = DecodeHeaderText(headers.Value().c_str(), &fromDecoded);
+        else if (name == "subject")
+            mail.subject = DecodeHeaderText(headers.Value().c_str(), &subjectDecoded);
+        else if (name == "date")
+            mail.date = headers.Value();
+        else if (name == "return-path")
+            mail.returnPath = headers.Value();
+        else if (name == "content-type")
+            MailCharset(headers.Value().c_str(), &charset);
+    }
+    if (uint32_t err = headers.Error()) return err;
+    if (!headers.SawReplyEnd()) {
+        do {
+            if (uint32_t err = port.ReadLine(line, kMailLineSize)) return err;
+        } while (strcmp(line, ".") != 0);
+    }
+
+    if (charset.IsEmpty() || charset.CompareNoCase("koi8-r") == 0) {
+        if (!fromDecoded) KoiToCp1251InPlace(mail.from);
+        if (!subjectDecoded) KoiToCp1251InPlace(mail.subject);
+    }
+    return 0;
+}
+
+uint32_t Transaction(CommPort& port, const StrList& knownIds, EMailList& messages) {
+    if (uint32_t err = ListMessages(port, messages)) return err;
+    std::unordered_set<std::string> known;
+    for (StrNode* id = knownIds.First(); id; id = id->Next()) known.insert(id->c_str());
+    for (EMail* mail = messages.First(); mail; mail = mail->Next()) {
+        if (known.count(mail->uniqueId.c_str())) continue;
+        if (uint32_t err = FetchHeaders(port, *mail)) return err;
+    }
+    return 0;
+}
+
+}  // namespace
+
+uint32_t RunPop3Dialogue(CommPort& port, const char* user, const char* password,
+                         const StrList& knownIds, EMailList& messages) {
+    messages.Clear();
+    char reply[kMailLineSize];
+    if (uint32_t err = port.ReadLine(reply, kMailLineSize)) return err;
+    if (!IsPositive(reply)) return kPop3BadReply;
+    if (uint32_t err = Command(port, std::string("USER ") + (user ? user : ""), reply)) return err;
+    if (!IsPositive(reply)) return kPop3UserRefused;
+    if (uint32_t err = Command(port, std::string("PASS ") + (password ? password : ""), reply))
+        return err;
+    if (!IsPositive(reply)) return kPop3PasswordRefused;
+
+    uint32_t result = Transaction(port, knownIds, messages);
+    port.WriteLine("QUIT");
+    return result;
+}
