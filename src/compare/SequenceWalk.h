@@ -17,7 +17,7 @@ enum class SequenceSide { kOld, kNew };
 
 template <class Ops>
 class SequenceWalk {
-public:
+  public:
     using Item = typename Ops::Item;
     static constexpr SequenceSide kOld = SequenceSide::kOld;
     static constexpr SequenceSide kNew = SequenceSide::kNew;
@@ -53,7 +53,7 @@ public:
         }
     }
 
-private:
+  private:
     void MakeCurrent(Item* a, Item* b) {
         ops_.SetCurrent(kOld, a);
         ops_.SetCurrent(kNew, b);
@@ -72,8 +72,14 @@ private:
             if (newOut) return true;
             if (!ops_.Equal(a, b)) return true;
             MakeCurrent(a, b);
-            if (ops_.IsLast(kOld, a)) oldOut = true; else a = ops_.Next(kOld, a);
-            if (ops_.IsLast(kNew, b)) newOut = true; else b = ops_.Next(kNew, b);
+            if (ops_.IsLast(kOld, a))
+                oldOut = true;
+            else
+                a = ops_.Next(kOld, a);
+            if (ops_.IsLast(kNew, b))
+                newOut = true;
+            else
+                b = ops_.Next(kNew, b);
         }
         return oldOut != newOut;
     }
@@ -86,7 +92,10 @@ private:
             return;
         }
         Item* next = ops_.Next(side, x);
-        if (next) x = next; else ranOut = true;
+        if (next)
+            x = next;
+        else
+            ranOut = true;
     }
 
     // Searches rings of growing size around the mismatch (a0, b0): ring k

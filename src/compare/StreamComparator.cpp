@@ -7,7 +7,7 @@ namespace {
 // Runs the algorithm through the virtual operations of any comparator and
 // pair of streams.
 class VirtualOps {
-public:
+  public:
     using Item = CompareItem;
 
     VirtualOps(StreamComparator& c, CompareItemStream& o, CompareItemStream& n)
@@ -38,7 +38,7 @@ public:
         return comparator_.OnDifference(old_, a0, a1, new_, b0, b1);
     }
 
-private:
+  private:
     StreamComparator& comparator_;
     CompareItemStream& old_;
     CompareItemStream& new_;
@@ -60,8 +60,14 @@ bool StreamComparator::MatchRun(CompareItemStream& oldStream, CompareItemStream&
         if (newOut) return false;
         if (!a->IsEqual(b)) return false;
         if (count + 1 >= n) return true;
-        if (oldStream.IsLast(a)) oldOut = true; else a = oldStream.Next(a);
-        if (newStream.IsLast(b)) newOut = true; else b = newStream.Next(b);
+        if (oldStream.IsLast(a))
+            oldOut = true;
+        else
+            a = oldStream.Next(a);
+        if (newStream.IsLast(b))
+            newOut = true;
+        else
+            b = newStream.Next(b);
     }
     return oldOut == newOut;
 }

@@ -7,7 +7,7 @@
 
 // One element of a sequence.
 class CompareItem {
-public:
+  public:
     virtual ~CompareItem() = default;
     virtual bool IsEqual(const CompareItem* other) const = 0;
 };
@@ -16,7 +16,7 @@ public:
 // that is equal only to another sentinel and is the one item for which
 // IsLast holds.
 class CompareItemStream {
-public:
+  public:
     virtual ~CompareItemStream() = default;
     virtual CompareItem* First() = 0;
     // The item after `item`, null after the last.
@@ -33,14 +33,14 @@ public:
     }
     CompareItem* Current() const { return current_; }
 
-private:
+  private:
     CompareItem* current_ = nullptr;
 };
 
 // A run is given as its first item and an end item that is not part of it
 // (first == end: an empty run); its items follow from first by Next.
 class StreamComparator {
-public:
+  public:
     virtual ~StreamComparator() = default;
     // Whether (a, b) is a point where the two sequences are back in step.
     virtual bool Match(CompareItemStream& oldStream, CompareItemStream& newStream, CompareItem* a,
@@ -61,11 +61,11 @@ public:
 
     // For Match implementations: true when n consecutive pairs from (a, b)
     // are equal, or both streams end together within them.
-    static bool MatchRun(CompareItemStream& oldStream, CompareItemStream& newStream,
-                         CompareItem* a, CompareItem* b, int n);
+    static bool MatchRun(CompareItemStream& oldStream, CompareItemStream& newStream, CompareItem* a,
+                         CompareItem* b, int n);
 
     int32_t DifferenceCount() const { return differences_; }
 
-protected:
+  protected:
     int32_t differences_ = 0;
 };

@@ -4,7 +4,7 @@
 #include <cstddef>
 
 class AllocationCounter {
-public:
+  public:
     AllocationCounter();
     ~AllocationCounter();
     size_t Count() const;

@@ -26,21 +26,23 @@ struct Letter : CompareItem, Node {
 };
 
 class LetterStream : public CompareItemStream {
-public:
+  public:
     explicit LetterStream(const std::string& letters) {
         int i = 0;
         for (char c : letters) items_.Append(new Letter(c, i++, false));
         items_.Append(new Letter(0, i, true));
     }
     CompareItem* First() override { return static_cast<Letter*>(items_.First()); }
-    CompareItem* Next(CompareItem* item) override { return static_cast<Letter*>(AsLetter(item)->Next()); }
+    CompareItem* Next(CompareItem* item) override {
+        return static_cast<Letter*>(AsLetter(item)->Next());
+    }
     bool IsLast(CompareItem* item) override { return AsLetter(item)->Next() == nullptr; }
     void OnCurrent(CompareItem* item) override { ++currentCalls; }
 
     static Letter* AsLetter(CompareItem* item) { return static_cast<Letter*>(item); }
     int currentCalls = 0;
 
-private:
+  private:
     ListOf<Letter> items_;
 };
 
@@ -53,9 +55,9 @@ std::string RunText(CompareItemStream& s, CompareItem* first, CompareItem* end) 
 
 // Records the runs and regions as "=old|new" and "!old|new".
 class Recorder : public StreamComparator {
-public:
-    using MatchRule = std::function<bool(CompareItemStream&, CompareItemStream&, CompareItem*,
-                                         CompareItem*)>;
+  public:
+    using MatchRule =
+        std::function<bool(CompareItemStream&, CompareItemStream&, CompareItem*, CompareItem*)>;
     explicit Recorder(MatchRule rule) : rule_(std::move(rule)) {}
 
     bool Match(CompareItemStream& o, CompareItemStream& n, CompareItem* a,
@@ -67,8 +69,8 @@ public:
         events.push_back("=" + RunText(o, a0, a1) + "|" + RunText(n, b0, b1));
         return 0;
     }
-    int OnDifference(CompareItemStream& o, CompareItem* a0, CompareItem* a1,
-                     CompareItemStream& n, CompareItem* b0, CompareItem* b1) override {
+    int OnDifference(CompareItemStream& o, CompareItem* a0, CompareItem* a1, CompareItemStream& n,
+                     CompareItem* b0, CompareItem* b1) override {
         events.push_back("!" + RunText(o, a0, a1) + "|" + RunText(n, b0, b1));
         return abortAt > 0 && --abortAt == 0 ? 7 : 0;
     }
@@ -76,7 +78,7 @@ public:
     std::vector<std::string> events;
     int abortAt = 0;  // abort on this difference (1-based); 0: never
 
-private:
+  private:
     MatchRule rule_;
 };
 
@@ -92,7 +94,7 @@ struct Outcome {
 };
 
 Outcome CompareLetters(const std::string& oldLetters, const std::string& newLetters,
-            Recorder::MatchRule rule = RunOf(1)) {
+                       Recorder::MatchRule rule = RunOf(1)) {
     LetterStream o(oldLetters), n(newLetters);
     Recorder r(std::move(rule));
     int result = r.Compare(o, n);
@@ -207,9 +209,8 @@ TEST(StreamComparator, AbortStopsAtOnceWithMinusOne) {
 
     // Aborting on the final region, which has no resynchronisation point.
     LetterStream o2("aX"), n2("aY");
-    Recorder never([](CompareItemStream&, CompareItemStream&, CompareItem*, CompareItem*) {
-        return false;
-    });
+    Recorder never(
+        [](CompareItemStream&, CompareItemStream&, CompareItem*, CompareItem*) { return false; });
     never.abortAt = 1;
     EXPECT_EQ(-1, never.Compare(o2, n2));
 }
@@ -231,7 +232,7 @@ TEST(StreamComparator, CountsDifferencesAndMovesTheCurrentItem) {
 namespace {
 // Counts regions without allocating.
 class RegionCounter : public StreamComparator {
-public:
+  public:
     bool Match(CompareItemStream& o, CompareItemStream& n, CompareItem* a,
                CompareItem* b) override {
         return MatchRun(o, n, a, b, 2);
