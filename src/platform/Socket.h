@@ -42,6 +42,11 @@ uint32_t SocketLastError();
 
 // socket(); kNoSocket on failure.
 SocketHandle SocketOpen(int family, int type, int protocol);
+// Whether closing a socket makes the calls blocked on it in other threads
+// return (Windows). Where it does not (POSIX), shutting it down does, and
+// the handle must stay until those calls are out, lest its number be given
+// to another file while they still use it.
+bool SocketCloseWakesBlockedCalls();
 // closesocket() and shutdown(); 0 or -1.
 int SocketCloseHandle(SocketHandle s);
 int SocketShutdown(SocketHandle s, int how);

@@ -83,6 +83,8 @@ SocketHandle SocketOpen(int family, int type, int protocol) {
     return static_cast<SocketHandle>(fd);
 }
 
+bool SocketCloseWakesBlockedCalls() { return false; }
+
 int SocketCloseHandle(SocketHandle s) { return ::close(Fd(s)) == 0 ? 0 : Fail(); }
 
 int SocketShutdown(SocketHandle s, int how) {

@@ -108,6 +108,8 @@ SocketHandle SocketOpen(int family, int type, int protocol) {
     return s == INVALID_SOCKET ? kNoSocket : static_cast<SocketHandle>(s);
 }
 
+bool SocketCloseWakesBlockedCalls() { return true; }
+
 int SocketCloseHandle(SocketHandle s) {
     auto close = Lookup<CloseFn>(kCloseSocket);
     return close && close(Native(s)) == 0 ? 0 : -1;

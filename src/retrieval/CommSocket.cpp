@@ -64,21 +64,22 @@ void CommSocket::Unpin() {
 
 void CommSocket::Close() {
     SocketHandle s;
-    bool pinned;
+    bool deferred;
     {
         LockGuard guard(SocketsLock());
         s = socket_;
         socket_ = kNoSocket;
         if (s == kNoSocket) return;
-        // Shutting down wakes a thread blocked on the socket; the handle
-        // itself is closed by the last operation still using it.
         SocketShutdown(s, kShutSend);
         SocketShutdown(s, kShutReceive);
-        pinned = pins_ > 0;
-        if (pinned) orphan_ = s;
+        // Where closing does not wake a thread blocked on the socket, the
+        // shutdown has woken it, and the last operation still using the
+        // socket closes it.
+        deferred = pins_ > 0 && !SocketCloseWakesBlockedCalls();
+        if (deferred) orphan_ = s;
     }
     Notify(kCommClosing, &s, sizeof s);
-    if (!pinned) SocketCloseHandle(s);
+    if (!deferred) SocketCloseHandle(s);
 }
 
 bool CommSocket::IsOpen() {

@@ -1,0 +1,42 @@
+#include "retrieval/MailboxCheck.h"
+
+#include "platform/Lang.h"
+#include "platform/Thread.h"
+#include "retrieval/CommPort.h"
+#include "retrieval/MailboxRecords.h"
+#include "retrieval/MailboxUrl.h"
+#include "retrieval/filestream.h"
+
+namespace {
+
+bool Aborted(const Pop3Options& options) {
+    return options.worker && options.worker->IsAbortRequested();
+}
+
+}  // namespace
+
+int32_t RunMailboxCheck(const char* url, const char* targetFile, const char* storedCopy,
+                        const MailboxCheckOptions& options) {
+    MailboxAddress address;
+    CrackMailboxUrl(url, &address);
+    if (address.port == 0) address.port = kPop3DefaultPort;
+
+    StrList knownIds;
+    if (storedCopy && *storedCopy) {
+        ifwstream stored(storedCopy);
+        if (stored.OpenError() == 0) ReadKnownIds(stored, knownIds);
+    }
+
+    EMailList messages;
+    uint32_t result = CheckMailbox(address.host.c_str(), address.port, address.user.c_str(),
+                                   address.password.c_str(), knownIds, messages, options.pop3);
+    if (result) return static_cast<int32_t>(Aborted(options.pop3) ? kCommCancelled : result);
+
+    // Creating and writing the record file are not checked: the messages
+    // were read, and the next check reads whatever the file holds.
+    ofwstream records(targetFile);
+    const uint32_t locale = options.locale ? options.locale : DateTimeLocale();
+    WriteMailboxRecords(records, messages, locale);
+    records.Close();
+    return 0;
+}
