@@ -1,0 +1,61 @@
+/* Command ids of the main window: menus, toolbar and accelerators.
+   Plain #defines, so that resource scripts and C++ share them. */
+#ifndef OV_COMMAND_IDS_H
+#define OV_COMMAND_IDS_H
+
+#define CMD_CUT 202
+#define CMD_COPY 203
+#define CMD_PASTE 204
+#define CMD_DELETE 205
+#define CMD_DELETE_FROM_HERE 206
+#define CMD_SELECT_ALL 207
+#define CMD_FIND 208
+#define CMD_FIND_NEXT 209
+#define CMD_OPTIONS 401
+#define CMD_SUSPEND_CHECKS 402
+#define CMD_CHECK_ALL 403
+#define CMD_FIRST_START_NEW_PAGE 404
+#define CMD_SHOW_RESULTS 405
+#define CMD_RESTORE 420
+#define CMD_PROTECT 501
+#define CMD_UNPROTECT 502
+#define CMD_OTHER_PANE 666
+#define CMD_OTHER_PANE_BACK 667
+#define CMD_ENTER 668
+#define CMD_EXPORT 801
+#define CMD_IMPORT 802
+#define CMD_SAVE_REPORT 806
+#define CMD_NEW_WEB_PAGE 901
+#define CMD_PROPERTIES 903
+#define CMD_MARK_SEEN 904
+#define CMD_OPEN_CHANGE_LINK 905
+#define CMD_OPEN_CHANGE_LINK_NEW_WINDOW 906
+#define CMD_OPEN_CHANGE_LINK_PAGE 907
+#define CMD_OPEN_PAGE 908
+#define CMD_OPEN_PAGE_NEW_WINDOW 909
+#define CMD_OPEN_MAILBOX 910
+#define CMD_CHECK_NOW 911
+#define CMD_NEW_FOLDER 912
+#define CMD_COPY_CHANGE_LINK 913
+#define CMD_COPY_URL 914
+#define CMD_CLEAR_HISTORY 915
+#define CMD_SWITCH_OFF 916
+#define CMD_SWITCH_ON 917
+#define CMD_NEW_MAILBOX 918
+#define CMD_NEW_OBJECT 920
+#define CMD_HELP_CONTENTS 10001
+#define CMD_HELP_ON_HELP 10005
+#define CMD_ABOUT 10006
+#define CMD_HELP_INDEX 10007
+#define CMD_WEB_SITE 10009
+
+/* Texts every language module carries. */
+#define TEXT_LANGUAGE_NAME 9500
+#define TEXT_CONFIRM_UNINSTALL 9501
+#define TEXT_PROGRAM_NAME 32000
+#define TEXT_WINDOW_TITLE 32001
+
+/* Menus of the language module. */
+#define MENU_MAIN 1
+
+#endif
