@@ -1,0 +1,57 @@
+#include "html/HtmlNodes.h"
+
+HtmlNode::~HtmlNode() {
+    // Lift each child's children into this list before destroying it, so
+    // that no destructor ever recurses.
+    while (HtmlNode* child = FirstChildNode()) {
+        TakeAll(*child);
+        delete child;
+    }
+}
+
+HtmlNode* HtmlNode::NextInDocument(const HtmlNode* root) const {
+    if (HtmlNode* child = FirstChildNode()) return child;
+    return NextAfterSubtree(root);
+}
+
+HtmlNode* HtmlNode::NextAfterSubtree(const HtmlNode* root) const {
+    for (const HtmlNode* n = this; n && n != root; n = n->ParentNode())
+        if (HtmlNode* next = n->NextSiblingNode()) return next;
+    return nullptr;
+}
+
+HtmlNode* HtmlNode::PrevInDocument(const HtmlNode* root) const {
+    if (this == root) return nullptr;
+    HtmlNode* prev = PrevSiblingNode();
+    if (!prev) {
+        HtmlNode* parent = ParentNode();
+        return parent == root ? nullptr : parent;
+    }
+    while (HtmlNode* last = prev->LastChildNode()) prev = last;
+    return prev;
+}
+
+HtmlNode* CreateNode(int tag) {
+    switch (tag) {
+        case kImpliedParagraph: return new Paragraph;
+        case kTagBr: return new BreakLine;
+        case kTagCaption: return new TableCaption;
+        case kTagForm: return new Form;
+        case kTagHr: return new HorzRuler;
+        case kTagOptgroup: case kTagOption: return new SelectOption(tag);
+        case kTagP: return new BreakParagraph;
+        default: break;
+    }
+    switch (TagGroup(tag)) {
+        case 3: return new LineBreaker(tag);
+        case 4: return new FormControl(tag);
+        case 6: return new ListItem(tag);
+        case 7: return new HtmlBlock(tag);
+        case 8: return new HtmlHeader(tag);
+        case 9: return new Cell(tag);
+        case 10: return new Row;
+        case 13: return new Table;
+        case 11: case 12: case 16: case 17: case 18: case 19: return new HtmlDummy(tag);
+        default: return nullptr;
+    }
+}

@@ -1,0 +1,408 @@
+#include "html/HtmlReader.h"
+
+#include "html/CharRef.h"
+#include "html/Charset.h"
+#include "html/ContentModel.h"
+
+namespace {
+
+bool IsPreformatting(int tag) {
+    return tag == kTagCode || tag == kTagListing || tag == kTagPlaintext || tag == kTagPre ||
+           tag == kTagSamp || tag == kTagXmp;
+}
+
+bool IsSpaceByte(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Bytes that end a run of plain text: references, white space and the
+// reserved marker bytes 1 and 2 (and CR and LF in preformatted text).
+struct StopTable {
+    bool normal[256] = {};
+    bool preformatted[256] = {};
+    StopTable() {
+        for (unsigned char c : {'&', ' ', '\t', '\r', '\n', '\1', '\2'}) normal[c] = true;
+        for (unsigned char c : {'&', '\r', '\n', '\1', '\2'}) preformatted[c] = true;
+    }
+};
+const StopTable kStops;
+
+bool IsScriptLike(int tag) { return tag == kTagApplet || tag == kTagScript || tag == kTagStyle; }
+
+}  // namespace
+
+HtmlReader::HtmlReader(HtmlDocument& doc, int charsetCode)
+    : HtmlParser(0), doc_(doc), givenCode_(charsetCode) {}
+
+HtmlReader::~HtmlReader() = default;
+
+// ---- start tags ----
+
+int HtmlReader::OnStartTag(int) {
+    pending_.Clear();
+    return 0;
+}
+
+int HtmlReader::OnHtmlAttribute(int tag, int attr, const char* value, size_t length, char quote) {
+    // Attributes of end tags (tag 0) would only wait for the next start tag
+    // to clear them.
+    if (tag) pending_.Append(new AttrDescrNode(attr, value, length, quote));
+    return 0;
+}
+
+int HtmlReader::OnStartTagEnd(int tag) {
+    if (tag == kTagHtml || (tag == kTagBody && bodyOpen_)) {
+        pending_.Clear();
+        return 0;
+    }
+    if (IsScriptLike(tag)) {
+        pending_.Clear();
+        EnterRawElement(tag, true);
+        return 0;
+    }
+    if (headOpen_ && !ContentModel(kTagHead, tag) && ContentModel(kTagBody, tag)) CloseHead();
+
+    HtmlNode* node = nullptr;
+    if (IsInlineTag(tag)) {
+        if (!SelfNests(tag)) {
+            EndInline(tag);
+            if (tag == kTagA) CloseLink();
+        }
+        if (IsEmptyTag(tag)) {
+            // An inline object belongs to the paragraph it stands in; one
+            // outside any paragraph (meta, link in the head) makes none.
+            if (TopTag() == kImpliedParagraph) {
+                ObjectPos* object = new ObjectPos(0, tag);
+                CopyAttrs(pending_, object->Attrs());
+                static_cast<Paragraph*>(TopNode())->AppendPosition(object);
+            }
+        } else {
+            styles_.push_back({tag, NearestTable()});
+            ++styleCount_[tag];
+        }
+    } else {
+        if (!(tag == kTagHead && headOpen_)) MakeRoomFor(tag);
+        node = OpenBlock(tag);
+    }
+
+    if (tag == kTagA) {
+        OpenLink();
+    } else if (tag == kTagBase) {
+        if (const AttrDescrNode* href = FindAttr(pending_, kAttrHref))
+            doc_.SetBaseUrl(href->value.c_str());
+    } else if (tag == kTagMeta) {
+        ReadMeta();
+    }
+
+    if (node) node->Attrs().TakeAll(pending_);
+    else pending_.Clear();
+    // Empty elements and the group-3 blocks (br, center, div, form, hr) act
+    // as breaks, not containers.
+    if (node && (IsEmptyTag(tag) || TagGroup(tag) == 3)) CloseTop();
+    return 0;
+}
+
+void HtmlReader::ReadMeta() {
+    const AttrDescrNode* equiv = FindAttr(pending_, kAttrHttpEquiv);
+    const AttrDescrNode* content = FindAttr(pending_, kAttrContent);
+    if (!equiv || !content || equiv->value.CompareNoCase("Content-Type") != 0) return;
+    int code = 0;
+    AStr name;
+    ParseContentType(content->value.c_str(), nullptr, &code, &name, nullptr);
+    if (code) {
+        declaredCode_ = code;
+        declaredName_ = name;
+    }
+}
+
+// ---- the block stack ----
+
+void HtmlReader::MakeRoomFor(int tag) {
+    for (;;) {
+        const int top = TopTag();
+        if (top == 0 ? tag == kTagHtml : ContentModel(top, tag)) return;
+        if (top != 0 && MayCloseOnStart(top, tag)) {
+            CloseTop();
+            continue;
+        }
+        // Neither kept nor closable: imply parents when a chain leads to a
+        // place for the tag, else the tag goes under the current element.
+        int chain[kMaxImpliedChain];
+        for (int i = FindImpliedChain(top, tag, chain) - 1; i >= 0; --i) OpenBlock(chain[i]);
+        return;
+    }
+}
+
+HtmlNode* HtmlReader::OpenBlock(int tag) {
+    HtmlNode* node = CreateNode(tag);
+    TopNode()->AppendChild(node);
+    blocks_.push_back({tag, node, tag == kTagTable ? node : NearestTable()});
+    ++openCount_[tag];
+    if (IsPreformatting(tag)) ++preformatted_;
+    if (tag == kTagTable) {
+        // Outer inline styles do not reach into a table.
+        styles_.push_back({kTagTable, node});
+        ++styleCount_[kTagTable];
+    }
+    if (tag == kTagTable || tag == kTagTr || tag == kTagTd || tag == kTagTh) whitespace_ = 3;
+    else if ((tag == kTagBr || tag == kTagHr) && whitespace_ < 2) whitespace_ = 2;
+
+    if (!headMarker_ && (tag == kTagHead ||
+                         (ContentModel(kTagHead, tag) && !ContentModel(kTagBody, tag)))) {
+        headMarker_ = node;
+        headOpen_ = true;
+    }
+    if (!bodyMarker_ && tag == kTagBody) {
+        bodyMarker_ = node;
+        bodyOpen_ = true;
+    }
+    return node;
+}
+
+void HtmlReader::CloseTop() {
+    BlockEntry entry = blocks_.back();
+    blocks_.pop_back();
+    FinishEntry(entry);
+}
+
+void HtmlReader::RemoveEntry(size_t index) {
+    BlockEntry entry = blocks_[index];
+    blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(index));
+    FinishEntry(entry);
+}
+
+void HtmlReader::FinishEntry(const BlockEntry& entry) {
+    --openCount_[entry.tag];
+    if (IsPreformatting(entry.tag)) --preformatted_;
+    if (entry.node == headMarker_) headOpen_ = false;
+    if (entry.node == bodyMarker_) bodyOpen_ = false;
+
+    if (entry.tag == kImpliedParagraph) {
+        Paragraph* p = static_cast<Paragraph*>(entry.node);
+        if (!preformatted_) p->TrimTrailingSpaces();
+        p->AppendPosition(new SpecPos(0));
+        whitespace_ = 3;
+        return;
+    }
+    if (entry.tag == kTagTable) {
+        // Inline styles opened inside the table end with it.
+        for (size_t i = styles_.size(); i-- > 0;) {
+            if (styles_[i].tag != kTagTable || styles_[i].table != entry.node) continue;
+            while (styles_.size() > i) {
+                --styleCount_[styles_.back().tag];
+                styles_.pop_back();
+            }
+            break;
+        }
+    }
+    if (entry.tag == kTagBr || entry.tag == kTagHr) {
+        if (whitespace_ < 2) whitespace_ = 2;
+    } else {
+        whitespace_ = 3;
+    }
+}
+
+void HtmlReader::CloseHead() {
+    while (headOpen_ && !blocks_.empty()) CloseTop();
+}
+
+// ---- end tags ----
+
+int HtmlReader::OnHtmlEndTag(int tag, int) {
+    if (IsEmptyTag(tag) || tag == kTagHtml || tag == kTagBody) return 0;
+    const int group = TagGroup(tag);
+    if (group == 1 || group == 2) {
+        EndInline(tag);
+        if (tag == kTagA) CloseLink();
+    } else if (group == 3) {
+        if (headOpen_ && !ContentModel(kTagHead, tag) && ContentModel(kTagBody, tag)) CloseHead();
+        BreakLike(tag, tag == kTagForm);
+    } else {
+        CloseBlockEndTag(tag);
+    }
+    return 0;
+}
+
+void HtmlReader::BreakLike(int tag, bool ended) {
+    MakeRoomFor(tag);
+    HtmlNode* node = OpenBlock(tag);
+    if (ended) static_cast<Form*>(node)->SetEnded();
+    CloseTop();
+}
+
+void HtmlReader::CloseBlockEndTag(int tag) {
+    const int group = TagGroup(tag);
+    size_t found = blocks_.size();
+    if (openCount_[tag]) {
+        for (size_t i = blocks_.size(); i-- > 0;) {
+            if (blocks_[i].tag == tag) {
+                found = i;
+                break;
+            }
+            if (TagGroup(blocks_[i].tag) > group) break;
+        }
+    }
+    if (found == blocks_.size()) {
+        if (tag == kTagP) BreakLike(kTagP, false);  // a stray </p> still breaks
+        return;
+    }
+    while (blocks_.size() - 1 > found && MayCloseOnEnd(TopTag(), tag)) CloseTop();
+    if (blocks_.size() - 1 == found) CloseTop();
+    else RemoveEntry(found);
+}
+
+void HtmlReader::EndInline(int tag) {
+    if (!styleCount_[tag]) return;
+    const HtmlNode* table = NearestTable();
+    for (size_t i = styles_.size(); i-- > 0;) {
+        if (styles_[i].tag == tag && styles_[i].table == table) {
+            styles_.erase(styles_.begin() + static_cast<std::ptrdiff_t>(i));
+            --styleCount_[tag];
+            return;
+        }
+    }
+}
+
+// ---- links and positions ----
+
+void HtmlReader::OpenLink() {
+    CloseLink();
+    if (FindAttr(pending_, kAttrHref)) {
+        HtmlHRef* link = new HtmlHRef(0, true);
+        CopyAttrs(pending_, link->Attrs());
+        openLink_ = link;
+        PlacePosition(link);
+        return;
+    }
+    const AttrDescrNode* name = FindAttr(pending_, kAttrName);
+    if (name && !name->value.IsEmpty()) PlacePosition(new HtmlBookmark(0, name->value.c_str()));
+}
+
+void HtmlReader::CloseLink() {
+    HtmlHRef* opening = openLink_;
+    if (!opening) return;
+    openLink_ = nullptr;
+    if (opening->Owner() == &waiting_) {
+        delete opening;  // no paragraph began while it was open
+        return;
+    }
+    // The link ends after the last text read, in the current paragraph or
+    // the paragraph most recently begun.
+    Paragraph* p = TopTag() == kImpliedParagraph ? static_cast<Paragraph*>(TopNode()) : lastParagraph_;
+    if (!p) return;
+    HtmlHRef* closing = new HtmlHRef(0, false);
+    HtmlHRef::Couple(opening, closing);
+    p->AppendPosition(closing);
+}
+
+void HtmlReader::PlacePosition(TextPosition* position) {
+    if (TopTag() == kImpliedParagraph) static_cast<Paragraph*>(TopNode())->AppendPosition(position);
+    else waiting_.Append(position);
+}
+
+Paragraph* HtmlReader::OpenParagraph() {
+    if (TopTag() == kImpliedParagraph) return static_cast<Paragraph*>(TopNode());
+    MakeRoomFor(kImpliedParagraph);
+    Paragraph* p = static_cast<Paragraph*>(OpenBlock(kImpliedParagraph));
+    lastParagraph_ = p;
+    while (TextPosition* waiting = waiting_.First()) {
+        waiting_.Remove(waiting);
+        p->AppendPosition(waiting);
+    }
+    return p;
+}
+
+// ---- text ----
+
+void HtmlReader::AppendText(const char* text, size_t length) {
+    OpenParagraph()->AppendText(text, length);
+}
+
+void HtmlReader::AddReference(const char* text, size_t length) {
+    Paragraph* p = OpenParagraph();
+    p->AppendPosition(new StrPos(0, text, length));
+}
+
+int HtmlReader::OnHtmlText(const char* text, size_t length) {
+    if (!givenCode_ && !declaredCode_ && fed_ < 2048) {
+        guess_.Feed(text, length);
+        fed_ += length;
+    }
+    size_t i = 0;
+    while (i < length) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '&') {
+            int used = 0;
+            if (DecodeCharRef(text + i, length - i, &used)) {
+                AddReference(text + i, static_cast<size_t>(used));
+                i += static_cast<size_t>(used);
+                whitespace_ = 0;
+            } else {
+                ++i;  // the `&` is dropped, what follows is text
+            }
+            continue;
+        }
+        if (c == 1 || c == 2) {  // reserved as markers
+            AppendText(" ", 1);
+            whitespace_ = 1;
+            ++i;
+            continue;
+        }
+        if (preformatted_) {
+            if (c == '\r' || c == '\n') {
+                if (TopTag() == kImpliedParagraph) CloseTop();  // each line its own paragraph
+                ++i;
+                continue;
+            }
+            size_t end = i + 1;
+            while (end < length && !kStops.preformatted[static_cast<unsigned char>(text[end])]) ++end;
+            AppendText(text + i, end - i);
+            whitespace_ = 0;
+            i = end;
+            continue;
+        }
+        if (IsSpaceByte(c)) {
+            if (whitespace_ == 0) {
+                AppendText(" ", 1);
+                whitespace_ = 1;
+            }
+            ++i;
+            continue;
+        }
+        size_t end = i + 1;
+        while (end < length && !kStops.normal[static_cast<unsigned char>(text[end])]) ++end;
+        AppendText(text + i, end - i);
+        whitespace_ = 0;
+        i = end;
+    }
+    return 0;
+}
+
+// ---- the end ----
+
+void HtmlReader::Finish() {
+    CloseLink();
+    while (!blocks_.empty()) CloseTop();
+    waiting_.Clear();
+    pending_.Clear();
+    styles_.clear();
+}
+
+int BuildDocument(HtmlDocument& doc, iwstream& in, const char* baseUrl, int charsetCode,
+                  int defaultFontCharset) {
+    doc.SetBaseUrl(baseUrl);
+    HtmlReader reader(doc, charsetCode);
+    const int rc = reader.Parse(in);
+    reader.Finish();
+    if (rc != 0) return -1;
+    int code = charsetCode;
+    if (!code) code = reader.DeclaredCode();
+    if (!code) code = reader.GuessedCode();
+    doc.SetCharsetCode(code);
+    const AStr& name = reader.DeclaredCharsetName();
+    int font = defaultFontCharset;
+    if (name.CompareNoCase("windows-1252") == 0) font = 0;
+    else if (name.CompareNoCase("windows-1251") == 0 || name.CompareNoCase("koi8-r") == 0 ||
+             name.CompareNoCase("ibm866") == 0)
+        font = 204;
+    doc.SetFontCharset(font);
+    return 0;
+}

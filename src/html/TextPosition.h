@@ -1,0 +1,108 @@
+#pragma once
+// Inline positions of a paragraph's text: character references, links,
+// anchors, inline objects and the end-of-paragraph marker. Each has an
+// offset into the text and a kind number.
+#include <cstdint>
+
+#include "framework/AStr.h"
+#include "framework/List.h"
+#include "html/AttrDescr.h"
+
+enum PositionKinds : int {
+    kStrPosKind = 3,             // a character reference, kept as its source
+    kObjectPosKind = 7,          // an inline empty element such as img
+    kSpecPosKind = 16,           // the end of the paragraph
+    kHRefKind = 18,              // a link opening or closing
+    kBookmarkKind = 19,          // a named anchor
+    kConvertedStrPosKind = 22,   // a string converted with the text
+};
+
+class TextPosition : public Node {
+public:
+    explicit TextPosition(uint32_t offset) : offset_(offset) {}
+    virtual int Kind() const = 0;
+    uint32_t Offset() const { return offset_; }
+    void SetOffset(uint32_t offset) { offset_ = offset; }
+    TextPosition* NextPos() const { return static_cast<TextPosition*>(Next()); }
+    TextPosition* PrevPos() const { return static_cast<TextPosition*>(Prev()); }
+
+private:
+    uint32_t offset_;
+};
+
+using PositionList = ListOf<TextPosition>;
+
+// A string position. Kind 3 holds the source of a character reference (such
+// as "&nbsp;"), whose decoded byte is not part of the paragraph text.
+class StrPos : public TextPosition {
+public:
+    StrPos(uint32_t offset, const char* text, size_t length, int kind = kStrPosKind)
+        : TextPosition(offset), text_(text, length), kind_(kind) {}
+    int Kind() const override { return kind_; }
+    const AStr& Text() const { return text_; }
+    AStr& Text() { return text_; }
+
+private:
+    AStr text_;
+    int kind_;
+};
+
+class SpecPos : public TextPosition {
+public:
+    using TextPosition::TextPosition;
+    int Kind() const override { return kSpecPosKind; }
+};
+
+// A link position. The opening one carries a copy of the `a` tag's
+// attributes; the closing one is coupled with it.
+class HtmlHRef : public TextPosition {
+public:
+    HtmlHRef(uint32_t offset, bool opening) : TextPosition(offset), opening_(opening ? 1 : 0) {}
+    ~HtmlHRef() override;
+    int Kind() const override { return kHRefKind; }
+
+    // 1 where the link opens, 0 where it closes.
+    uint8_t Opening() const { return opening_; }
+    bool IsOpening() const { return opening_ == 1; }
+    bool IsValid() const { return valid_ != 0; }
+    void SetValid(bool valid) { valid_ = valid ? 1 : 0; }
+    AttrList& Attrs() { return attrs_; }
+    const AttrList& Attrs() const { return attrs_; }
+    // The href attribute's value, null when the tag has none.
+    const char* Href() const;
+
+    // The other half of the pair, null while the link is open.
+    HtmlHRef* Partner() const { return partner_; }
+    static void Couple(HtmlHRef* opening, HtmlHRef* closing);
+
+private:
+    uint8_t opening_;
+    uint8_t valid_ = 1;
+    AttrList attrs_;
+    HtmlHRef* partner_ = nullptr;
+};
+
+// A named anchor: `a` with a name and no href.
+class HtmlBookmark : public TextPosition {
+public:
+    HtmlBookmark(uint32_t offset, const char* name) : TextPosition(offset), name_(name) {}
+    int Kind() const override { return kBookmarkKind; }
+    const AStr& Name() const { return name_; }
+
+private:
+    AStr name_;
+};
+
+// An inline empty element (img, image, area, ...) with its attributes.
+class ObjectPos : public TextPosition {
+public:
+    ObjectPos(uint32_t offset, int tag) : TextPosition(offset), tag_(tag) {}
+    int Kind() const override { return kObjectPosKind; }
+    int Tag() const { return tag_; }
+    AttrList& Attrs() { return attrs_; }
+    const AttrList& Attrs() const { return attrs_; }
+
+private:
+    int tag_;
+    AttrList attrs_;
+};
