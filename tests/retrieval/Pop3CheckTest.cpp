@@ -81,6 +81,7 @@ TEST(Pop3Check, FirstCheckReportsEveryMessage) {
     TempDir dir;
     const std::string target = dir.File("OV000001.TMP");
     ASSERT_EQ(0, Check(server, target));
+    ASSERT_TRUE(server.WaitConnectionsEnded());
     EXPECT_EQ((std::vector<Record>{{"Ann <ann@example.org>\nHello\n", "ann@example.org", "uid-1"},
                                    {"bob@example.org\nSecond\n", "bob@example.org", "uid 2"}}),
               ReadRecords(target));
@@ -98,6 +99,7 @@ TEST(Pop3Check, OnlyMessagesNotSeenBeforeGetADisplayText) {
 
     server.SetMessages({Message("kept", "b@x", "Kept"), Message("new", "c@x", "New")});
     ASSERT_EQ(0, Check(server, second, first));
+    ASSERT_TRUE(server.WaitConnectionsEnded());
     EXPECT_EQ((std::vector<Record>{{"", "", "kept"}, {"c@x\nNew\n", "c@x", "new"}}),
               ReadRecords(second));
     EXPECT_EQ((std::vector<std::string>{"USER me@home", "PASS secret", "UIDL", "TOP 2 0", "QUIT"}),
@@ -219,6 +221,7 @@ TEST(Pop3Check, RefusalsGiveTheirCodesAndQuitOnlyAfterLogin) {
         TempDir dir;
         EXPECT_EQ(r.result, Check(server, dir.File("t"))) << r.command;
         EXPECT_FALSE(platform::FileExists(dir.File("t").c_str())) << r.command;
+        ASSERT_TRUE(server.WaitConnectionsEnded());
         std::vector<std::string> sent = server.Received();
         EXPECT_EQ(r.quits, !sent.empty() && sent.back() == "QUIT") << r.command;
     }
@@ -236,6 +239,7 @@ TEST(Pop3Check, UidlLineWithoutSpaceGives58AndQuits) {
     server.SetReply("UIDL", "+OK\r\n1 a\r\n2\r\n.\r\n");
     TempDir dir;
     EXPECT_EQ(58, Check(server, dir.File("t")));
+    ASSERT_TRUE(server.WaitConnectionsEnded());
     EXPECT_EQ("QUIT", server.Received().back());
 }
 

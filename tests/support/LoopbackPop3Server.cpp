@@ -175,6 +175,12 @@ int LoopbackPop3Server::Connections() const {
     return connections_;
 }
 
+bool LoopbackPop3Server::WaitConnectionsEnded(uint32_t timeoutMs) const {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return endedChanged_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                  [this] { return ended_ == connections_; });
+}
+
 void LoopbackPop3Server::Record(const std::string& line) {
     std::lock_guard<std::mutex> lock(mutex_);
     received_.push_back(line);
@@ -201,6 +207,9 @@ void LoopbackPop3Server::Serve() {
         else
             RunDefault(c);
         c.Close();
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++ended_;
+        endedChanged_.notify_all();
     }
 }
 

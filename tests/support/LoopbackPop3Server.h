@@ -5,6 +5,7 @@
 // bytes, and a test can take over a whole connection to play a hostile
 // server. It serves one connection at a time and stops in its destructor.
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -65,6 +66,10 @@ public:
     // Every line the clients sent, in order, and the number of connections.
     std::vector<std::string> Received() const;
     int Connections() const;
+    // Waits until the server has finished every connection it accepted (a
+    // client may leave before the server has read its last line); false
+    // when the time ran out.
+    bool WaitConnectionsEnded(uint32_t timeoutMs = 5000) const;
 
 private:
     void Serve();
@@ -81,5 +86,7 @@ private:
     Script script_;
     std::vector<std::string> received_;
     int connections_ = 0;
+    int ended_ = 0;
+    mutable std::condition_variable endedChanged_;
     std::thread thread_;
 };

@@ -1,0 +1,14 @@
+// A mailbox's stored copy from arbitrary bytes: the ids already seen.
+#include <cstddef>
+#include <cstdint>
+
+#include "framework/StrList.h"
+#include "retrieval/MailboxRecords.h"
+#include "retrieval/memstream.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    imwstream in(data, static_cast<long>(size));
+    StrList ids;
+    ReadKnownIds(in, ids);
+    return 0;
+}
