@@ -4,6 +4,7 @@
 
 #include "html/Charset.h"
 #include "html/CharsetDetect.h"
+#include "MemoryInput.h"
 #include "retrieval/memstream.h"
 
 namespace {
@@ -204,4 +205,48 @@ TEST(CharsetGuessTest, ScoresFollowTheQuarterRule) {
     EXPECT_EQ(199, g.Score1251());
     EXPECT_EQ(9, g.ScoreKoi8());  // KOI8 capital Ю, 12 * 3 / 4
     EXPECT_EQ(109, g.Score866());
+}
+
+TEST(DetectCharsetTest, StreamIsRewoundAndEmptyStreamIsText) {
+    MemoryInput empty("");
+    int code = 9;
+    EXPECT_TRUE(DetectCharset(empty, &code, 3));
+    EXPECT_EQ(0, code);
+
+    std::string koi;
+    for (int i = 0; i < 20; ++i) koi += "\xCE\xCF\xD7\xCF\xD3\xD4\xC9 \xC4\xCE\xD1 ";
+    MemoryInput in("xx" + koi);
+    char skip[2];
+    in.Read(skip, 2);
+    EXPECT_TRUE(DetectCharset(in, &code, 3));
+    EXPECT_EQ(3, code);
+    EXPECT_EQ(2, in.Tell());
+}
+
+TEST(DetectCharsetTest, ControlBytesMeanNotText) {
+    int code = 0;
+    std::string binary(100, 'a');
+    for (int i = 0; i < 10; ++i) binary[i * 10] = '\x01';
+    MemoryInput in(binary);
+    EXPECT_FALSE(DetectCharset(in, &code, 3));
+    // One end-of-file byte is forgiven, two or more count double.
+    std::string dosFile = std::string(100, 'a') + "\x1A";
+    MemoryInput one(dosFile);
+    EXPECT_TRUE(DetectCharset(one, &code, 0));
+    MemoryInput two(std::string(100, 'a') + "\x1A\x1A");
+    EXPECT_FALSE(DetectCharset(two, &code, 1));  // 2 of 102 bytes: 2 percent
+}
+
+TEST(DetectCharsetTest, WindowsAndBoxDrawing) {
+    int code = 0;
+    std::string win;
+    for (int i = 0; i < 20; ++i) win += "\xED\xEE\xE2\xEE\xF1\xF2\xE8 \xE4\xED\xFF ";
+    MemoryInput in(win);
+    DetectCharset(in, &code, 3);
+    EXPECT_EQ(1, code);
+    // 866 box drawing lines: repeats of 0xC4 and 0xCD.
+    std::string box = std::string(200, 'a') + std::string(10, '\xC4') + "\n" + std::string(200, 'b');
+    MemoryInput lines(box);
+    DetectCharset(lines, &code, 3);
+    EXPECT_EQ(2, code);
 }
