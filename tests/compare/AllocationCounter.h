@@ -9,3 +9,11 @@ class AllocationCounter {
     ~AllocationCounter();
     size_t Count() const;
 };
+
+// The allocations made while `f` runs.
+template <class F>
+size_t AllocationsDuring(F f) {
+    AllocationCounter counter;
+    f();
+    return counter.Count();
+}

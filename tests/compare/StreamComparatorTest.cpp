@@ -247,13 +247,8 @@ class RegionCounter : public StreamComparator {
 TEST(StreamComparator, AllocatesNothingWhileComparing) {
     LetterStream o("abcXdefYYghZijklmn"), n("abcPdefghQQijkmnR");
     RegionCounter r;
-    int result;
-    size_t allocations;
-    {
-        AllocationCounter counter;
-        result = r.Compare(o, n);
-        allocations = counter.Count();
-    }
+    int result = 0;
+    size_t allocations = AllocationsDuring([&] { result = r.Compare(o, n); });
     EXPECT_EQ(1, result);
     EXPECT_EQ(5, r.DifferenceCount());  // X/P, YY, Z/QQ, l, R
     EXPECT_EQ(0u, allocations);

@@ -1,0 +1,142 @@
+// The page comparison as a check runs it: both stored copies built into
+// documents from their files and compared paragraph by paragraph.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "compare/HtmlComparator.h"
+#include "compare/HtmlItemStream.h"
+#include "compare/TableRows.h"
+#include "html/HtmlDocument.h"
+#include "retrieval/memstream.h"
+#include "support/TempDir.h"
+#include "watchlist/CheckNode.h"
+#include "watchlist/ItemProperties.h"
+
+namespace {
+
+// Running text with some inline markup, about `bytes` long.
+std::string Sentence(std::mt19937& rng, size_t bytes) {
+    static const char* words[] = {"news",   "price", "weather", "report", "market",  "city",
+                                  "today",  "offer", "update",  "the",    "of",      "and",
+                                  "shares", "rose",  "fell",    "by",     "percent", "after"};
+    std::uniform_int_distribution<int> pick(0, 17), markup(0, 15);
+    std::string s;
+    while (s.size() < bytes) {
+        int m = markup(rng);
+        if (m == 0)
+            s += "<b>bold</b> ";
+        else if (m == 1)
+            s += "<a href='/item" + std::to_string(rng() % 1000) + ".htm'>link</a> ";
+        else if (m == 2)
+            s += "&amp; ";
+        s += words[pick(rng)];
+        s += ' ';
+    }
+    return s;
+}
+
+// A page of paragraphs; `tag` is mixed into each text so that pages made
+// with different tags have no paragraph in common.
+std::vector<std::string> PageTexts(unsigned seed, size_t count, size_t bytes, const char* tag) {
+    std::mt19937 rng(seed);
+    std::vector<std::string> texts;
+    for (size_t i = 0; i < count; ++i)
+        texts.push_back(std::string(tag) + std::to_string(i) + " " + Sentence(rng, bytes));
+    return texts;
+}
+
+std::string Markup(const std::vector<std::string>& texts) {
+    std::string page = "<html><head><title>Bench page</title></head><body>\n";
+    for (size_t i = 0; i < texts.size(); ++i) {
+        if (i % 50 == 0) page += "<div class=section>\n";
+        page += "<p>" + texts[i] + "</p>\n";
+        if (i % 50 == 49) page += "</div>\n";
+    }
+    return page + "</body></html>\n";
+}
+
+void RunComparison(benchmark::State& state, const std::string& oldPage, const std::string& newPage,
+                   int expectedLevel) {
+    TempDir dir;
+    std::string oldPath = dir.Write("OV000000.HTM", oldPage);
+    std::string newPath = dir.Write("OV000000.TMP", newPage);
+    size_t records = 0;
+    for (auto _ : state) {
+        ListOf<ChangeNode> results;
+        int level = ComparePageCopies(oldPath.c_str(), newPath.c_str(), "http://host/",
+                                      "http://host/", 1, 1, kModeText, &results, true);
+        if (level != expectedLevel) state.SkipWithError("unexpected change level");
+        records = results.Count();
+    }
+    state.counters["records"] = static_cast<double>(records);
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<int64_t>(oldPage.size() + newPage.size()));
+}
+
+// Two 1 MB copies differing in 20 scattered paragraphs.
+void OneMegabytePages(std::string* oldPage, std::string* newPage) {
+    std::vector<std::string> texts = PageTexts(7, 9000, 100, "P");
+    std::vector<std::string> changed = texts;
+    std::mt19937 rng(11);
+    for (int k = 0; k < 20; ++k)
+        changed[(k * 9000 / 20) + rng() % 400] = "Changed paragraph " + std::to_string(k);
+    *oldPage = Markup(texts);
+    *newPage = Markup(changed);
+}
+
+void BM_OneMegabyteTwentyChanges(benchmark::State& state) {
+    std::string oldPage, newPage;
+    OneMegabytePages(&oldPage, &newPage);
+    state.counters["old bytes"] = static_cast<double>(oldPage.size());
+    RunComparison(state, oldPage, newPage, 1);
+}
+BENCHMARK(BM_OneMegabyteTwentyChanges)->Unit(benchmark::kMillisecond);
+
+// The share of the comparison proper in the case above: table rows,
+// paragraph streams and the comparison, the documents built untimed.
+void BM_OneMegabyteComparisonOnly(benchmark::State& state) {
+    std::string pages[2];
+    OneMegabytePages(&pages[0], &pages[1]);
+    std::unique_ptr<HtmlDocument> docs[2];
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int i = 0; i < 2; ++i) {
+            docs[i] = std::make_unique<HtmlDocument>();
+            imwstream in(pages[i].data(), static_cast<long>(pages[i].size()));
+            BuildDocument(*docs[i], in, "http://host/", 1, 1);
+        }
+        state.ResumeTiming();
+        ListOf<ChangeNode> results;
+        JoinTableRows(*docs[0]);
+        JoinTableRows(*docs[1]);
+        HtmlItemStream o(*docs[0]), n(*docs[1]);
+        HtmlComparator c("", "", "", "", 1, 1, kModeText, &results);
+        c.CompareStreams(o, n);
+        if (results.Count() != 20) state.SkipWithError("unexpected records");
+    }
+}
+BENCHMARK(BM_OneMegabyteComparisonOnly)->Unit(benchmark::kMillisecond);
+
+// Two copies of 20,000 paragraphs with nothing in common: one region, the
+// resynchronisation search runs to the ends.
+void BM_NothingInCommon(benchmark::State& state) {
+    std::string oldPage = Markup(PageTexts(1, 20000, 30, "Old"));
+    std::string newPage = Markup(PageTexts(2, 20000, 30, "New"));
+    RunComparison(state, oldPage, newPage, 2);
+}
+BENCHMARK(BM_NothingInCommon)->Unit(benchmark::kMillisecond);
+
+// 5,000 identical short paragraphs with one change in the middle.
+void BM_ShortParagraphsOneChange(benchmark::State& state) {
+    std::vector<std::string> bars(5000, "|");
+    std::vector<std::string> changed = bars;
+    changed[2500] = "Changed";
+    RunComparison(state, Markup(bars), Markup(changed), 1);
+}
+BENCHMARK(BM_ShortParagraphsOneChange)->Unit(benchmark::kMillisecond);
+
+}  // namespace

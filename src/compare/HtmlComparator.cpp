@@ -1,0 +1,230 @@
+#include "compare/HtmlComparator.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "compare/HRefComparator.h"
+#include "compare/HtmlItemStream.h"
+#include "compare/SequenceWalk.h"
+#include "compare/TableRows.h"
+#include "framework/Cp1251.h"
+#include "html/HtmlDocument.h"
+#include "retrieval/UrlCrack.h"
+#include "retrieval/UrlUtils.h"
+#include "retrieval/filestream.h"
+#include "watchlist/CheckNode.h"
+#include "watchlist/ItemProperties.h"
+
+namespace {
+
+constexpr int32_t kMatchBytes = 10;
+constexpr uint32_t kIcuDecode = 0x10000000;  // WinInet's ICU_DECODE
+
+// A stored copy read in large blocks: a page is read whole, front to back.
+class PageFileStream : public ibwstream {
+  public:
+    explicit PageFileStream(const char* path) : ibwstream(64 * 1024), file_(path, true) {
+        Attach(&file_);
+    }
+
+  private:
+    ifwstreambuf file_;
+};
+
+// Builds one copy's document; false when the file cannot be opened or read.
+bool BuildFromFile(HtmlDocument& doc, const AStr& path, const AStr& baseUrl, int32_t charset) {
+    PageFileStream in(path.c_str());
+    if (!in.IsGood()) return false;
+    return BuildDocument(doc, in, baseUrl.c_str(), charset, 1) == 0;
+}
+
+// The plain text of a new paragraph, control bytes (zero included) made
+// spaces.
+AStr ChangeText(const Paragraph& p) {
+    std::string text(p.Text(), p.Length());
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 32) c = ' ';
+    return AStr(text.data(), text.size());
+}
+
+// Only a text with a letter in it is worth a record: a paragraph of digits
+// and punctuation (a visitor counter, a clock) counts as a change but is
+// not recorded.
+bool HasLetter(const AStr& text) {
+    for (const char* s = text.c_str(); *s; ++s)
+        if (cp1251::IsLetter(static_cast<unsigned char>(*s))) return true;
+    return false;
+}
+
+// The href of the paragraph's link resolved against the base, the fragment
+// put back; empty without a usable link.
+AStr ParagraphLink(const HtmlCompareItem& item, const char* baseUrl) {
+    HtmlHRef* link = item.openLink;
+    if (!link || !link->IsValid()) link = FirstOpeningLink(*item.paragraph);
+    if (!link || !link->IsValid()) return AStr();
+    AStr href(link->Href());
+    if (href.IsEmpty() || href.StartsWithNoCase("javascript:")) return AStr();
+    AStr target, fragment, resolved;
+    SplitFragment(href.c_str(), &target, &fragment);
+    CombineUrl(baseUrl, target.c_str(), kIcuNoEncode | kIcuDecode, &resolved);
+    resolved += fragment;
+    return resolved;
+}
+
+}  // namespace
+
+// Runs the comparison over the concrete paragraph streams: the probes of the
+// resynchronisation search scan the streams' key arrays and call Match only
+// for pairs whose keys agree (equal items always share a key).
+class HtmlWalkOps {
+  public:
+    using Item = HtmlCompareItem;
+
+    HtmlWalkOps(HtmlComparator& c, HtmlItemStream& o, HtmlItemStream& n)
+        : comparator_(c), old_(o), new_(n) {}
+
+    HtmlItemStream& Stream(SequenceSide s) { return s == SequenceSide::kOld ? old_ : new_; }
+    Item* First(SequenceSide s) { return HtmlItemStream::AsItem(Stream(s).First()); }
+    Item* Next(SequenceSide, Item* x) { return x->NextItem(); }
+    bool IsLast(SequenceSide, Item* x) { return x->Next() == nullptr; }
+    void SetCurrent(SequenceSide s, Item* x) { Stream(s).SetCurrent(x); }
+    bool Equal(Item* a, Item* b) { return a->Equals(*b); }
+
+    Item* FirstMatchInNew(Item* a, Item* y, int32_t count) {
+        return Scan(new_, old_.Keys()[a->index], y->index, count,
+                    [&](Item* b) { return HtmlComparator::MatchItems(a, b); });
+    }
+    Item* FirstMatchInOld(Item* x, Item* b, int32_t count) {
+        return Scan(old_, new_.Keys()[b->index], x->index, count,
+                    [&](Item* a) { return HtmlComparator::MatchItems(a, b); });
+    }
+
+    void OnEqual(Item* a0, Item* a1, Item* b0, Item* b1) { comparator_.EqualRun(a0, a1, b0, b1); }
+    int OnDifference(Item*, Item*, Item* b0, Item* b1) {
+        comparator_.DifferingRegion(new_, b0, b1);
+        return 0;
+    }
+
+  private:
+    template <class Accept>
+    static Item* Scan(HtmlItemStream& s, uint32_t key, uint32_t from, int32_t count,
+                      Accept accept) {
+        const uint32_t* keys = s.Keys();
+        uint32_t end = std::min<uint64_t>(s.Size(), uint64_t(from) + uint32_t(count));
+        for (uint32_t i = from; i < end; ++i)
+            if (keys[i] == key && accept(s.At(i))) return s.At(i);
+        return nullptr;
+    }
+
+    HtmlComparator& comparator_;
+    HtmlItemStream& old_;
+    HtmlItemStream& new_;
+};
+
+HtmlComparator::HtmlComparator(const char* oldPath, const char* newPath, const char* oldBaseUrl,
+                               const char* newBaseUrl, int32_t oldCharset, int32_t newCharset,
+                               int32_t mode, ListOf<ChangeNode>* results)
+    : oldPath_(oldPath),
+      newPath_(newPath),
+      oldBaseUrl_(oldBaseUrl),
+      newBaseUrl_(newBaseUrl),
+      oldCharset_(oldCharset),
+      newCharset_(newCharset),
+      results_(results),
+      mode_(mode) {}
+
+bool HtmlComparator::MatchItems(const HtmlCompareItem* a, const HtmlCompareItem* b) {
+    int32_t bytes = 0;
+    for (;;) {
+        if (!a || !b) return false;
+        if (a->IsSentinel() || b->IsSentinel()) return a->IsSentinel() && b->IsSentinel();
+        if (!a->Equals(*b)) return false;
+        bytes += static_cast<int32_t>(std::min<uint32_t>(a->TextLength(), kMatchBytes));
+        if (bytes >= kMatchBytes) return true;
+        a = a->NextItem();
+        b = b->NextItem();
+    }
+}
+
+bool HtmlComparator::Match(CompareItemStream&, CompareItemStream&, CompareItem* a, CompareItem* b) {
+    return MatchItems(HtmlItemStream::AsItem(a), HtmlItemStream::AsItem(b));
+}
+
+int HtmlComparator::OnEqual(CompareItemStream&, CompareItem* oldFirst, CompareItem* oldEnd,
+                            CompareItemStream&, CompareItem* newFirst, CompareItem* newEnd) {
+    EqualRun(HtmlItemStream::AsItem(oldFirst), HtmlItemStream::AsItem(oldEnd),
+             HtmlItemStream::AsItem(newFirst), HtmlItemStream::AsItem(newEnd));
+    return 0;
+}
+
+int HtmlComparator::OnDifference(CompareItemStream&, CompareItem*, CompareItem*,
+                                 CompareItemStream& newStream, CompareItem* newFirst,
+                                 CompareItem* newEnd) {
+    DifferingRegion(static_cast<HtmlItemStream&>(newStream), HtmlItemStream::AsItem(newFirst),
+                    HtmlItemStream::AsItem(newEnd));
+    return 0;
+}
+
+void HtmlComparator::EqualRun(HtmlCompareItem* a0, HtmlCompareItem* a1, HtmlCompareItem* b0,
+                              HtmlCompareItem* b1) {
+    if (mode_ != kModeLinks) return;
+    for (HtmlCompareItem *a = a0, *b = b0; a != a1 && b != b1 && a && b;
+         a = a->NextItem(), b = b->NextItem()) {
+        if (a->IsSentinel() || b->IsSentinel()) break;
+        if (CompareLinks(*a->paragraph, *b->paragraph, results_) != 0) RaiseLevel(kLevelChanged);
+    }
+}
+
+void HtmlComparator::DifferingRegion(HtmlItemStream& newStream, HtmlCompareItem* b0,
+                                     HtmlCompareItem* b1) {
+    int64_t n = 0;
+    for (HtmlCompareItem* b = b0; b && b != b1; b = b->NextItem()) ++n;
+    int64_t total = newStream.ParagraphCount();
+    int64_t percent = total ? (n * 100 + total / 2) / total : -1;
+    RaiseLevel(percent > 20 ? kLevelMuchInserted : kLevelChanged);
+    for (HtmlCompareItem* b = b0; b && b != b1; b = b->NextItem())
+        if (!b->IsSentinel()) RecordParagraph(newStream, *b);
+}
+
+void HtmlComparator::RecordParagraph(const HtmlItemStream& stream, const HtmlCompareItem& item) {
+    if (!results_) return;
+    AStr text = ChangeText(*item.paragraph);
+    if (!HasLetter(text)) return;
+    auto* change = new ChangeNode(text.c_str(), "");
+    results_->Append(change);
+    change->link = ParagraphLink(item, stream.Document().BaseUrl().c_str());
+}
+
+int HtmlComparator::CompareStreams(HtmlItemStream& oldStream, HtmlItemStream& newStream) {
+    oldStream_ = &oldStream;
+    newStream_ = &newStream;
+    changeLevel_ = kLevelEqual;
+    HtmlWalkOps ops(*this, oldStream, newStream);
+    int result = SequenceWalk<HtmlWalkOps>(ops, differences_).Compare();
+    oldStream_ = newStream_ = nullptr;
+    return result;
+}
+
+int HtmlComparator::CompareFiles(bool joinTableRows) {
+    auto oldDoc = std::make_unique<HtmlDocument>();
+    auto newDoc = std::make_unique<HtmlDocument>();
+    if (!BuildFromFile(*oldDoc, oldPath_, oldBaseUrl_, oldCharset_)) return -1;
+    if (!BuildFromFile(*newDoc, newPath_, newBaseUrl_, newCharset_)) return -1;
+    if (joinTableRows) {
+        JoinTableRows(*oldDoc);
+        JoinTableRows(*newDoc);
+    }
+    HtmlItemStream oldStream(*oldDoc), newStream(*newDoc);
+    CompareStreams(oldStream, newStream);
+    return 0;
+}
+
+int ComparePageCopies(const char* oldPath, const char* newPath, const char* oldBaseUrl,
+                      const char* newBaseUrl, int32_t oldCharset, int32_t newCharset, int32_t mode,
+                      ListOf<ChangeNode>* results, bool joinTableRows) {
+    HtmlComparator comparator(oldPath, newPath, oldBaseUrl, newBaseUrl, oldCharset, newCharset,
+                              mode, results);
+    if (comparator.CompareFiles(joinTableRows) != 0) return -1;
+    return comparator.ChangeLevel();
+}

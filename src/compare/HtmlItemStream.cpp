@@ -1,0 +1,94 @@
+#include "compare/HtmlItemStream.h"
+
+#include <cstring>
+
+#include "compare/DocumentWalk.h"
+#include "html/CharRef.h"
+#include "html/Charset.h"
+#include "html/HtmlDocument.h"
+
+uint16_t TextHash16(const char* text, uint32_t length) {
+    uint32_t h = 0;
+    for (uint32_t i = 0; i < length; ++i) {
+        uint32_t carry = (h >> 15) & 1;
+        h = ((((h << 1) & 0xFFFF) ^ static_cast<unsigned char>(text[i])) | carry) & 0xFFFF;
+    }
+    return static_cast<uint16_t>(h);
+}
+
+HtmlCompareItem::HtmlCompareItem(Paragraph* paragraph, uint32_t index)
+    : paragraph(paragraph),
+      hash(paragraph ? TextHash16(paragraph->Text(), paragraph->Length()) : 0),
+      index(index) {}
+
+uint32_t HtmlCompareItem::TextLength() const {
+    return paragraph ? paragraph->Length() : 0;
+}
+
+bool HtmlCompareItem::Equals(const HtmlCompareItem& other) const {
+    if (!paragraph || !other.paragraph) return !paragraph && !other.paragraph;
+    uint32_t n = paragraph->Length();
+    return hash == other.hash && n == other.paragraph->Length() &&
+           std::memcmp(paragraph->Text(), other.paragraph->Text(), n) == 0;
+}
+
+namespace {
+
+// The working code page, for the text and the strings converted with it.
+void ConvertParagraph(Paragraph& p, int charsetCode) {
+    if (charsetCode != kCharsetDos && charsetCode != kCharsetKoi8) return;
+    if (p.Length()) ConvertCharset(charsetCode, p.MutableText(), p.Length());
+    for (TextPosition* pos = p.Positions().First(); pos; pos = pos->NextPos())
+        if (pos->Kind() == kConvertedStrPosKind)
+            ConvertCharset(charsetCode, static_cast<StrPos*>(pos)->Text());
+}
+
+// Puts the byte of every character reference into the text at its place.
+void MaterialiseEntities(Paragraph& p) {
+    for (TextPosition* pos = p.Positions().First(); pos; pos = pos->NextPos()) {
+        if (pos->Kind() != kStrPosKind) continue;
+        const AStr& source = static_cast<StrPos*>(pos)->Text();
+        if (source.c_str()[0] != '&') continue;
+        int consumed = 0;
+        unsigned char byte = DecodeCharRef(source.c_str(), source.Length(), &consumed);
+        if (byte) {
+            char c = static_cast<char>(byte);
+            p.InsertAfterPosition(pos, &c, 1);
+        }
+    }
+}
+
+// The last link position of a paragraph, or null.
+HtmlHRef* LastLink(const Paragraph& p) {
+    for (TextPosition* pos = p.Positions().Last(); pos; pos = pos->PrevPos())
+        if (pos->Kind() == kHRefKind) return static_cast<HtmlHRef*>(pos);
+    return nullptr;
+}
+
+// Key of an item for the resynchronisation search.
+uint32_t KeyOf(const HtmlCompareItem& item) {
+    if (item.IsSentinel()) return 0xFFFFFFFFu;
+    return (static_cast<uint32_t>(item.hash) << 16) | (item.TextLength() & 0xFFFF);
+}
+
+}  // namespace
+
+HtmlItemStream::HtmlItemStream(HtmlDocument& document) : document_(document) {
+    HtmlHRef* lastLink = nullptr;  // the last link position met so far
+    WalkParagraphs(&document.Root(), [&](Paragraph* p) {
+        auto* item = new HtmlCompareItem(p, static_cast<uint32_t>(byIndex_.size()));
+        if (lastLink && lastLink->IsOpening()) item->openLink = lastLink;
+        if (HtmlHRef* last = LastLink(*p)) lastLink = last;
+        ConvertParagraph(*p, document.CharsetCode());
+        MaterialiseEntities(*p);
+        Append(item);
+        ++paragraphCount_;
+    });
+    Append(new HtmlCompareItem(nullptr, static_cast<uint32_t>(byIndex_.size())));
+}
+
+void HtmlItemStream::Append(HtmlCompareItem* item) {
+    items_.Append(item);
+    byIndex_.push_back(item);
+    keys_.push_back(KeyOf(*item));
+}

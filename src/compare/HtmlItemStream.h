@@ -1,0 +1,74 @@
+#pragma once
+// The paragraphs of a page as a sequence for the comparator. Each item keeps
+// a 16-bit hash of the paragraph's text as the document held it; building
+// the stream brings the text into the working code page and puts the bytes
+// of character references into it, so that equality is decided on the text
+// a reader sees.
+#include <cstdint>
+#include <vector>
+
+#include "compare/StreamComparator.h"
+#include "framework/List.h"
+
+class HtmlDocument;
+class HtmlHRef;
+class Paragraph;
+
+// h = ((h << 1) mod 2^16 XOR c) OR (bit 15 of the previous h at bit 0).
+uint16_t TextHash16(const char* text, uint32_t length);
+
+class HtmlCompareItem : public CompareItem, public Node {
+  public:
+    // A null paragraph makes the end sentinel.
+    HtmlCompareItem(Paragraph* paragraph, uint32_t index);
+
+    bool IsEqual(const CompareItem* other) const override {
+        return Equals(*static_cast<const HtmlCompareItem*>(other));
+    }
+    bool Equals(const HtmlCompareItem& other) const;
+    bool IsSentinel() const { return paragraph == nullptr; }
+    HtmlCompareItem* NextItem() const { return static_cast<HtmlCompareItem*>(Next()); }
+    uint32_t TextLength() const;
+
+    Paragraph* paragraph;
+    uint16_t hash;
+    uint32_t index;  // position in the stream, from 0
+    // The link open where the paragraph begins (opened in an earlier
+    // paragraph and not closed), or null.
+    HtmlHRef* openLink = nullptr;
+};
+
+class HtmlItemStream : public CompareItemStream {
+  public:
+    // Visits the paragraphs in document order; converts and completes their
+    // texts in the document.
+    explicit HtmlItemStream(HtmlDocument& document);
+
+    CompareItem* First() override { return items_.First(); }
+    CompareItem* Next(CompareItem* item) override { return AsItem(item)->NextItem(); }
+    bool IsLast(CompareItem* item) override { return AsItem(item)->Next() == nullptr; }
+
+    HtmlDocument& Document() const { return document_; }
+    // Paragraph items, the sentinel not counted.
+    int32_t ParagraphCount() const { return paragraphCount_; }
+
+    // Random access for the resynchronisation search: the item at a
+    // position, and a key per item (hash and length) that two items share
+    // whenever they are equal; the sentinels share theirs.
+    HtmlCompareItem* At(uint32_t index) const { return byIndex_[index]; }
+    uint32_t Size() const { return static_cast<uint32_t>(byIndex_.size()); }
+    const uint32_t* Keys() const { return keys_.data(); }
+
+    static HtmlCompareItem* AsItem(CompareItem* item) {
+        return static_cast<HtmlCompareItem*>(item);
+    }
+
+  private:
+    void Append(HtmlCompareItem* item);
+
+    HtmlDocument& document_;
+    ListOf<HtmlCompareItem> items_;
+    int32_t paragraphCount_ = 0;
+    std::vector<HtmlCompareItem*> byIndex_;
+    std::vector<uint32_t> keys_;
+};
