@@ -18,6 +18,7 @@
 #include <string>
 
 #include "platform/Files.h"
+#include "retrieval/CurlTransfer.h"
 #include "retrieval/UrlCrack.h"
 
 namespace {
@@ -107,24 +108,6 @@ bool Fail(uint32_t error) {
     return false;
 }
 
-// Spaces and control bytes before the query are escaped, as a browser does.
-std::string EscapePath(const std::string& url) {
-    std::string out;
-    bool inPath = true;
-    for (char c : url) {
-        if (c == '?' || c == '#') inPath = false;
-        if (inPath && static_cast<unsigned char>(c) <= ' ') {
-            static const char kHex[] = "0123456789ABCDEF";
-            out += '%';
-            out += kHex[static_cast<unsigned char>(c) >> 4];
-            out += kHex[c & 15];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 bool CanonicalizeUrl(const char* url, uint32_t flags, AStr* out) {
@@ -135,7 +118,7 @@ bool CanonicalizeUrl(const char* url, uint32_t flags, AStr* out) {
     CURLU* parsed = curl_url();
     if (parsed && curl_url_set(parsed, CURLUPART_URL, url, kParseFlags) == CURLUE_OK) {
         std::string text = Part(parsed, CURLUPART_URL);
-        *out = (flags & kIcuNoEncode) ? text.c_str() : EscapePath(text).c_str();
+        *out = (flags & kIcuNoEncode) ? text.c_str() : EscapeUnsafeBytes(text, true).c_str();
     }
     curl_url_cleanup(parsed);
     return true;
@@ -198,8 +181,29 @@ bool CombineUrlText(const char* base, const char* relative, uint32_t flags, AStr
               curl_url_set(parsed, CURLUPART_URL, relative, kParseFlags) == CURLUE_OK;
     if (ok) {
         std::string text = Part(parsed, CURLUPART_URL);
-        *out = (flags & kIcuNoEncode) ? text.c_str() : EscapePath(text).c_str();
+        *out = (flags & kIcuNoEncode) ? text.c_str() : EscapeUnsafeBytes(text, true).c_str();
     }
     curl_url_cleanup(parsed);
     return ok || Fail(kErrInternetInvalidUrl);
+}
+
+std::string EscapeUnsafeBytes(const std::string& url, bool pathOnly) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    size_t end = url.find('#');
+    if (end == std::string::npos) end = url.size();
+    size_t query = pathOnly ? url.find('?') : end;
+    if (query == std::string::npos || query > end) query = end;
+    for (size_t i = 0; i < url.size(); ++i) {
+        auto c = static_cast<unsigned char>(url[i]);
+        bool unsafe = c <= ' ' || c >= 0x7F;
+        if (i < query && unsafe && (c <= ' ' || !pathOnly)) {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else if (i < end || pathOnly) {
+            out += url[i];
+        }
+    }
+    return out;
 }
