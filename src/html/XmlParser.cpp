@@ -70,6 +70,25 @@ bool CommentEnds(const RunBuffer& buf, uint32_t taken, size_t* length) {
     return false;
 }
 
+// Bytes a tag name run continues with (the others have a meaning in state 2).
+inline bool IsPlainNameByte(int c) {
+    return c != '-' && c != '"' && c != '\'' && c != '/' && c != '>' && !IsSpace(c);
+}
+
+// Bytes an unquoted attribute name run continues with.
+inline bool IsPlainAttrByte(int c) {
+    return c != '>' && c != '/' && c != '=' && c != '"' && c != '\'' && !IsSpace(c);
+}
+
+// Reads the next byte into c and counts it; false at the end of the input.
+template <class Source>
+inline bool Next(Source& source, int& c, int32_t& pos) {
+    c = source.Get();
+    if (c < 0) return false;
+    ++pos;
+    return true;
+}
+
 struct BufferedSource {
     ibwstream& in;
     int Get() { return in.GetByte(); }
@@ -201,6 +220,12 @@ int XmlParser::RunOver(Source& source, long start) {
                 break;
 
             case 1:  // text
+                // Plain bytes are taken in a tight loop; nothing can change
+                // the mode between two bytes unless a callback runs.
+                while (c != '<' && r.text.Size() <= kPieceLimit) {
+                    r.text.Push(c);
+                    if (!Next(source, c, pos)) return AtEnd(r, source.AtEndOfFile());
+                }
                 if (c == '<') {
                     if (!r.text.Empty()) {
                         rc = OnText(r.text.Terminated(), r.text.Size());
@@ -209,10 +234,8 @@ int XmlParser::RunOver(Source& source, long start) {
                     r.state = 0;
                     readNext = false;
                 } else {
-                    if (r.text.Size() > kPieceLimit) {
-                        rc = OnText(r.text.Terminated(), r.text.Size());
-                        r.text.Clear();
-                    }
+                    rc = OnText(r.text.Terminated(), r.text.Size());
+                    r.text.Clear();
                     r.text.Push(c);
                 }
                 break;
@@ -245,6 +268,15 @@ int XmlParser::RunOver(Source& source, long start) {
                 } else {
                     if (r.tag.Empty()) tagNameStart_ = pos;
                     r.tag.Push(c);
+                    // The rest of a plain name in a tight loop.
+                    while (Next(source, c, pos)) {
+                        if (!IsPlainNameByte(c)) {
+                            readNext = false;
+                            break;
+                        }
+                        r.tag.Push(c);
+                    }
+                    if (readNext) return AtEnd(r, source.AtEndOfFile());
                 }
                 break;
 
@@ -281,6 +313,16 @@ int XmlParser::RunOver(Source& source, long start) {
                 }
                 if (r.attr.Empty()) attrNameStart_ = pos;
                 r.attr.Push(c);
+                if (!r.quote) {
+                    while (Next(source, c, pos)) {
+                        if (!IsPlainAttrByte(c)) {
+                            readNext = false;
+                            break;
+                        }
+                        r.attr.Push(c);
+                    }
+                    if (readNext) return AtEnd(r, source.AtEndOfFile());
+                }
                 break;
 
             case 6:  // after an attribute name
@@ -298,6 +340,10 @@ int XmlParser::RunOver(Source& source, long start) {
 
             case 7:  // attribute value
                 if (r.quote) {
+                    while (c != r.quote) {
+                        r.value.Push(c);
+                        if (!Next(source, c, pos)) return AtEnd(r, source.AtEndOfFile());
+                    }
                     if (c == r.quote) {
                         rc = ReportAttribute(r, r.quote, true);
                         r.quote = 0;
@@ -319,6 +365,14 @@ int XmlParser::RunOver(Source& source, long start) {
                 } else {
                     if (r.value.Empty()) attrValueStart_ = pos;
                     r.value.Push(c);
+                    while (Next(source, c, pos)) {
+                        if (c == '>' || IsSpace(c)) {
+                            readNext = false;
+                            break;
+                        }
+                        r.value.Push(c);
+                    }
+                    if (readNext) return AtEnd(r, source.AtEndOfFile());
                 }
                 break;
 
