@@ -59,16 +59,19 @@ echo "== win64 (tests under wine64)"
 export WINEPREFIX="$root/build/wineprefix"
 export WINEDEBUG=-all
 rm -rf "$WINEPREFIX"
-# One persistent server for the whole run: a server that lingers and exits
-# between two test programs resets their connections.
-/usr/lib/wine/wineserver -p
-/usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+# The display comes first: a prefix booted without one cannot make windows
+# for the rest of the server's life.
 if [ -z "${DISPLAY:-}" ]; then
   Xvfb :97 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY=:97
+  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X97 ] && break; sleep 0.1; done
 fi
 trap 'kill ${xvfb_pid:-} 2>/dev/null || true; /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+# One persistent server for the whole run: a server that lingers and exits
+# between two test programs resets their connections.
+/usr/lib/wine/wineserver -p
+/usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$jobs"
 run_ctest win64 || status=1
