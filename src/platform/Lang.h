@@ -10,7 +10,8 @@
 
 #include "framework/AStr.h"
 
-// The Windows headers define this name as a macro; ours is a function.
+// The Windows headers define this name as a macro; ours is a function
+// (Windows code includes <windows.h> before this header).
 #undef LoadMenu
 
 namespace platform {
