@@ -4,58 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#ifdef _WIN32
-#include <winsock2.h>
-#include <ws2tcpip.h>
-using NativeSocket = SOCKET;
-using SockLen = int;
-#else
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-using NativeSocket = int;
-using SockLen = socklen_t;
-#endif
-
 namespace {
-
-NativeSocket Native(intptr_t s) { return static_cast<NativeSocket>(s); }
-
-void CloseNative(intptr_t s) {
-#ifdef _WIN32
-    closesocket(Native(s));
-#else
-    ::close(Native(s));
-#endif
-}
-
-// True when the socket becomes readable within ms milliseconds.
-bool Readable(intptr_t s, uint32_t ms) {
-#ifdef _WIN32
-    fd_set set;
-    FD_ZERO(&set);
-    FD_SET(Native(s), &set);
-    timeval tv{static_cast<long>(ms / 1000), static_cast<long>(ms % 1000) * 1000};
-    return select(0, &set, nullptr, nullptr, &tv) > 0;
-#else
-    pollfd p{Native(s), POLLIN, 0};
-    return ::poll(&p, 1, static_cast<int>(ms)) > 0;
-#endif
-}
-
-long SendSome(intptr_t s, const char* bytes, size_t n) {
-#ifdef _WIN32
-    return ::send(Native(s), bytes, static_cast<int>(n), 0);
-#else
-    return ::send(Native(s), bytes, n, MSG_NOSIGNAL);
-#endif
-}
-
-long RecvSome(intptr_t s, char* bytes, size_t n) {
-    return ::recv(Native(s), bytes, static_cast<int>(n), 0);
-}
 
 std::string Upper(std::string s) {
     for (char& c : s)
@@ -67,15 +16,7 @@ constexpr uint32_t kSlice = 20;  // how often waits look at the stop flag
 
 }  // namespace
 
-bool Pop3ServerConnection::Send(const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        long n = SendSome(socket_, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
+bool Pop3ServerConnection::Send(const std::string& bytes) { return connection_.Send(bytes); }
 
 bool Pop3ServerConnection::SendSlowly(const std::string& bytes, uint32_t pauseMs) {
     for (char c : bytes) {
@@ -88,7 +29,7 @@ bool Pop3ServerConnection::SendSlowly(const std::string& bytes, uint32_t pauseMs
 
 bool Pop3ServerConnection::WaitReadable(uint32_t timeoutMs) {
     for (uint32_t waited = 0; waited < timeoutMs && !stopping_; waited += kSlice)
-        if (Readable(socket_, kSlice)) return true;
+        if (connection_.WaitReadable(kSlice)) return true;
     return false;
 }
 
@@ -103,7 +44,7 @@ bool Pop3ServerConnection::ReadLine(std::string* line, uint32_t timeoutMs) {
         }
         if (!WaitReadable(timeoutMs)) return false;
         char buffer[512];
-        long n = RecvSome(socket_, buffer, sizeof buffer);
+        long n = connection_.Receive(buffer, sizeof buffer);
         if (n <= 0) return false;
         pending_.append(buffer, static_cast<size_t>(n));
     }
@@ -112,42 +53,17 @@ bool Pop3ServerConnection::ReadLine(std::string* line, uint32_t timeoutMs) {
 bool Pop3ServerConnection::WaitForClose(uint32_t timeoutMs) {
     char buffer[512];
     while (WaitReadable(timeoutMs))
-        if (RecvSome(socket_, buffer, sizeof buffer) <= 0) return true;
+        if (connection_.Receive(buffer, sizeof buffer) <= 0) return true;
     return false;
 }
 
-void Pop3ServerConnection::Close() {
-    if (socket_ == -1) return;
-    CloseNative(socket_);
-    socket_ = -1;
-}
+void Pop3ServerConnection::Close() { connection_.Close(); }
 
-LoopbackPop3Server::LoopbackPop3Server() {
-#ifdef _WIN32
-    WSADATA data;
-    WSAStartup(MAKEWORD(2, 2), &data);
-#endif
-    NativeSocket s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    a.sin_port = 0;
-    SockLen length = sizeof a;
-    ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    ::listen(s, 8);
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &length);
-    listener_ = static_cast<intptr_t>(s);
-    port_ = ntohs(a.sin_port);
-    thread_ = std::thread([this] { Serve(); });
-}
+LoopbackPop3Server::LoopbackPop3Server() : thread_([this] { Serve(); }) {}
 
 LoopbackPop3Server::~LoopbackPop3Server() {
     stopping_ = true;
     thread_.join();
-    CloseNative(listener_);
-#ifdef _WIN32
-    WSACleanup();
-#endif
 }
 
 void LoopbackPop3Server::SetMessages(std::vector<Pop3TestMessage> messages) {
@@ -188,20 +104,15 @@ void LoopbackPop3Server::Record(const std::string& line) {
 
 void LoopbackPop3Server::Serve() {
     while (!stopping_) {
-        if (!Readable(listener_, kSlice)) continue;
-        NativeSocket accepted = ::accept(Native(listener_), nullptr, nullptr);
-#ifdef _WIN32
-        if (accepted == INVALID_SOCKET) continue;
-#else
-        if (accepted < 0) continue;
-#endif
+        intptr_t accepted = listener_.Accept(kSlice);
+        if (accepted == -1) continue;
         Script script;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             ++connections_;
             script = script_;
         }
-        Pop3ServerConnection c(static_cast<intptr_t>(accepted), stopping_);
+        Pop3ServerConnection c(accepted, stopping_);
         if (script)
             script(c);
         else

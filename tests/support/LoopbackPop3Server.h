@@ -13,11 +13,13 @@
 #include <thread>
 #include <vector>
 
+#include "support/LoopbackSocket.h"
+
 // One accepted connection, as the server's script sees it.
 class Pop3ServerConnection {
 public:
     Pop3ServerConnection(intptr_t socket, const std::atomic<bool>& stopping)
-        : socket_(socket), stopping_(stopping) {}
+        : connection_(socket), stopping_(stopping) {}
 
     // Sends bytes as they are; false when the client is gone.
     bool Send(const std::string& bytes);
@@ -33,7 +35,7 @@ public:
 
 private:
     bool WaitReadable(uint32_t timeoutMs);
-    intptr_t socket_;
+    LoopbackConnection connection_;
     const std::atomic<bool>& stopping_;
     std::string pending_;
 };
@@ -52,7 +54,7 @@ public:
     LoopbackPop3Server(const LoopbackPop3Server&) = delete;
     LoopbackPop3Server& operator=(const LoopbackPop3Server&) = delete;
 
-    uint16_t Port() const { return port_; }
+    uint16_t Port() const { return listener_.Port(); }
 
     // The mailbox the default dialogue serves (message numbers from 1).
     void SetMessages(std::vector<Pop3TestMessage> messages);
@@ -77,8 +79,7 @@ private:
     bool Reply(Pop3ServerConnection& c, const std::string& command, const std::string& normal);
     void Record(const std::string& line);
 
-    intptr_t listener_ = -1;
-    uint16_t port_ = 0;
+    LoopbackListener listener_;
     std::atomic<bool> stopping_{false};
     mutable std::mutex mutex_;
     std::vector<Pop3TestMessage> messages_;
