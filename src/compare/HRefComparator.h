@@ -34,6 +34,8 @@ class HRefItemStream : public CompareItemStream {
     static HRefCompareItem* AsItem(CompareItem* item) {
         return static_cast<HRefCompareItem*>(item);
     }
+    // The paragraph the links were taken from.
+    const ParaText& Source() const { return paragraph_; }
 
   private:
     const ParaText& paragraph_;

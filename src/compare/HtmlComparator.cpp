@@ -111,9 +111,23 @@ class HtmlWalkOps {
     static Item* Scan(HtmlItemStream& s, uint32_t key, uint32_t from, int32_t count,
                       Accept accept) {
         const uint32_t* keys = s.Keys();
-        uint32_t end = std::min<uint64_t>(s.Size(), uint64_t(from) + uint32_t(count));
-        for (uint32_t i = from; i < end; ++i)
-            if (keys[i] == key && accept(s.At(i))) return s.At(i);
+        const uint32_t end =
+            static_cast<uint32_t>(std::min<uint64_t>(s.Size(), uint64_t(from) + uint32_t(count)));
+        uint32_t i = from;
+        while (i < end) {
+            // Whole blocks without the key are passed at once.
+            constexpr uint32_t kBlock = 16;
+            if (end - i >= kBlock) {
+                bool any = false;
+                for (uint32_t j = 0; j < kBlock; ++j) any |= keys[i + j] == key;
+                if (!any) {
+                    i += kBlock;
+                    continue;
+                }
+            }
+            for (uint32_t stop = std::min(end, i + kBlock); i < stop; ++i)
+                if (keys[i] == key && accept(s.At(i))) return s.At(i);
+        }
         return nullptr;
     }
 
@@ -139,6 +153,15 @@ bool HtmlComparator::MatchItems(const HtmlCompareItem* a, const HtmlCompareItem*
     for (;;) {
         if (!a || !b) return false;
         if (a->IsSentinel() || b->IsSentinel()) return a->IsSentinel() && b->IsSentinel();
+        if (a->emptyRun && b->emptyRun) {
+            // Empty paragraphs are equal and add no text: a run of them on
+            // each side is passed in one step when the runs are as long (a
+            // shorter one ends against text or an end, which is no match).
+            if (a->emptyRun != b->emptyRun) return false;
+            a = a->pastEmptyRun;
+            b = b->pastEmptyRun;
+            continue;
+        }
         if (!a->Equals(*b)) return false;
         bytes += static_cast<int32_t>(std::min<uint32_t>(a->TextLength(), kMatchBytes));
         if (bytes >= kMatchBytes) return true;

@@ -85,6 +85,22 @@ HtmlItemStream::HtmlItemStream(HtmlDocument& document) : document_(document) {
         ++paragraphCount_;
     });
     Append(new HtmlCompareItem(nullptr, static_cast<uint32_t>(byIndex_.size())));
+    LinkEmptyRuns();
+}
+
+void HtmlItemStream::LinkEmptyRuns() {
+    HtmlCompareItem* after = nullptr;  // the item after the current run
+    uint32_t run = 0;
+    for (size_t i = byIndex_.size(); i-- > 0;) {
+        HtmlCompareItem* item = byIndex_[i];
+        if (item->IsSentinel() || item->TextLength() != 0) {
+            after = item;
+            run = 0;
+            continue;
+        }
+        item->emptyRun = ++run;
+        item->pastEmptyRun = after;
+    }
 }
 
 void HtmlItemStream::Append(HtmlCompareItem* item) {

@@ -36,6 +36,10 @@ class HtmlCompareItem : public CompareItem, public Node {
     // The link open where the paragraph begins (opened in an earlier
     // paragraph and not closed), or null.
     HtmlHRef* openLink = nullptr;
+    // For an empty paragraph: how many empty paragraphs follow from here
+    // (this one included), and the item after them.
+    uint32_t emptyRun = 0;
+    HtmlCompareItem* pastEmptyRun = nullptr;
 };
 
 class HtmlItemStream : public CompareItemStream {
@@ -65,6 +69,7 @@ class HtmlItemStream : public CompareItemStream {
 
   private:
     void Append(HtmlCompareItem* item);
+    void LinkEmptyRuns();
 
     HtmlDocument& document_;
     ListOf<HtmlCompareItem> items_;
