@@ -1,0 +1,18 @@
+// The frame tree of arbitrary pages: built, resolved and compared.
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/FrameTree.h"
+#include "retrieval/memstream.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    for (bool links : {false, true}) {
+        _HtmlFrameNode root;
+        root.address = "http://site/dir/page.html";
+        imwstream in(data, static_cast<long>(size));
+        BuildFrameTree(in, root, "http://site/dir/page.html", "", KeptFrameFactory(), links);
+        ResolveFrames(root, true, nullptr);
+        SameFrameStructure(root, root);
+    }
+    return 0;
+}
