@@ -75,8 +75,10 @@ AStr ParagraphLink(const HtmlCompareItem& item, const char* baseUrl) {
 }  // namespace
 
 // Runs the comparison over the concrete paragraph streams: the probes of the
-// resynchronisation search scan the streams' key arrays and call Match only
-// for pairs whose keys agree (equal items always share a key).
+// resynchronisation search look up the items of the probed key in the
+// stream's key index and call Match only for those (equal items always share
+// a key), in the order the rings give; so a search over two pages without
+// anything in common costs a few look-ups per ring, not a pass over it.
 class HtmlWalkOps {
   public:
     using Item = HtmlCompareItem;
@@ -92,11 +94,11 @@ class HtmlWalkOps {
     bool Equal(Item* a, Item* b) { return a->Equals(*b); }
 
     Item* FirstMatchInNew(Item* a, Item* y, int32_t count) {
-        return Scan(new_, old_.Keys()[a->index], y->index, count,
+        return Scan(new_, old_.KeyAt(a->index), y->index, count,
                     [&](Item* b) { return HtmlComparator::MatchItems(a, b); });
     }
     Item* FirstMatchInOld(Item* x, Item* b, int32_t count) {
-        return Scan(old_, new_.Keys()[b->index], x->index, count,
+        return Scan(old_, new_.KeyAt(b->index), x->index, count,
                     [&](Item* a) { return HtmlComparator::MatchItems(a, b); });
     }
 
@@ -107,26 +109,16 @@ class HtmlWalkOps {
     }
 
   private:
+    // The first item from `from` on, among `count` items, whose key is
+    // `key` and which `accept` takes.
     template <class Accept>
     static Item* Scan(HtmlItemStream& s, uint32_t key, uint32_t from, int32_t count,
                       Accept accept) {
-        const uint32_t* keys = s.Keys();
-        const uint32_t end =
-            static_cast<uint32_t>(std::min<uint64_t>(s.Size(), uint64_t(from) + uint32_t(count)));
-        uint32_t i = from;
-        while (i < end) {
-            // Whole blocks without the key are passed at once.
-            constexpr uint32_t kBlock = 16;
-            if (end - i >= kBlock) {
-                bool any = false;
-                for (uint32_t j = 0; j < kBlock; ++j) any |= keys[i + j] == key;
-                if (!any) {
-                    i += kBlock;
-                    continue;
-                }
-            }
-            for (uint32_t stop = std::min(end, i + kBlock); i < stop; ++i)
-                if (keys[i] == key && accept(s.At(i))) return s.At(i);
+        const uint64_t end = std::min<uint64_t>(s.Size(), uint64_t(from) + uint32_t(count));
+        for (const uint64_t* i = s.FirstWithKey(key, from); i; i = s.NextWithKey(i)) {
+            uint32_t index = static_cast<uint32_t>(*i);
+            if (index >= end) break;
+            if (accept(s.At(index))) return s.At(index);
         }
         return nullptr;
     }

@@ -1,5 +1,6 @@
 #include "compare/HtmlItemStream.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "compare/DocumentWalk.h"
@@ -65,10 +66,29 @@ HtmlHRef* LastLink(const Paragraph& p) {
     return nullptr;
 }
 
-// Key of an item for the resynchronisation search.
+// Key of an item for the resynchronisation search: a well-mixed hash of the
+// text as it is compared (equal items have equal texts, so they share it).
+// The 16-bit text hash would not do: texts that differ only in a number
+// often share it, and each shared key costs a text comparison.
 uint32_t KeyOf(const HtmlCompareItem& item) {
     if (item.IsSentinel()) return 0xFFFFFFFFu;
-    return (static_cast<uint32_t>(item.hash) << 16) | (item.TextLength() & 0xFFFF);
+    const char* text = item.paragraph->Text();
+    uint32_t n = item.TextLength();
+    uint64_t h = 0x9E3779B97F4A7C15ull ^ n;
+    auto mix = [&h](uint64_t v) {
+        h = (h ^ v) * 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 31;
+    };
+    uint32_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t v;
+        std::memcpy(&v, text + i, 8);
+        mix(v);
+    }
+    uint64_t tail = 0;
+    std::memcpy(&tail, text + i, n - i);
+    mix(tail);
+    return static_cast<uint32_t>(h ^ (h >> 32));
 }
 
 }  // namespace
@@ -86,6 +106,28 @@ HtmlItemStream::HtmlItemStream(HtmlDocument& document) : document_(document) {
     });
     Append(new HtmlCompareItem(nullptr, static_cast<uint32_t>(byIndex_.size())));
     LinkEmptyRuns();
+    IndexKeys();
+}
+
+void HtmlItemStream::IndexKeys() {
+    keyIndex_.reserve(keys_.size());
+    for (uint32_t i = 0; i < keys_.size(); ++i)
+        keyIndex_.push_back(static_cast<uint64_t>(keys_[i]) << 32 | i);
+    std::sort(keyIndex_.begin(), keyIndex_.end());
+}
+
+const uint64_t* HtmlItemStream::FirstWithKey(uint32_t key, uint32_t from) const {
+    auto it = std::lower_bound(keyIndex_.begin(), keyIndex_.end(),
+                               static_cast<uint64_t>(key) << 32 | from);
+    if (it == keyIndex_.end() || (*it >> 32) != key) return nullptr;
+    return &*it;
+}
+
+const uint64_t* HtmlItemStream::NextWithKey(const uint64_t* entry) const {
+    const uint64_t* next = entry + 1;
+    if (next == keyIndex_.data() + keyIndex_.size() || (*next >> 32) != (*entry >> 32))
+        return nullptr;
+    return next;
 }
 
 void HtmlItemStream::LinkEmptyRuns() {
