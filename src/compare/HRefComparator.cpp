@@ -43,8 +43,14 @@ int HRefComparator::Run() {
     return 0;
 }
 
+namespace {
+bool HasLinkPosition(const ParaText& p) { return p.FirstPosition(kHRefKind) != nullptr; }
+}  // namespace
+
 int CompareLinks(const ParaText& oldParagraph, const ParaText& newParagraph,
                  ListOf<ChangeNode>* results) {
+    // Two paragraphs without links have equal (empty) link sequences.
+    if (!HasLinkPosition(oldParagraph) && !HasLinkPosition(newParagraph)) return 0;
     HRefComparator comparator(oldParagraph, newParagraph, results);
     if (comparator.Run() != 0) return -1;
     return comparator.Differs();
