@@ -1,0 +1,125 @@
+// export, import and dump: watch list streams in files.
+#include <cstring>
+#include <ostream>
+
+#include "cli/CliError.h"
+#include "cli/CliText.h"
+#include "cli/Commands.h"
+#include "cli/ObjectPath.h"
+#include "cli/TreeEdits.h"
+#include "platform/Files.h"
+#include "retrieval/binio.h"
+#include "retrieval/filestream.h"
+#include "retrieval/memstream.h"
+
+namespace {
+
+std::string ReadWholeFile(const std::string& typedPath) {
+    std::string path = TypedPath(typedPath);
+    if (!platform::FileExists(path.c_str()) || platform::IsDirectory(path.c_str()))
+        Fail(kExitBadInput, "no file " + typedPath);
+    ifwstream in(path.c_str(), true);
+    if (in.IsError()) Fail(kExitBadInput, "cannot read " + typedPath);
+    std::string bytes;
+    char block[4096];
+    for (;;) {
+        long n = in.Read(block, sizeof(block));
+        if (n > 0) bytes.append(block, static_cast<size_t>(n));
+        if (n < static_cast<long>(sizeof(block))) break;
+    }
+    return bytes;
+}
+
+bool StartsWith(const std::string& bytes, const char* header, size_t size) {
+    return bytes.size() >= size && std::memcmp(bytes.data(), header, size) == 0;
+}
+
+// The records of a mailbox check: display text, sender and id per message.
+bool ReadMailboxRecords(const std::string& bytes, Json& messages) {
+    imwstream in(bytes.data(), static_cast<long>(bytes.size()));
+    long consumed = 0;
+    while (consumed < static_cast<long>(bytes.size())) {
+        AStr display, sender, uid;
+        if (ReadString(in, display) || ReadString(in, sender) || ReadString(in, uid)) return false;
+        consumed = in.Tell();
+        messages.push_back({{"display", Shown(display)}, {"sender", Shown(sender)}, {"uid", Shown(uid)}});
+    }
+    return true;
+}
+
+void PrintDump(std::ostream& out, const Json& doc) {
+    if (doc.contains("version")) out << "watch list version " << doc["version"].get<int>() << "\n";
+    PrintPlain(out, doc.contains("objects") ? Json{{"objects", doc["objects"]}}
+                                            : Json{{"messages", doc["messages"]}});
+}
+
+}  // namespace
+
+int ExportCommand(CliContext& c, const Arguments& a) {
+    std::vector<const ItemNode*> objects;
+    for (size_t i = 1; i < a.Positional().size(); ++i)
+        objects.push_back(&FindObject(c.List(), a.Positional()[i]));
+    if (objects.empty())
+        for (const ItemNode* o = c.List().FirstItem(); o; o = o->NextItem()) objects.push_back(o);
+    std::string bytes = CopyToStream(objects);
+    std::string path = TypedPath(a.Positional()[0]);
+    ofwstream out(path.c_str());
+    if (out.IsError()) Fail(kExitBadInput, "cannot create " + a.Positional()[0]);
+    out.Write(bytes.data(), static_cast<long>(bytes.size()));
+    if (bytes.empty() || !out.Close()) Fail(kExitBadInput, "could not write " + a.Positional()[0]);
+    std::vector<std::string> paths;
+    for (const ItemNode* o : objects) paths.push_back(ObjectPath(*o));
+    if (c.json)
+        c.out << JsonText(Json{{"exported", paths}, {"file", a.Positional()[0]}});
+    else
+        c.out << "exported " << paths.size() << " objects to " << a.Positional()[0] << "\n";
+    return kExitOk;
+}
+
+int ImportCommand(CliContext& c, const Arguments& a) {
+    std::string bytes = ReadWholeFile(a.Positional()[0]);
+    ItemList imported;
+    if (!ReadStream(bytes, imported))
+        Fail(kExitBadInput, a.Positional()[0] + " is not an export file (or it is damaged); nothing was imported");
+    const std::string* in = a.Value("in");
+    ItemNode& parent = in ? FindFolder(c.List(), *in) : c.List();
+    ItemNode* last = parent.FirstItem() ? static_cast<ItemNode*>(parent.Last()) : nullptr;
+    size_t count = InsertObjects(c.List(), parent, imported);
+    c.Space().Save();
+    std::vector<std::string> paths;
+    ItemNode* first = last ? last->NextItem() : parent.FirstItem();
+    for (ItemNode* o = first; o; o = o->NextItem()) paths.push_back(ObjectPath(*o));
+    if (c.json)
+        c.out << JsonText(Json{{"imported", paths}});
+    else
+        c.out << "imported " << count << " objects\n";
+    return kExitOk;
+}
+
+int DumpCommand(CliContext& c, const Arguments& a) {
+    std::string bytes = ReadWholeFile(a.Positional()[0]);
+    if (StartsWith(bytes, ItemList::kChangeHeader, sizeof(ItemList::kChangeHeader)))
+        Fail(kExitBadInput, a.Positional()[0] + " is a change log: its blocks belong to the objects of "
+                            "its watch list by position (use changes)");
+    Json doc;
+    if (StartsWith(bytes, ItemList::kHeader, sizeof(ItemList::kHeader))) {
+        ItemList list;
+        bool whole = ReadStream(bytes, list);
+        ObjectJsonOptions options;
+        options.maskPassword = false;
+        Json objects = Json::array();
+        for (const ItemNode* o = list.FirstItem(); o; o = o->NextItem())
+            objects.push_back(ObjectToJson(*o, options));
+        doc["version"] = list.LoadedVersion();
+        doc["objects"] = objects;
+        c.Print(doc, PrintDump);
+        if (!whole) Fail(kExitBadInput, a.Positional()[0] + " is cut short or damaged after the objects shown");
+        return kExitOk;
+    }
+    Json messages = Json::array();
+    if (!ReadMailboxRecords(bytes, messages))
+        Fail(kExitBadInput, a.Positional()[0] + " is neither a watch list, an export file nor a mailbox record file");
+    doc["messages"] = messages;
+    c.Print(doc, PrintDump);
+    return kExitOk;
+}

@@ -1,0 +1,118 @@
+#include "cli/ObjectJson.h"
+
+#include "cli/CliText.h"
+#include "cli/ObjectPath.h"
+#include "retrieval/MailboxUrl.h"
+#include "watchlist/ItemNode.h"
+
+namespace {
+
+const char* StateName(int32_t state) {
+    switch (state) {
+        case -1: return "failed";
+        case 0: return "idle";
+        case 1: return "downloading";
+        case 2: return "comparing";
+        case 3: return "requested";
+        default: return "unknown";
+    }
+}
+
+void AddProperties(Json& j, const ItemNode& o, bool mask) {
+    const ItemProperties& p = o.properties;
+    j["name"] = Shown(p.name);
+    j["address"] = Shown(mask && o.IsMailbox() ? MaskedAddress(p.address) : p.address);
+    j["title"] = Shown(o.title);
+    j["timedelta"] = p.timedelta;
+    j["lastCheck"] = p.lastCheck;
+    j["modify"] = p.modify;
+    j["keywords"] = Shown(p.keywords);
+    j["deltype"] = p.deltype;
+    j["delparam"] = p.delparam;
+    j["minchanged"] = p.minchanged;
+    j["skipchanges"] = p.skipchanges;
+    j["skipnumchars"] = p.skipnumchars;
+    j["skipkeywords"] = Shown(p.skipkeywords);
+    j["eventType"] = p.event.type;
+    j["eventParam"] = Shown(p.event.param);
+    j["color"] = p.color;
+    j["flags"] = p.flags;
+}
+
+}  // namespace
+
+const char* KindName(const ItemNode& o) {
+    return o.IsFolder() ? "folder" : o.IsMailbox() ? "mailbox" : "page";
+}
+
+AStr MaskedAddress(const AStr& address) {
+    MailboxAddress m;
+    if (!CrackMailboxUrl(address.c_str(), &m)) return address;
+    AStr masked = "mailto:";
+    masked += m.user;
+    masked += ":***@";
+    masked += m.host;
+    if (m.port) masked += AStr::Format(":%u", static_cast<unsigned>(m.port));
+    return masked;
+}
+
+Json FramesToJson(const _HtmlFrameNode* frame) {
+    if (!frame) return nullptr;
+    Json j;
+    j["name"] = Shown(frame->name);
+    j["source"] = Shown(frame->source);
+    j["base"] = Shown(frame->base);
+    j["copyNumber"] = frame->copyNumber;
+    j["copyCharset"] = frame->copyCharset;
+    Json children = Json::array();
+    for (const _HtmlFrameNode* c = frame->FirstFrame(); c; c = c->NextFrame())
+        children.push_back(FramesToJson(c));
+    j["children"] = children;
+    return j;
+}
+
+Json ObjectToJson(const ItemNode& o, const ObjectJsonOptions& options) {
+    Json j;
+    j["kind"] = KindName(o);
+    if (options.runState) {
+        j["path"] = ObjectPath(o);
+        j["displayName"] = Shown(o.DisplayName());
+    }
+    AddProperties(j, o, options.maskPassword);
+    j["copyNumber"] = o.copyNumber;
+    j["copyCharset"] = o.copyCharset;
+    j["expanded"] = o.expanded;
+    j["marks"] = o.marks;
+    j["derivedMarks"] = o.derivedMarks;
+    j["frames"] = FramesToJson(o.frames.get());
+    if (options.runState) {
+        j["state"] = o.IsSwitchedOff() ? "off" : StateName(o.state);
+        j["lastError"] = o.lastError ? Json(ShownError(o.lastError, o.detail)) : Json(nullptr);
+        j["detail"] = o.detail;
+        j["checks"] = o.checks.Count();
+    }
+    if (options.children) {
+        Json children = Json::array();
+        for (const ItemNode* c = o.FirstItem(); c; c = c->NextItem())
+            children.push_back(ObjectToJson(*c, options));
+        j["children"] = children;
+    }
+    return j;
+}
+
+Json CheckToJson(const CheckNode& check, const std::string& owner) {
+    Json j;
+    j["time"] = check.time;
+    j["result"] = check.result;
+    j["expanded"] = check.expanded;
+    j["owner"] = owner;
+    Json changes = Json::array();
+    for (const ChangeNode* c = check.changes.First(); c; c = c->NextChange())
+        changes.push_back({{"text", Shown(c->text)}, {"link", Shown(c->link)}});
+    j["changes"] = changes;
+    return j;
+}
+
+std::string JsonText(const Json& document) {
+    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Objects, frames and checks as JSON documents: the stable form for
+// scripts, and the source of the plain-text views.
+#include <nlohmann/json.hpp>
+
+#include "framework/AStr.h"
+
+class ItemNode;
+class CheckNode;
+class _HtmlFrameNode;
+
+using Json = nlohmann::ordered_json;
+
+struct ObjectJsonOptions {
+    bool runState = false;     // add path, state, lastError, detail and checks (list, show)
+    bool maskPassword = true;  // a mailbox password shown as "***"
+    bool children = true;      // the subtree under "children"
+};
+
+Json ObjectToJson(const ItemNode& object, const ObjectJsonOptions& options);
+// null for a page without frames.
+Json FramesToJson(const _HtmlFrameNode* root);
+// A check with its changes; `owner` is the owning object's path.
+Json CheckToJson(const CheckNode& check, const std::string& owner);
+// "folder", "page" or "mailbox".
+const char* KindName(const ItemNode& object);
+// A mailbox address with its password replaced by "***".
+AStr MaskedAddress(const AStr& address);
+// A text document as UTF-8 JSON (invalid bytes cannot occur: every text is
+// converted on the way in, but are replaced if they do).
+std::string JsonText(const Json& document);

@@ -1,0 +1,66 @@
+// compare and title: the page comparison and title reading on two files.
+#include <ostream>
+
+#include "cli/CliError.h"
+#include "cli/CliText.h"
+#include "cli/Commands.h"
+#include "compare/HtmlComparator.h"
+#include "html/TitleParser.h"
+#include "platform/Files.h"
+#include "watchlist/CheckNode.h"
+
+namespace {
+
+std::string ExistingFile(const std::string& typed) {
+    std::string path = TypedPath(typed);
+    if (!platform::FileExists(path.c_str()) || platform::IsDirectory(path.c_str()))
+        Fail(kExitBadInput, "no file " + typed);
+    return path;
+}
+
+int32_t Charset(const Arguments& a, const char* option) {
+    const std::string* v = a.Value(option);
+    return v ? static_cast<int32_t>(ParseInteger(std::string("--") + option, *v, 0, 4)) : 0;
+}
+
+void PrintComparison(std::ostream& out, const Json& doc) {
+    out << "level " << doc["level"].get<int>() << "\n";
+    for (const Json& change : doc["changes"]) {
+        std::string text = change["text"], link = change["link"];
+        out << (text.empty() ? "url=\"" + link + "\"" : text);
+        if (!text.empty() && !link.empty()) out << "  <" << link << ">";
+        out << "\n";
+    }
+}
+
+void PrintTitle(std::ostream& out, const Json& doc) {
+    out << doc["title"].get<std::string>() << "\ncharset " << doc["charset"].get<int>() << "\n";
+}
+
+}  // namespace
+
+int CompareCommand(CliContext& c, const Arguments& a) {
+    std::string oldPath = ExistingFile(a.Positional()[0]), newPath = ExistingFile(a.Positional()[1]);
+    int32_t mode = a.Value("mode") ? static_cast<int32_t>(ParseInteger("--mode", *a.Value("mode"), 1, 2)) : 1;
+    AStr base = a.Value("base") ? Typed(*a.Value("base")) : AStr();
+    AStr oldBase = a.Value("old-base") ? Typed(*a.Value("old-base")) : base;
+    AStr newBase = a.Value("new-base") ? Typed(*a.Value("new-base")) : base;
+    ListOf<ChangeNode> changes;
+    int level = ComparePageCopies(oldPath.c_str(), newPath.c_str(), oldBase.c_str(), newBase.c_str(),
+                                  Charset(a, "old-charset"), Charset(a, "new-charset"), mode, &changes,
+                                  a.Has("tables"));
+    if (level < 0) Fail(kExitBadInput, "the pages could not be read");
+    Json list = Json::array();
+    for (const ChangeNode* ch = changes.First(); ch; ch = ch->NextChange())
+        list.push_back({{"text", Shown(ch->text)}, {"link", Shown(ch->link)}});
+    c.Print(Json{{"level", level}, {"changes", list}}, PrintComparison);
+    return kExitOk;
+}
+
+int TitleCommand(CliContext& c, const Arguments& a) {
+    std::string path = ExistingFile(a.Positional()[0]);
+    int code = Charset(a, "charset");
+    AStr title = ReadPageTitle(path.c_str(), &code);
+    c.Print(Json{{"title", Shown(title)}, {"charset", code}}, PrintTitle);
+    return kExitOk;
+}
