@@ -89,12 +89,16 @@ protected:
         return n;
     }
 
-    // One report handled; false when none came within ms.
+    // Reports handled up to and including one thread end; false when
+    // none came within ms.
     bool HandleOne(uint32_t ms = 10000) {
+        uint32_t start = platform::TickCount();
         platform::HostMessage m{};
-        if (!queue->Take(&m, ms)) return false;
-        engine->HandleReport(m);
-        return true;
+        while (queue->Take(&m, ms)) {
+            if (engine->HandleReport(m)) return true;
+            if (platform::TickCount() - start > ms) break;
+        }
+        return false;
     }
     // Passes and reports until nothing runs or waits and no pass starts
     // anything; false when that took too long.
