@@ -53,6 +53,8 @@ const std::vector<Command>& Commands() {
           {"old-charset", true}, {"new-charset", true}, {"tables", false}}},
         {"title", "title FILE [--charset N]", 1, 1, false, TitleCommand, {{"charset", true}}},
         {"dump", "dump FILE", 1, 1, false, DumpCommand, {}},
+        {"check", "check [PATH...]", 0, kMany, true, CheckCommand, {}},
+        {"run", "run [--heartbeat SECONDS]", 0, 0, true, RunCommand, {{"heartbeat", true}}},
     };
     return commands;
 }

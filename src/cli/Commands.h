@@ -28,3 +28,6 @@ int DumpCommand(CliContext& c, const Arguments& a);
 int CompareCommand(CliContext& c, const Arguments& a);
 int TitleCommand(CliContext& c, const Arguments& a);
 int OptionsCommand(CliContext& c, const Arguments& a);
+
+int CheckCommand(CliContext& c, const Arguments& a);
+int RunCommand(CliContext& c, const Arguments& a);

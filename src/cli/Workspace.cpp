@@ -59,7 +59,19 @@ ItemList& Workspace::Load() {
         list_.RenumberCopies();
         CleanUpUserFolder(list_);
     }
+    MarkUncopiedNeverChecked();
     return list_;
+}
+
+// The never-checked flag lives only as long as a process; each command is a
+// process of its own, so an object whose first copy was never stored (added
+// by an earlier command) is known by its missing stored copy.
+void Workspace::MarkUncopiedNeverChecked() {
+    ItemNode* root = &list_;
+    for (ItemNode* o = root->NextInTree(root); o; o = o->NextInTree(root))
+        if (!o->IsFolder() && !o->frames &&
+            !platform::FileExists(StoredCopyPath(paths_.userFolder, o->copyNumber).c_str()))
+            o->neverChecked = true;
 }
 
 void Workspace::Save() {

@@ -34,6 +34,8 @@ public:
     void SaveChangeLog();
 
 private:
+    void MarkUncopiedNeverChecked();
+
     WatchListPaths paths_;
     platform::DirectoryLock lock_;
     ItemList list_;
