@@ -74,7 +74,13 @@ bool ProfileFile::DeleteKey(const char* section, const char* key) const {
     return Write(section, key, nullptr);
 }
 
-bool ProfileFile::DeleteSection(const char* section) const { return Write(section, nullptr, nullptr); }
+bool ProfileFile::DeleteSection(const char* section) const {
+    bool ok = Write(section, nullptr, nullptr);
+    // The system's function takes one copy of a repeated section at a time.
+    for (int copies = 0; ok && copies < 64 && SectionHasKeys(section); ++copies)
+        ok = Write(section, nullptr, nullptr);
+    return ok;
+}
 
 void ProfileFile::ReadList(const char* section, StrList& list) const {
     long count = ReadInt(section, "count", 0);

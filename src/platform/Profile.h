@@ -35,6 +35,7 @@ public:
     bool WriteSigned(const char* section, const char* key, long value) const;
     bool WriteUnsigned(const char* section, const char* key, unsigned long value) const;
     bool DeleteKey(const char* section, const char* key) const;
+    // Deletes every section of that name (a hand-edited file may repeat one).
     bool DeleteSection(const char* section) const;
 
     // A list kept as "count" and the keys "0", "1", ...; a value that the
@@ -49,6 +50,8 @@ private:
     // a write (a null value deletes the key, a null key the whole section).
     AStr Read(const char* section, const char* key, const char* def) const;
     bool Write(const char* section, const char* key, const char* value) const;
+    // Whether a section of that name holds any key.
+    bool SectionHasKeys(const char* section) const;
 
     std::string path_;
 };

@@ -162,9 +162,10 @@ bool ProfileFile::Write(const char* section, const char* key, const char* value)
 
     if (!key || !value) {  // deletion
         if (!span.found) return true;
-        if (!key) {
-            lines.erase(lines.begin() + static_cast<long>(span.header),
-                        lines.begin() + static_cast<long>(span.end));
+        if (!key) {  // every section of that name
+            for (; span.found; span = FindSection(lines, section))
+                lines.erase(lines.begin() + static_cast<long>(span.header),
+                            lines.begin() + static_cast<long>(span.end));
         } else {
             size_t at = FindKey(lines, span, key);
             if (at == span.end) return true;
@@ -191,6 +192,17 @@ bool ProfileFile::Write(const char* section, const char* key, const char* value)
         lines.insert(lines.begin() + static_cast<long>(after), Line{entry, "\r\n"});
     }
     return Store(path_, lines);
+}
+
+bool ProfileFile::SectionHasKeys(const char* section) const {
+    std::string bytes;
+    if (!section || !ReadWhole(path_, &bytes)) return false;
+    std::vector<Line> lines = SplitLines(bytes);
+    Span span = FindSection(lines, section);
+    std::string key;
+    for (size_t i = span.header + 1; span.found && i < span.end; ++i)
+        if (EntryOf(lines[i], &key, nullptr)) return true;
+    return false;
 }
 
 std::string ProgramProfilePath() { return JoinPath(ProgramDirectory(), "ovisto.ini"); }

@@ -25,6 +25,11 @@ bool ProfileFile::Write(const char* section, const char* key, const char* value)
     return WritePrivateProfileStringA(section, key, value, path_.c_str()) != FALSE;
 }
 
+bool ProfileFile::SectionHasKeys(const char* section) const {
+    char names[4];
+    return GetPrivateProfileStringA(section, nullptr, "", names, sizeof names, path_.c_str()) > 0;
+}
+
 std::string ProgramProfilePath() {
     char buf[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);

@@ -112,6 +112,14 @@ TEST(ProfileWrite, DeletesKeysAndSections) {
     EXPECT_TRUE(ini.DeleteKey("Nowhere", "k"));
 }
 
+TEST(ProfileWrite, DeletingASectionTakesEveryCopyOfIt) {
+    TempDir dir;
+    ProfileFile ini(dir.Write("a.ini", "[H]\r\ncount=0\r\n[A]\r\nx=1\r\n[h]\r\ncount=3\r\n0=y\r\n"));
+    EXPECT_TRUE(ini.DeleteSection("H"));
+    EXPECT_FALSE(ini.HasKey("H", "count"));
+    EXPECT_EQ(1, ini.ReadInt("A", "x", 0));
+}
+
 TEST(ProfileWrite, CreatesTheFileAndKeepsLongValuesAndCutsLineBreaks) {
     TempDir dir;
     ProfileFile ini(dir.File("new.ini"));

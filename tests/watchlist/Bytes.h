@@ -23,6 +23,16 @@ private:
     std::string bytes_;
 };
 
+// Fields 3 to 14 of an object record (timedelta to event parameter) at the
+// defaults of an object that is never checked.
+inline Bytes UncheckedDefaults() {
+    return Bytes()
+        .U32(0).U32(0).U8(0)             // timedelta, last check, modify
+        .Str("").U8(2).U32(10)           // keywords, deltype, delparam
+        .I16(-1).U8(0).I16(-1).Str("")   // minchanged, skipchanges, skipnumchars, skipkeywords
+        .U8(255).Str("");                // event type and parameter
+}
+
 // The first bytes of a watch list and of a change log.
 inline Bytes WatchListHeader(unsigned version) {
     return Bytes().Raw(std::string("Orvex Vistomer Config\0", 22)).U8(version);

@@ -48,7 +48,8 @@ TEST(LoadOptions, MissingOrDamagedFilesGiveTheBuiltInDefaults) {
     LoadOptions(missing, dir.File("ovisto.ini"));
     ExpectBuiltInOptions(missing);
 
-    std::string garbage("\0\x01\xff[Opt\r\n=\n[]\n\xfe==\x02", 22);
+    const char bytes[] = "\0\x01\xff[Opt\r\n=\n[]\n\xfe==\x02";
+    std::string garbage(bytes, sizeof bytes - 1);
     Options damaged;
     LoadOptions(damaged, dir.Write("damaged.ini", garbage));
     ExpectBuiltInOptions(damaged);

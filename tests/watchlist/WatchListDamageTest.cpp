@@ -14,10 +14,7 @@ namespace {
 Bytes FolderHead(unsigned children) {
     return Bytes()
         .Str("").Str("")
-        .U32(0).U32(0).U8(0)
-        .Str("").U8(2).U32(10)
-        .I16(-1).U8(0).I16(-1).Str("")
-        .U8(255).Str("")
+        .Add(UncheckedDefaults())
         .U32(0).U16(0)
         .U16(0).Str("").U8(0)
         .U16(2).U16(0).U8(0).U8(0)
@@ -74,10 +71,7 @@ TEST(WatchListDamage, NestingDeeperThanTheLimitIsRefusedWithoutExhaustingTheStac
 
     Bytes framed = WatchListHeader(10).U16(1)
                        .Str("").Str("http://deep.example/")
-                       .U32(0).U32(0).U8(0)
-                       .Str("").U8(2).U32(10)
-                       .I16(-1).U8(0).I16(-1).Str("")
-                       .U8(255).Str("")
+                       .Add(UncheckedDefaults())
                        .U32(0).U16(0)
                        .U16(0).Str("").U8(0)
                        .U16(2).U16(0).U8(0).U8(1);

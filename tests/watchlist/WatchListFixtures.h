@@ -36,10 +36,7 @@ inline Bytes Mailbox() {
 inline Bytes NewsFolder() {
     return Bytes()
         .Str("News").Str("")
-        .U32(0).U32(0).U8(0)
-        .Str("").U8(2).U32(10)
-        .I16(-1).U8(0).I16(-1).Str("")
-        .U8(255).Str("")
+        .Add(UncheckedDefaults())
         .U32(0x00FFFF00).U16(6)
         .U16(0).Str("").U8(1)
         .U16(2).U16(3).U8(0).U8(0)
