@@ -21,6 +21,9 @@ if [ ${#need[@]} -gt 0 ]; then
   apt-get install -y -qq "${need[@]}" >/dev/null
 fi
 
+# Compiler cache shared by every clone on this machine (paths made relative).
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=true CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-8G}
+
 summaries=()
 run_ctest() {  # preset
   local log="build/$1/ctest.log" rc=0
