@@ -49,7 +49,9 @@ int HtmlReader::OnHtmlAttribute(int tag, int attr, const char* value, size_t len
 }
 
 int HtmlReader::OnStartTagEnd(int tag) {
-    if (tag == kTagHtml || (tag == kTagBody && bodyOpen_)) {
+    // html is implied where needed; a second body or head inside an open
+    // one adds nothing (it would only land inside whatever is open).
+    if (tag == kTagHtml || (tag == kTagBody && bodyOpen_) || (tag == kTagHead && headOpen_)) {
         pending_.Clear();
         return 0;
     }
@@ -79,7 +81,7 @@ int HtmlReader::OnStartTagEnd(int tag) {
             ++styleCount_[tag];
         }
     } else {
-        if (!(tag == kTagHead && headOpen_)) MakeRoomFor(tag);
+        MakeRoomFor(tag);
         node = OpenBlock(tag);
     }
 

@@ -174,3 +174,8 @@ TEST(DocumentBuild, DeepNestingIsBuiltAndFreedWithoutRecursion) {
     delete doc;
 }
 
+
+TEST(DocumentBuild, SecondHeadOrBodyIsIgnored) {
+    EXPECT_EQ(BuildAndDump("<head>t<head><title>x</title><body>a<body bgcolor=red>b"),
+              "html(head(P\"t\"{1:$} title(P\"x\"{1:$})) body(P\"ab\"{2:$}))");
+}
