@@ -44,7 +44,9 @@ int HRefComparator::Run() {
 }
 
 namespace {
-bool HasLinkPosition(const ParaText& p) { return p.FirstPosition(kHRefKind) != nullptr; }
+bool HasLinkPosition(const ParaText& p) {
+    return p.FirstPosition(kHRefKind) != nullptr;
+}
 }  // namespace
 
 int CompareLinks(const ParaText& oldParagraph, const ParaText& newParagraph,

@@ -8,19 +8,54 @@
 #include "html/Charset.h"
 #include "html/HtmlDocument.h"
 
-uint16_t TextHash16(const char* text, uint32_t length) {
-    uint32_t h = 0;
-    for (uint32_t i = 0; i < length; ++i) {
-        uint32_t carry = (h >> 15) & 1;
-        h = ((((h << 1) & 0xFFFF) ^ static_cast<unsigned char>(text[i])) | carry) & 0xFFFF;
-    }
+namespace {
+
+inline uint32_t HashStep(uint32_t h, const char* text, uint32_t i) {
+    return (((h << 1) & 0xFFFF) ^ static_cast<unsigned char>(text[i])) | ((h >> 15) & 1);
+}
+
+uint16_t ContinueHash(uint32_t h, const char* text, uint32_t from, uint32_t length) {
+    for (uint32_t i = from; i < length; ++i) h = HashStep(h, text, i);
     return static_cast<uint16_t>(h);
 }
 
-HtmlCompareItem::HtmlCompareItem(Paragraph* paragraph, uint32_t index)
-    : paragraph(paragraph),
-      hash(paragraph ? TextHash16(paragraph->Text(), paragraph->Length()) : 0),
-      index(index) {}
+// The hashes of four paragraphs at once: each byte depends on the hash so
+// far, so one text is a chain of dependent steps; four chains side by side
+// keep the processor busy.
+void HashFour(Paragraph* const* p, uint16_t* out) {
+    const char* t[4] = {p[0]->Text(), p[1]->Text(), p[2]->Text(), p[3]->Text()};
+    uint32_t n[4] = {p[0]->Length(), p[1]->Length(), p[2]->Length(), p[3]->Length()};
+    uint32_t common = std::min(std::min(n[0], n[1]), std::min(n[2], n[3]));
+    uint32_t h0 = 0, h1 = 0, h2 = 0, h3 = 0;
+    for (uint32_t i = 0; i < common; ++i) {
+        h0 = HashStep(h0, t[0], i);
+        h1 = HashStep(h1, t[1], i);
+        h2 = HashStep(h2, t[2], i);
+        h3 = HashStep(h3, t[3], i);
+    }
+    out[0] = ContinueHash(h0, t[0], common, n[0]);
+    out[1] = ContinueHash(h1, t[1], common, n[1]);
+    out[2] = ContinueHash(h2, t[2], common, n[2]);
+    out[3] = ContinueHash(h3, t[3], common, n[3]);
+}
+
+std::vector<uint16_t> HashParagraphs(const std::vector<Paragraph*>& paragraphs) {
+    std::vector<uint16_t> hashes(paragraphs.size());
+    size_t i = 0;
+    for (; i + 4 <= paragraphs.size(); i += 4) HashFour(&paragraphs[i], &hashes[i]);
+    for (; i < paragraphs.size(); ++i)
+        hashes[i] = TextHash16(paragraphs[i]->Text(), paragraphs[i]->Length());
+    return hashes;
+}
+
+}  // namespace
+
+uint16_t TextHash16(const char* text, uint32_t length) {
+    return ContinueHash(0, text, 0, length);
+}
+
+HtmlCompareItem::HtmlCompareItem(Paragraph* paragraph, uint16_t hash, uint32_t index)
+    : paragraph(paragraph), hash(hash), index(index) {}
 
 uint32_t HtmlCompareItem::TextLength() const {
     return paragraph ? paragraph->Length() : 0;
@@ -94,17 +129,27 @@ uint32_t KeyOf(const HtmlCompareItem& item) {
 }  // namespace
 
 HtmlItemStream::HtmlItemStream(HtmlDocument& document) : document_(document) {
+    std::vector<Paragraph*> paragraphs;
+    std::vector<HtmlHRef*> openLinks;
     HtmlHRef* lastLink = nullptr;  // the last link position met so far
     WalkParagraphs(&document.Root(), [&](Paragraph* p) {
-        auto* item = new HtmlCompareItem(p, static_cast<uint32_t>(byIndex_.size()));
-        if (lastLink && lastLink->IsOpening()) item->openLink = lastLink;
+        paragraphs.push_back(p);
+        openLinks.push_back(lastLink && lastLink->IsOpening() ? lastLink : nullptr);
         if (HtmlHRef* last = LastLink(*p)) lastLink = last;
+    });
+    // The hashes are taken over the texts as the document holds them, before
+    // they are converted and completed.
+    std::vector<uint16_t> hashes = HashParagraphs(paragraphs);
+    for (size_t i = 0; i < paragraphs.size(); ++i) {
+        Paragraph* p = paragraphs[i];
+        auto* item = new HtmlCompareItem(p, hashes[i], static_cast<uint32_t>(i));
+        item->openLink = openLinks[i];
         ConvertParagraph(*p, document.CharsetCode());
         MaterialiseEntities(*p);
         Append(item);
         ++paragraphCount_;
-    });
-    Append(new HtmlCompareItem(nullptr, static_cast<uint32_t>(byIndex_.size())));
+    }
+    Append(new HtmlCompareItem(nullptr, 0, static_cast<uint32_t>(byIndex_.size())));
     LinkEmptyRuns();
     IndexKeys();
 }

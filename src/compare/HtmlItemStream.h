@@ -19,8 +19,9 @@ uint16_t TextHash16(const char* text, uint32_t length);
 
 class HtmlCompareItem : public CompareItem, public Node {
   public:
-    // A null paragraph makes the end sentinel.
-    HtmlCompareItem(Paragraph* paragraph, uint32_t index);
+    // A null paragraph makes the end sentinel; `hash` is the TextHash16 of
+    // the paragraph's text as the document held it.
+    HtmlCompareItem(Paragraph* paragraph, uint16_t hash, uint32_t index);
 
     bool IsEqual(const CompareItem* other) const override {
         return Equals(*static_cast<const HtmlCompareItem*>(other));

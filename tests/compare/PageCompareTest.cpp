@@ -50,6 +50,22 @@ TEST(TextHash16, RotatesAndMixesEachByte) {
     EXPECT_EQ(1u, TextHash16(std::string("\x80\0\0\0\0\0\0\0\0\0", 10).data(), 10));
 }
 
+TEST(TextHash16, ItemsKeepTheHashOfTheTextAsTheDocumentHeldIt) {
+    auto doc = BuildPage(Paragraphs({"a", "bb &amp; cc", "Longer paragraph text", "", "x",
+                                     "Fish &#65; chips", "seven", "eight words here"}));
+    std::vector<std::string> held;
+    for (Paragraph* p = FirstParagraph(&doc->Root()); p; p = NextParagraph(p, &doc->Root()))
+        held.emplace_back(p->Text(), p->Length());
+    HtmlItemStream stream(*doc);
+    ASSERT_EQ(static_cast<int32_t>(held.size()), stream.ParagraphCount());
+    for (uint32_t i = 0; i < held.size(); ++i) {
+        EXPECT_EQ(TextHash16(held[i].data(), static_cast<uint32_t>(held[i].size())),
+                  stream.At(i)->hash)
+            << held[i];
+    }
+    EXPECT_TRUE(stream.At(static_cast<uint32_t>(held.size()))->IsSentinel());
+}
+
 TEST(PageCompare, IdenticalCopiesGiveLevelZero) {
     std::string page = Paragraphs(Numbered(12));
     PageResult r = ComparePages(page, page);
