@@ -49,7 +49,8 @@ long ProfileFile::ReadInt(const char* section, const char* key, long def) const 
     if (*p == '-' || *p == '+') ++p;
     unsigned long v = 0;
     for (; *p >= '0' && *p <= '9'; ++p) v = v * 10 + static_cast<unsigned long>(*p - '0');
-    return negative ? -static_cast<long>(v) : static_cast<long>(v);
+    // Negated as unsigned: digits beyond the range wrap instead of overflowing.
+    return static_cast<long>(negative ? 0 - v : v);
 }
 
 uint32_t ProfileFile::ReadNumber(const char* section, const char* key, uint32_t def) const {
