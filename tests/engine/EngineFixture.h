@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/HostQueue.h"
+#include "support/LoopbackHttpServer.h"
 #include "support/TempDir.h"
 #include "watchlist/ItemList.h"
 #include "watchlist/Options.h"
@@ -138,6 +139,20 @@ protected:
     uint32_t now = platform::FromUtc(2024, 3, 1, 10, 0, 0);
     std::unique_ptr<CheckEngine> engine;
 };
+
+inline HttpReply HtmlReply(const std::string& body) {
+    HttpReply r;
+    r.headers = {"Content-Type: text/html"};
+    r.body = body;
+    return r;
+}
+
+inline HttpReply StatusReply(int status, const char* reason) {
+    HttpReply r;
+    r.status = status;
+    r.reason = reason;
+    return r;
+}
 
 inline std::string Page(const std::string& title, const std::string& body) {
     return "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";

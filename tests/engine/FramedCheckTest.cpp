@@ -7,13 +7,6 @@
 
 namespace {
 
-HttpReply Html(const std::string& body) {
-    HttpReply r;
-    r.headers = {"Content-Type: text/html"};
-    r.body = body;
-    return r;
-}
-
 std::string Frameset(const std::string& second) {
     return "<html><head><title>Framed site</title></head><frameset cols=\"30%,*\">"
            "<frame name=menu src=\"menu.html\"><frame name=main src=\"" + second + "\"></frameset></html>";
@@ -27,10 +20,10 @@ const std::string kParas =
 class FramedCheckTest : public EngineTest {
 protected:
     FramedCheckTest() {
-        server.Answer("/site/index.html", Html(Frameset("main.html")));
-        server.Answer("/site/menu.html", Html(Page("Menu", "<p>Home, news and contact pages.</p>")));
-        server.Answer("/site/main.html", Html(Page("Main", kParas)));
-        server.Answer("/site/other.html", Html(Page("Other", kParas)));
+        server.Answer("/site/index.html", HtmlReply(Frameset("main.html")));
+        server.Answer("/site/menu.html", HtmlReply(Page("Menu", "<p>Home, news and contact pages.</p>")));
+        server.Answer("/site/main.html", HtmlReply(Page("Main", kParas)));
+        server.Answer("/site/other.html", HtmlReply(Page("Other", kParas)));
         page = AddObject(server.Url("/site/index.html"));
         engine->RequestCheck(*page);
         EXPECT_TRUE(RunUntilIdle());
@@ -66,7 +59,7 @@ TEST_F(FramedCheckTest, TheFirstCheckStoresTheFramesetAndEveryFrame) {
 TEST_F(FramedCheckTest, AChangedFrameIsRecordedInThePagesCheck) {
     const uint16_t menuNumber = page->frames->FirstFrame()->copyNumber;
     server.Answer("/site/main.html",
-                  Html(Page("Main", kParas + "<p>News from <a href=\"story.html\">the town hall</a>.</p>")));
+                  HtmlReply(Page("Main", kParas + "<p>News from <a href=\"story.html\">the town hall</a>.</p>")));
     CheckAgain(page);
 
     ASSERT_EQ(1u, host.announcements.size());
@@ -84,7 +77,7 @@ TEST_F(FramedCheckTest, AChangedFrameIsRecordedInThePagesCheck) {
 TEST_F(FramedCheckTest, AChangedFramesetRecordsResultThreeWithoutEntries) {
     const std::string oldMain = StoredCopyPath(list, *page, page->frames->FirstFrame()->NextFrame());
     ASSERT_TRUE(platform::FileExists(oldMain.c_str()));
-    server.Answer("/site/index.html", Html(Frameset("other.html")));
+    server.Answer("/site/index.html", HtmlReply(Frameset("other.html")));
     CheckAgain(page);
 
     ASSERT_EQ(1u, host.announcements.size());
@@ -99,10 +92,7 @@ TEST_F(FramedCheckTest, AChangedFramesetRecordsResultThreeWithoutEntries) {
 }
 
 TEST_F(FramedCheckTest, AFailedFrameFailsThePage) {
-    HttpReply gone;
-    gone.status = 404;
-    gone.reason = "Not Found";
-    server.Answer("/site/menu.html", gone);
+    server.Answer("/site/menu.html", StatusReply(404, "Not Found"));
     CheckAgain(page);
     EXPECT_EQ(-1, page->state);
     EXPECT_EQ(404, page->detail);
@@ -112,7 +102,7 @@ TEST_F(FramedCheckTest, AFailedFrameFailsThePage) {
 
 TEST_F(FramedCheckTest, APageThatDropsItsFramesIsComparedAsAPlainPageAgain) {
     const std::string menuCopy = StoredCopyPath(list, *page, page->frames->FirstFrame());
-    server.Answer("/site/index.html", Html(Page("Framed site", kParas)));
+    server.Answer("/site/index.html", HtmlReply(Page("Framed site", kParas)));
     CheckAgain(page);
     EXPECT_FALSE(page->frames);
     EXPECT_FALSE(platform::FileExists(menuCopy.c_str())) << "the frames' copies are deleted";

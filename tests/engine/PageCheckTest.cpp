@@ -7,13 +7,6 @@
 
 namespace {
 
-HttpReply Html(const std::string& body) {
-    HttpReply r;
-    r.headers = {"Content-Type: text/html"};
-    r.body = body;
-    return r;
-}
-
 const std::string kBody =
     "<p>The market opens on Monday morning.</p><p>The library keeps longer hours.</p>"
     "<p>Buses run every ten minutes.</p><p>The museum shows old maps.</p><p>Parking is free on Sundays.</p>";
@@ -22,13 +15,21 @@ const std::string kSecond = Page("Town news", kBody + "<p>A new <a href=\"bridge
 
 class PageCheckTest : public EngineTest {
 protected:
+    // A page at /news.html checked once with the first text.
+    ItemNode* CheckedNews() {
+        server.Answer("/news.html", HtmlReply(kFirst));
+        ItemNode* page = AddObject(server.Url("/news.html"));
+        engine->RequestCheck(*page);
+        EXPECT_TRUE(RunUntilIdle());
+        return page;
+    }
     LoopbackHttpServer server;
 };
 
 }  // namespace
 
 TEST_F(PageCheckTest, FirstCheckStoresCopyAndTitleWithoutAnnouncing) {
-    server.Answer("/news.html", Html(kFirst));
+    server.Answer("/news.html", HtmlReply(kFirst));
     ItemNode* page = AddObject(server.Url("/news.html"));
     engine->RequestCheck(*page);
     ASSERT_TRUE(RunUntilIdle());
@@ -49,13 +50,13 @@ TEST_F(PageCheckTest, FirstCheckStoresCopyAndTitleWithoutAnnouncing) {
 }
 
 TEST_F(PageCheckTest, ANewParagraphIsAnnouncedWithItsTextAndLink) {
-    server.Answer("/news.html", Html(kFirst));
+    server.Answer("/news.html", HtmlReply(kFirst));
     ItemNode* folder = AddFolder("Local");
     ItemNode* page = AddObject(server.Url("/news.html"), kModeText, 3600, folder);
     page->properties.name = "News";
     engine->RequestCheck(*page);
     ASSERT_TRUE(RunUntilIdle());
-    server.Answer("/news.html", Html(kSecond));
+    server.Answer("/news.html", HtmlReply(kSecond));
     CheckAgain(page);
 
     ASSERT_EQ(1u, host.announcements.size());
@@ -78,7 +79,7 @@ TEST_F(PageCheckTest, ANewParagraphIsAnnouncedWithItsTextAndLink) {
 }
 
 TEST_F(PageCheckTest, ModeNoneCountsEveryDownloadAsAChangeAndObjectEventWins) {
-    server.Answer("/p.html", Html(kFirst));
+    server.Answer("/p.html", HtmlReply(kFirst));
     ItemNode* page = AddObject(server.Url("/p.html"), kModeNone);
     page->neverChecked = false;
     page->properties.event.type = 3;
@@ -92,14 +93,8 @@ TEST_F(PageCheckTest, ModeNoneCountsEveryDownloadAsAChangeAndObjectEventWins) {
 }
 
 TEST_F(PageCheckTest, NotModifiedRecordsNothingAndKeepsTheStoredCopy) {
-    server.Answer("/news.html", Html(kFirst));
-    ItemNode* page = AddObject(server.Url("/news.html"));
-    engine->RequestCheck(*page);
-    ASSERT_TRUE(RunUntilIdle());
-    HttpReply notModified;
-    notModified.status = 304;
-    notModified.reason = "Not Modified";
-    server.Answer("/news.html", notModified);
+    ItemNode* page = CheckedNews();
+    server.Answer("/news.html", StatusReply(304, "Not Modified"));
     CheckAgain(page);
 
     EXPECT_FALSE(server.Requests().back().Header("If-Modified-Since").empty());
@@ -137,14 +132,8 @@ TEST_F(PageCheckTest, AFailedDownloadIsRetried600SecondsLater) {
 }
 
 TEST_F(PageCheckTest, AFailureKeepsTheStoredCopy) {
-    server.Answer("/news.html", Html(kFirst));
-    ItemNode* page = AddObject(server.Url("/news.html"));
-    engine->RequestCheck(*page);
-    ASSERT_TRUE(RunUntilIdle());
-    HttpReply broken;
-    broken.status = 500;
-    broken.reason = "Server Error";
-    server.Answer("/news.html", broken);
+    ItemNode* page = CheckedNews();
+    server.Answer("/news.html", StatusReply(500, "Server Error"));
     CheckAgain(page);
     EXPECT_EQ(-1, page->state);
     EXPECT_EQ(500, page->detail);
@@ -157,12 +146,12 @@ TEST_F(PageCheckTest, LinkModeKeepsAChangeWhoseLinkAloneMatchesTheKeyword) {
     const std::string after = Page("Shop",
                                    "<p>Welcome to the shop.</p><p><a href=\"/catalogue/special.html\">Read more"
                                    "</a></p><p>Opening hours changed today.</p>");
-    server.Answer("/shop.html", Html(before));
+    server.Answer("/shop.html", HtmlReply(before));
     ItemNode* page = AddObject(server.Url("/shop.html"), kModeLinks);
     page->properties.keywords = "special";
     engine->RequestCheck(*page);
     ASSERT_TRUE(RunUntilIdle());
-    server.Answer("/shop.html", Html(after));
+    server.Answer("/shop.html", HtmlReply(after));
     CheckAgain(page);
 
     ASSERT_EQ(1u, host.announcements.size());
@@ -173,15 +162,12 @@ TEST_F(PageCheckTest, LinkModeKeepsAChangeWhoseLinkAloneMatchesTheKeyword) {
 }
 
 TEST_F(PageCheckTest, TooFewChangesReplaceTheCopyButRecordNothing) {
-    server.Answer("/news.html", Html(kFirst));
-    ItemNode* page = AddObject(server.Url("/news.html"));
+    ItemNode* page = CheckedNews();
     page->properties.minchanged = 3;
-    engine->RequestCheck(*page);
-    ASSERT_TRUE(RunUntilIdle());
     const std::string two = Page("Town news",
                                  "<p>The market opens on Monday morning.</p><p>First new paragraph.</p>"
                                  "<h2>Second new heading</h2>");
-    server.Answer("/news.html", Html(two));
+    server.Answer("/news.html", HtmlReply(two));
     CheckAgain(page);
 
     EXPECT_EQ(1u, page->checks.Count());
@@ -193,11 +179,8 @@ TEST_F(PageCheckTest, TooFewChangesReplaceTheCopyButRecordNothing) {
 
 TEST_F(PageCheckTest, MaxNewsBoundsTheChangesOfAComparison) {
     options.maxNews = 2;
-    server.Answer("/news.html", Html(kFirst));
-    ItemNode* page = AddObject(server.Url("/news.html"));
-    engine->RequestCheck(*page);
-    ASSERT_TRUE(RunUntilIdle());
-    server.Answer("/news.html", Html(Page("Town news", "<p>The market opens on Monday morning.</p><p>One more.</p>"
+    ItemNode* page = CheckedNews();
+    server.Answer("/news.html", HtmlReply(Page("Town news", "<p>The market opens on Monday morning.</p><p>One more.</p>"
                                                        "<p>Two more.</p><p>Three more.</p>")));
     CheckAgain(page);
     ASSERT_EQ(2u, page->checks.Count());

@@ -18,7 +18,7 @@ namespace {
 constexpr int kPages = 180;
 constexpr int kFramed = 10;
 constexpr int kMailboxes = 10;
-constexpr int kSteps = 36;  // six hours in 600-second steps
+constexpr int kSteps = 24;  // four hours in 600-second steps
 
 struct SoakPage {
     ItemNode* object;
