@@ -1,11 +1,18 @@
 #include "html/HtmlNodes.h"
 
 HtmlNode::~HtmlNode() {
-    // Lift each child's children into this list before destroying it, so
-    // that no destructor ever recurses.
-    while (HtmlNode* child = FirstChildNode()) {
-        TakeAll(*child);
-        delete child;
+    // Deletes the subtree leaves first, walking down to the last leaf and
+    // back up, so that no destructor finds children and none recurses.
+    HtmlNode* current = this;
+    for (;;) {
+        if (HtmlNode* child = current->LastChildNode()) {
+            current = child;
+            continue;
+        }
+        if (current == this) break;
+        HtmlNode* parent = current->ParentNode();
+        delete current;
+        current = parent;
     }
 }
 

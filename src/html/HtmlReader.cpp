@@ -43,8 +43,10 @@ int HtmlReader::OnStartTag(int) {
 
 int HtmlReader::OnHtmlAttribute(int tag, int attr, const char* value, size_t length, char quote) {
     // Attributes of end tags (tag 0) would only wait for the next start tag
-    // to clear them.
-    if (tag) pending_.Append(new AttrDescrNode(attr, value, length, quote));
+    // to clear them; those of inline containers other than `a` only carry
+    // formatting, which the tree does not keep.
+    if (tag == 0 || (IsInlineTag(tag) && !IsEmptyTag(tag) && tag != kTagA)) return 0;
+    pending_.Append(new AttrDescrNode(attr, value, length, quote));
     return 0;
 }
 
@@ -63,20 +65,13 @@ int HtmlReader::OnStartTagEnd(int tag) {
     if (headOpen_ && !ContentModel(kTagHead, tag) && ContentModel(kTagBody, tag)) CloseHead();
 
     HtmlNode* node = nullptr;
+    const bool inlineObject = IsInlineTag(tag) && IsEmptyTag(tag);
     if (IsInlineTag(tag)) {
         if (!SelfNests(tag)) {
             EndInline(tag);
             if (tag == kTagA) CloseLink();
         }
-        if (IsEmptyTag(tag)) {
-            // An inline object belongs to the paragraph it stands in; one
-            // outside any paragraph (meta, link in the head) makes none.
-            if (TopTag() == kImpliedParagraph) {
-                ObjectPos* object = new ObjectPos(0, tag);
-                CopyAttrs(pending_, object->Attrs());
-                static_cast<Paragraph*>(TopNode())->AppendPosition(object);
-            }
-        } else {
+        if (!inlineObject) {
             styles_.push_back({tag, NearestTable()});
             ++styleCount_[tag];
         }
@@ -94,8 +89,17 @@ int HtmlReader::OnStartTagEnd(int tag) {
         ReadMeta();
     }
 
-    if (node) node->Attrs().TakeAll(pending_);
-    else pending_.Clear();
+    if (node) {
+        node->Attrs().TakeAll(pending_);
+    } else if (inlineObject && TopTag() == kImpliedParagraph) {
+        // An inline object belongs to the paragraph it stands in; one outside
+        // any paragraph (meta, link in the head) makes none.
+        ObjectPos* object = new ObjectPos(0, tag);
+        object->Attrs().TakeAll(pending_);
+        static_cast<Paragraph*>(TopNode())->AppendPosition(object);
+    } else {
+        pending_.Clear();
+    }
     // Empty elements and the group-3 blocks (br, center, div, form, hr) act
     // as breaks, not containers.
     if (node && (IsEmptyTag(tag) || TagGroup(tag) == 3)) CloseTop();
@@ -269,7 +273,7 @@ void HtmlReader::OpenLink() {
     CloseLink();
     if (FindAttr(pending_, kAttrHref)) {
         HtmlHRef* link = new HtmlHRef(0, true);
-        CopyAttrs(pending_, link->Attrs());
+        link->Attrs().TakeAll(pending_);  // an inline `a` has no node to keep them
         openLink_ = link;
         PlacePosition(link);
         return;

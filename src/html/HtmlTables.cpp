@@ -159,20 +159,27 @@ const char* const kValueKeywords[kValueKeywordCount] = {
 // Longer than every name of the three tables.
 constexpr size_t kMaxNameLength = 31;
 
-// Byte-order comparison of a counted name with a table name.
+// Byte-order comparison of a counted name with a table name; most probes
+// of a search differ in the first byte.
 int CompareName(const char* name, size_t length, const char* row) {
-    size_t rowLength = std::strlen(row);
-    int c = std::memcmp(name, row, length < rowLength ? length : rowLength);
-    if (c) return c;
-    return length < rowLength ? -1 : length > rowLength ? 1 : 0;
+    for (size_t i = 0;; ++i) {
+        const unsigned char b = static_cast<unsigned char>(row[i]);
+        if (i == length) return b ? -1 : 0;
+        if (!b) return 1;
+        const unsigned char a = static_cast<unsigned char>(name[i]);
+        if (a != b) return a < b ? -1 : 1;
+    }
 }
 
 template <class NameOf>
 int FindRow(const char* name, size_t length, int rows, NameOf nameOf) {
     if (!name || length == 0 || length > kMaxNameLength) return 0;
     char lower[kMaxNameLength];
-    std::memcpy(lower, name, length);
-    cp1251::LowerBuff(lower, length);
+    for (size_t i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        lower[i] = static_cast<char>(c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + 32 : c)
+                                              : cp1251::ToLower(c));
+    }
     int lo = 0, hi = rows - 1;
     while (lo <= hi) {
         int mid = (lo + hi) / 2;

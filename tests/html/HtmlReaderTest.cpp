@@ -148,6 +148,12 @@ TEST(DocumentBuild, BaseAndCharsets) {
     EXPECT_EQ(2, given.CharsetCode());  // the caller's code wins
     EXPECT_EQ(0, given.FontCharset());
 
+    HtmlDocument late;  // a meta inside a paragraph still declares
+    ASSERT_EQ(0, Build(late, "<p>x<meta http-equiv=Content-Type content='text/html; charset=ibm866'>"));
+    EXPECT_EQ(2, late.CharsetCode());
+    EXPECT_EQ(204, late.FontCharset());
+    EXPECT_EQ(DumpDocument(late), "html(body(p(P\"x\"{1:[meta] 1:$})))");
+
     HtmlDocument guessed;  // KOI8 text, nothing declared
     ASSERT_EQ(0, Build(guessed, "<p>\xEE\xCF\xD7\xCF\xD3\xD4\xC9 \xC4\xCE\xD1"));
     EXPECT_EQ(3, guessed.CharsetCode());
