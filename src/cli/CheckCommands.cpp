@@ -68,10 +68,7 @@ Json Announcement(ItemNode& object) {
 void PrintAnnouncement(std::ostream& out, const Json& j) {
     out << ShownTime(j.value("time", 0u)) << "   " << j["owner"].get<std::string>() << "\n";
     for (const Json& change : j.value("changes", Json::array())) {
-        std::string text = change["text"], link = change["link"];
-        out << "    " << (text.empty() ? "url=\"" + link + "\"" : text);
-        if (!text.empty() && !link.empty()) out << "  <" << link << ">";
-        out << "\n";
+        out << "    " << ChangeLine(change) << "\n";
     }
 }
 

@@ -113,6 +113,12 @@ Json CheckToJson(const CheckNode& check, const std::string& owner) {
     return j;
 }
 
+std::string ChangeLine(const Json& change) {
+    std::string text = change.value("text", ""), link = change.value("link", "");
+    if (text.empty()) return "url=\"" + link + "\"";
+    return link.empty() ? text : text + "  <" + link + ">";
+}
+
 std::string JsonText(const Json& document) {
     return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

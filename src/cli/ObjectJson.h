@@ -26,6 +26,9 @@ Json CheckToJson(const CheckNode& check, const std::string& owner);
 const char* KindName(const ItemNode& object);
 // A mailbox address with its password replaced by "***".
 AStr MaskedAddress(const AStr& address);
+// One change ({"text", "link"}) as the result pane shows it: the text, a
+// link-only change as url="link"; a text with a link gets it in <...>.
+std::string ChangeLine(const Json& change);
 // A text document as UTF-8 JSON (invalid bytes cannot occur: every text is
 // converted on the way in, but are replaced if they do).
 std::string JsonText(const Json& document);

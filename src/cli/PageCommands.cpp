@@ -26,10 +26,7 @@ int32_t Charset(const Arguments& a, const char* option) {
 void PrintComparison(std::ostream& out, const Json& doc) {
     out << "level " << doc["level"].get<int>() << "\n";
     for (const Json& change : doc["changes"]) {
-        std::string text = change["text"], link = change["link"];
-        out << (text.empty() ? "url=\"" + link + "\"" : text);
-        if (!text.empty() && !link.empty()) out << "  <" << link << ">";
-        out << "\n";
+        out << ChangeLine(change) << "\n";
     }
 }
 

@@ -44,10 +44,7 @@ void PrintChanges(std::ostream& out, const Json& doc) {
         if (result == 2 || result == 3) out << "  " << Shown(UiText(32000 + static_cast<unsigned>(result)));
         out << "\n";
         for (const Json& change : check["changes"]) {
-            std::string text = change["text"], link = change["link"];
-            out << "    " << (text.empty() ? "url=\"" + link + "\"" : text);
-            if (!text.empty() && !link.empty()) out << "  <" << link << ">";
-            out << "\n";
+            out << "    " << ChangeLine(change) << "\n";
         }
     }
 }
