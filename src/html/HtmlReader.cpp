@@ -27,6 +27,11 @@ const StopTable kStops;
 
 bool IsScriptLike(int tag) { return tag == kTagApplet || tag == kTagScript || tag == kTagStyle; }
 
+// No real page keeps this many elements open; a hostile one could, and every
+// search of the stacks would then grow with it. Deeper block elements are
+// closed at once, deeper inline styles are not tracked.
+constexpr size_t kMaxOpenElements = 1024;
+
 }  // namespace
 
 HtmlReader::HtmlReader(HtmlDocument& doc, int charsetCode)
@@ -71,7 +76,7 @@ int HtmlReader::OnStartTagEnd(int tag) {
             EndInline(tag);
             if (tag == kTagA) CloseLink();
         }
-        if (!inlineObject) {
+        if (!inlineObject && styles_.size() < kMaxOpenElements) {
             styles_.push_back({tag, NearestTable()});
             ++styleCount_[tag];
         }
@@ -102,7 +107,8 @@ int HtmlReader::OnStartTagEnd(int tag) {
     }
     // Empty elements and the group-3 blocks (br, center, div, form, hr) act
     // as breaks, not containers.
-    if (node && (IsEmptyTag(tag) || TagGroup(tag) == 3)) CloseTop();
+    if (node && (IsEmptyTag(tag) || TagGroup(tag) == 3 || blocks_.size() > kMaxOpenElements))
+        CloseTop();
     return 0;
 }
 
