@@ -1,0 +1,9 @@
+# Shared by the MinGW-w64 toolchain files; OV_MINGW names the target triple.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${OV_MINGW}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${OV_MINGW}-g++-posix)
+set(CMAKE_RC_COMPILER ${OV_MINGW}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${OV_MINGW})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
