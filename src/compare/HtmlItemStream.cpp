@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "compare/DocumentWalk.h"
 #include "html/CharRef.h"
@@ -70,35 +71,68 @@ bool HtmlCompareItem::Equals(const HtmlCompareItem& other) const {
 
 namespace {
 
-// The working code page, for the text and the strings converted with it.
-void ConvertParagraph(Paragraph& p, int charsetCode) {
-    if (charsetCode != kCharsetDos && charsetCode != kCharsetKoi8) return;
-    if (p.Length()) ConvertCharset(charsetCode, p.MutableText(), p.Length());
-    for (TextPosition* pos = p.Positions().First(); pos; pos = pos->NextPos())
-        if (pos->Kind() == kConvertedStrPosKind)
-            ConvertCharset(charsetCode, static_cast<StrPos*>(pos)->Text());
+// The byte a character-reference position stands for, 0 for none.
+unsigned char ReferenceByte(const TextPosition* pos) {
+    if (pos->Kind() != kStrPosKind) return 0;
+    const AStr& source = static_cast<const StrPos*>(pos)->Text();
+    if (source.c_str()[0] != '&') return 0;
+    int consumed = 0;
+    return DecodeCharRef(source.c_str(), source.Length(), &consumed);
 }
 
-// Puts the byte of every character reference into the text at its place.
-void MaterialiseEntities(Paragraph& p) {
-    for (TextPosition* pos = p.Positions().First(); pos; pos = pos->NextPos()) {
-        if (pos->Kind() != kStrPosKind) continue;
-        const AStr& source = static_cast<StrPos*>(pos)->Text();
-        if (source.c_str()[0] != '&') continue;
-        int consumed = 0;
-        unsigned char byte = DecodeCharRef(source.c_str(), source.Length(), &consumed);
-        if (byte) {
-            char c = static_cast<char>(byte);
-            p.InsertAfterPosition(pos, &c, 1);
+// Puts the bytes of the paragraph's character references into its text,
+// each where its position stands (after everything before it), moving the
+// later positions on; in one pass however many references there are.
+// `bytes` holds the byte of each position in list order (0: none).
+void InsertReferenceBytes(Paragraph& p, const std::vector<unsigned char>& bytes) {
+    std::string text(p.Text(), p.Length());
+    std::string merged;
+    merged.reserve(text.size() + bytes.size());
+    uint32_t copied = 0, inserted = 0, previous = 0;
+    size_t i = 0;
+    std::vector<uint32_t> offsets;
+    offsets.reserve(bytes.size());
+    for (TextPosition* pos = p.Positions().First(); pos; pos = pos->NextPos(), ++i) {
+        // Offsets run forward in a paragraph; one out of order, or beyond
+        // the end, is held to the text read so far.
+        uint32_t at = std::max(previous, std::min(pos->Offset(), p.Length()));
+        previous = at;
+        merged.append(text, copied, at - copied);
+        copied = at;
+        offsets.push_back(at + inserted);
+        if (bytes[i]) {
+            merged.push_back(static_cast<char>(bytes[i]));
+            ++inserted;
         }
     }
+    merged.append(text, copied, std::string::npos);
+    p.ClearText();
+    p.AppendText(merged.data(), merged.size());
+    i = 0;
+    for (TextPosition* pos = p.Positions().First(); pos; pos = pos->NextPos())
+        pos->SetOffset(offsets[i++]);
 }
 
-// The last link position of a paragraph, or null.
-HtmlHRef* LastLink(const Paragraph& p) {
-    for (TextPosition* pos = p.Positions().Last(); pos; pos = pos->PrevPos())
-        if (pos->Kind() == kHRefKind) return static_cast<HtmlHRef*>(pos);
-    return nullptr;
+// Brings a paragraph into the working code page (its text and the strings
+// converted with it) and puts the bytes of its character references into
+// the text. Returns its last link position, or null.
+HtmlHRef* CompleteParagraph(Paragraph& p, int charsetCode) {
+    bool convert = charsetCode == kCharsetDos || charsetCode == kCharsetKoi8;
+    if (convert && p.Length()) ConvertCharset(charsetCode, p.MutableText(), p.Length());
+    HtmlHRef* lastLink = nullptr;
+    std::vector<unsigned char> bytes;
+    bool anyByte = false;
+    for (TextPosition* pos = p.Positions().First(); pos; pos = pos->NextPos()) {
+        int kind = pos->Kind();
+        if (kind == kHRefKind) lastLink = static_cast<HtmlHRef*>(pos);
+        if (kind == kConvertedStrPosKind && convert)
+            ConvertCharset(charsetCode, static_cast<StrPos*>(pos)->Text());
+        unsigned char byte = ReferenceByte(pos);
+        bytes.push_back(byte);
+        anyByte |= byte != 0;
+    }
+    if (anyByte) InsertReferenceBytes(p, bytes);
+    return lastLink;
 }
 
 // Key of an item for the resynchronisation search: a well-mixed hash of the
@@ -130,22 +164,16 @@ uint32_t KeyOf(const HtmlCompareItem& item) {
 
 HtmlItemStream::HtmlItemStream(HtmlDocument& document) : document_(document) {
     std::vector<Paragraph*> paragraphs;
-    std::vector<HtmlHRef*> openLinks;
-    HtmlHRef* lastLink = nullptr;  // the last link position met so far
-    WalkParagraphs(&document.Root(), [&](Paragraph* p) {
-        paragraphs.push_back(p);
-        openLinks.push_back(lastLink && lastLink->IsOpening() ? lastLink : nullptr);
-        if (HtmlHRef* last = LastLink(*p)) lastLink = last;
-    });
+    WalkParagraphs(&document.Root(), [&](Paragraph* p) { paragraphs.push_back(p); });
     // The hashes are taken over the texts as the document holds them, before
     // they are converted and completed.
     std::vector<uint16_t> hashes = HashParagraphs(paragraphs);
+    HtmlHRef* lastLink = nullptr;  // the last link position met so far
     for (size_t i = 0; i < paragraphs.size(); ++i) {
-        Paragraph* p = paragraphs[i];
-        auto* item = new HtmlCompareItem(p, hashes[i], static_cast<uint32_t>(i));
-        item->openLink = openLinks[i];
-        ConvertParagraph(*p, document.CharsetCode());
-        MaterialiseEntities(*p);
+        auto* item = new HtmlCompareItem(paragraphs[i], hashes[i], static_cast<uint32_t>(i));
+        if (lastLink && lastLink->IsOpening()) item->openLink = lastLink;
+        if (HtmlHRef* last = CompleteParagraph(*paragraphs[i], document.CharsetCode()))
+            lastLink = last;
         Append(item);
         ++paragraphCount_;
     }

@@ -66,6 +66,34 @@ TEST(TextHash16, ItemsKeepTheHashOfTheTextAsTheDocumentHeldIt) {
     EXPECT_TRUE(stream.At(static_cast<uint32_t>(held.size()))->IsSentinel());
 }
 
+TEST(HtmlItemStream, ReferenceBytesGoIntoTheTextAndPositionsMoveOn) {
+    auto doc = BuildPage("<p>x &amp;<a href=u>y</a> &lt;z&#65;");
+    HtmlItemStream stream(*doc);
+    Paragraph* p = stream.At(0)->paragraph;
+    std::string text(p->Text(), p->Length());
+    EXPECT_EQ("x &y <zA", text);
+    std::string seen;  // the byte at each position: a reference's own byte, a link's first
+    for (TextPosition* pos = p->Positions().First(); pos; pos = pos->NextPos())
+        if (pos->Offset() < p->Length()) seen += text[pos->Offset()];
+    EXPECT_EQ("&y <A", seen);
+
+    // Many references in one paragraph are put in one pass.
+    std::string many = "<p>";
+    for (int i = 0; i < 20000; ++i) many += "&amp;x";
+    auto big = BuildPage(many);
+    Paragraph* q = FirstParagraph(&big->Root());
+    uint32_t before = q->Length(), references = 0, misplaced = 0;
+    HtmlItemStream bigStream(*big);
+    for (TextPosition* pos = q->Positions().First(); pos; pos = pos->NextPos()) {
+        if (pos->Kind() != kStrPosKind) continue;
+        ++references;
+        if (q->Text()[pos->Offset()] != '&') ++misplaced;
+    }
+    EXPECT_GT(references, 19000u);
+    EXPECT_EQ(before + references, q->Length());
+    EXPECT_EQ(0u, misplaced);
+}
+
 TEST(PageCompare, IdenticalCopiesGiveLevelZero) {
     std::string page = Paragraphs(Numbered(12));
     PageResult r = ComparePages(page, page);
