@@ -24,14 +24,14 @@ Arguments::Arguments(const std::vector<std::string>& words, const std::vector<Op
             value = name.substr(eq + 1);
             name.resize(eq);
         }
-        const OptionSpec* spec = nullptr;
+        const OptionSpec* option = nullptr;
         for (const OptionSpec& s : specs)
-            if (s.name == name) spec = &s;
-        if (!spec) Fail(kExitUsage, "unknown option --" + name);
-        if (spec->takesValue && !inlineValue) {
+            if (s.name == name) option = &s;
+        if (!option) Fail(kExitUsage, "unknown option --" + name);
+        if (option->takesValue && !inlineValue) {
             if (i + 1 >= words.size()) Fail(kExitUsage, "option --" + name + " needs a value");
             value = words[++i];
-        } else if (!spec->takesValue && inlineValue) {
+        } else if (!option->takesValue && inlineValue) {
             Fail(kExitUsage, "option --" + name + " takes no value");
         }
         values_[name] = value;

@@ -76,7 +76,7 @@ void ReadSize(const char*& p, Conversion& c) {
     }
 }
 
-std::string Spec(const Conversion& c, const char* keep, const char* tail) {
+std::string FormatOf(const Conversion& c, const char* keep, const char* tail) {
     std::string s = "%";
     for (char f : c.flags)
         if (std::strchr(keep, f) && s.find(f) == std::string::npos) s += f;
@@ -100,11 +100,11 @@ unsigned long long Unsigned(long long v, int bits) {
 }
 
 template <typename T>
-void Append(std::string& out, const std::string& spec, T value) {
-    int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+void Append(std::string& out, const std::string& format, T value) {
+    int n = std::snprintf(nullptr, 0, format.c_str(), value);
     if (n <= 0) return;
     std::string piece(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(&piece[0], piece.size(), spec.c_str(), value);
+    std::snprintf(&piece[0], piece.size(), format.c_str(), value);
     out.append(piece.data(), static_cast<size_t>(n));
 }
 
@@ -114,7 +114,7 @@ void Convert(std::string& out, const Conversion& c, ArgReader& args) {
         case 'd':
         case 'i':
             a = args.Take();
-            Append(out, Spec(c, "-+ 0", "lld"), Signed(a ? a->Number() : 0, c.bits));
+            Append(out, FormatOf(c, "-+ 0", "lld"), Signed(a ? a->Number() : 0, c.bits));
             break;
         case 'u':
         case 'x':
@@ -122,12 +122,12 @@ void Convert(std::string& out, const Conversion& c, ArgReader& args) {
         case 'o': {
             a = args.Take();
             const char tail[] = {'l', 'l', c.kind, '\0'};
-            Append(out, Spec(c, "-0#", tail), Unsigned(a ? a->Number() : 0, c.bits));
+            Append(out, FormatOf(c, "-0#", tail), Unsigned(a ? a->Number() : 0, c.bits));
             break;
         }
         case 'c':
             a = args.Take();
-            Append(out, Spec(Conversion{c.flags, c.width, -1, 8, 'c'}, "-", "c"),
+            Append(out, FormatOf(Conversion{c.flags, c.width, -1, 8, 'c'}, "-", "c"),
                    static_cast<int>(static_cast<unsigned char>(a ? a->Number() : 0)));
             break;
         case 's': {
@@ -135,7 +135,7 @@ void Convert(std::string& out, const Conversion& c, ArgReader& args) {
             std::string number;
             if (a && !a->IsText()) number = std::to_string(a->Number());
             const char* text = a ? (a->IsText() ? a->Text() : number.c_str()) : "";
-            Append(out, Spec(c, "-", "s"), text);
+            Append(out, FormatOf(c, "-", "s"), text);
             break;
         }
     }
