@@ -39,6 +39,7 @@ cmake --build --preset native -j "$jobs"
 run_ctest native || status=1
 
 echo "== asan"
+export LSAN_OPTIONS="suppressions=$root/cmake/lsan.supp:print_suppressions=0"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 run_ctest asan || status=1
