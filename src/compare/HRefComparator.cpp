@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "compare/IndexedWalkOps.h"
 #include "html/ParaText.h"
 #include "html/TextPosition.h"
 #include "watchlist/CheckNode.h"
@@ -18,28 +19,61 @@ HRefItemStream::HRefItemStream(const ParaText& paragraph) : paragraph_(paragraph
         auto* link = static_cast<HtmlHRef*>(pos);
         const char* href = link->Href();
         if (!link->IsOpening() || !href || !*href) continue;
-        items_.Append(new HRefCompareItem(link, href, static_cast<uint32_t>(std::strlen(href))));
+        Append(link, href, static_cast<uint32_t>(std::strlen(href)));
     }
-    items_.Append(new HRefCompareItem(nullptr, nullptr, 0));
+    Append(nullptr, nullptr, 0);
+    index_.Seal();
 }
+
+void HRefItemStream::Append(HtmlHRef* position, const char* value, uint32_t length) {
+    auto* item =
+        new HRefCompareItem(position, value, length, static_cast<uint32_t>(byIndex_.size()));
+    items_.Append(item);
+    byIndex_.push_back(item);
+    index_.Add(position ? KeyHash(value, length) : kSentinelKey);
+}
+
+// Runs the comparison over the concrete link streams: a probe looks up the
+// links of its value in the stream's key index. Match is one pair of equal
+// links (MatchRun over one pair), so a probe accepts exactly the equal ones.
+class HRefWalkOps : public IndexedWalkOps<HRefWalkOps, HRefItemStream, HRefCompareItem> {
+  public:
+    HRefWalkOps(HRefComparator& c, HRefItemStream& o, HRefItemStream& n)
+        : IndexedWalkOps(o, n), comparator_(c) {}
+
+    static bool Equal(const Item* a, const Item* b) { return a->IsEqual(b); }
+    static bool Match(const Item* a, const Item* b) { return a->IsEqual(b); }
+    void OnEqual(Item*, Item*, Item*, Item*) {}
+    int OnDifference(Item*, Item*, Item* b0, Item* b1) {
+        comparator_.RecordLinks(b0, b1);
+        return 0;
+    }
+
+  private:
+    HRefComparator& comparator_;
+};
 
 int HRefComparator::OnDifference(CompareItemStream&, CompareItem*, CompareItem*, CompareItemStream&,
                                  CompareItem* newFirst, CompareItem* newEnd) {
-    for (CompareItem* i = newFirst; i && i != newEnd; i = HRefItemStream::AsItem(i)->NextItem()) {
-        HRefCompareItem* item = HRefItemStream::AsItem(i);
+    RecordLinks(HRefItemStream::AsItem(newFirst), HRefItemStream::AsItem(newEnd));
+    return 0;
+}
+
+void HRefComparator::RecordLinks(HRefCompareItem* first, HRefCompareItem* end) {
+    for (HRefCompareItem* item = first; item && item != end; item = item->NextItem()) {
         if (!item->position || !results_) continue;
         auto* change = new ChangeNode;
         change->link.Assign(item->value, item->length);
         results_->Append(change);
     }
     differs_ = 1;
-    return 0;
 }
 
 int HRefComparator::Run() {
     HRefItemStream oldStream(old_), newStream(new_);
     differs_ = 0;
-    Compare(oldStream, newStream);
+    HRefWalkOps ops(*this, oldStream, newStream);
+    SequenceWalk<HRefWalkOps>(ops, differences_).Compare();
     return 0;
 }
 

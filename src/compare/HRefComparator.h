@@ -3,7 +3,9 @@
 // the new paragraph without a counterpart in the old one becomes a change
 // record holding the link as written in the page.
 #include <cstdint>
+#include <vector>
 
+#include "compare/KeyIndex.h"
 #include "compare/StreamComparator.h"
 #include "framework/List.h"
 
@@ -14,14 +16,15 @@ class ParaText;
 class HRefCompareItem : public CompareItem, public Node {
   public:
     // A null position makes the end sentinel.
-    HRefCompareItem(HtmlHRef* position, const char* value, uint32_t length)
-        : position(position), value(value), length(length) {}
+    HRefCompareItem(HtmlHRef* position, const char* value, uint32_t length, uint32_t index)
+        : position(position), value(value), length(length), index(index) {}
     bool IsEqual(const CompareItem* other) const override;
     HRefCompareItem* NextItem() const { return static_cast<HRefCompareItem*>(Next()); }
 
     HtmlHRef* position;
     const char* value;  // the href as written in the page
     uint32_t length;
+    uint32_t index;  // position in the stream, from 0
 };
 
 // The opening link positions of a paragraph that carry a non-empty href.
@@ -37,9 +40,17 @@ class HRefItemStream : public CompareItemStream {
     // The paragraph the links were taken from.
     const ParaText& Source() const { return paragraph_; }
 
+    // Random access and the index of the links' keys (a hash of the value).
+    HRefCompareItem* At(uint32_t index) const { return byIndex_[index]; }
+    const KeyIndex& Index() const { return index_; }
+
   private:
+    void Append(HtmlHRef* position, const char* value, uint32_t length);
+
     const ParaText& paragraph_;
     ListOf<HRefCompareItem> items_;
+    std::vector<HRefCompareItem*> byIndex_;
+    KeyIndex index_;
 };
 
 class HRefComparator : public StreamComparator {
@@ -48,7 +59,8 @@ class HRefComparator : public StreamComparator {
                    ListOf<ChangeNode>* results)
         : old_(oldParagraph), new_(newParagraph), results_(results) {}
 
-    // 0; the differs flag tells the outcome.
+    // Compares the links of the two paragraphs (without a virtual call per
+    // probe); 0, the differs flag tells the outcome.
     int Run();
     int32_t Differs() const { return differs_; }
 
@@ -62,6 +74,9 @@ class HRefComparator : public StreamComparator {
                      CompareItem* newEnd) override;
 
   private:
+    friend class HRefWalkOps;
+    void RecordLinks(HRefCompareItem* first, HRefCompareItem* end);
+
     const ParaText& old_;
     const ParaText& new_;
     int32_t differs_ = 0;

@@ -6,7 +6,7 @@
 
 #include "compare/HRefComparator.h"
 #include "compare/HtmlItemStream.h"
-#include "compare/SequenceWalk.h"
+#include "compare/IndexedWalkOps.h"
 #include "compare/TableRows.h"
 #include "framework/Cp1251.h"
 #include "html/HtmlDocument.h"
@@ -79,29 +79,13 @@ AStr ParagraphLink(const HtmlCompareItem& item, const char* baseUrl) {
 // stream's key index and call Match only for those (equal items always share
 // a key), in the order the rings give; so a search over two pages without
 // anything in common costs a few look-ups per ring, not a pass over it.
-class HtmlWalkOps {
+class HtmlWalkOps : public IndexedWalkOps<HtmlWalkOps, HtmlItemStream, HtmlCompareItem> {
   public:
-    using Item = HtmlCompareItem;
-
     HtmlWalkOps(HtmlComparator& c, HtmlItemStream& o, HtmlItemStream& n)
-        : comparator_(c), old_(o), new_(n) {}
+        : IndexedWalkOps(o, n), comparator_(c) {}
 
-    HtmlItemStream& Stream(SequenceSide s) { return s == SequenceSide::kOld ? old_ : new_; }
-    Item* First(SequenceSide s) { return HtmlItemStream::AsItem(Stream(s).First()); }
-    Item* Next(SequenceSide, Item* x) { return x->NextItem(); }
-    bool IsLast(SequenceSide, Item* x) { return x->Next() == nullptr; }
-    void SetCurrent(SequenceSide s, Item* x) { Stream(s).SetCurrent(x); }
-    bool Equal(Item* a, Item* b) { return a->Equals(*b); }
-
-    Item* FirstMatchInNew(Item* a, Item* y, int32_t count) {
-        return Scan(new_, old_.KeyAt(a->index), y->index, count,
-                    [&](Item* b) { return HtmlComparator::MatchItems(a, b); });
-    }
-    Item* FirstMatchInOld(Item* x, Item* b, int32_t count) {
-        return Scan(old_, new_.KeyAt(b->index), x->index, count,
-                    [&](Item* a) { return HtmlComparator::MatchItems(a, b); });
-    }
-
+    static bool Equal(const Item* a, const Item* b) { return a->Equals(*b); }
+    static bool Match(const Item* a, const Item* b) { return HtmlComparator::MatchItems(a, b); }
     void OnEqual(Item* a0, Item* a1, Item* b0, Item* b1) { comparator_.EqualRun(a0, a1, b0, b1); }
     int OnDifference(Item*, Item*, Item* b0, Item* b1) {
         comparator_.DifferingRegion(new_, b0, b1);
@@ -109,23 +93,7 @@ class HtmlWalkOps {
     }
 
   private:
-    // The first item from `from` on, among `count` items, whose key is
-    // `key` and which `accept` takes.
-    template <class Accept>
-    static Item* Scan(HtmlItemStream& s, uint32_t key, uint32_t from, int32_t count,
-                      Accept accept) {
-        const uint64_t end = std::min<uint64_t>(s.Size(), uint64_t(from) + uint32_t(count));
-        for (const uint64_t* i = s.FirstWithKey(key, from); i; i = s.NextWithKey(i)) {
-            uint32_t index = static_cast<uint32_t>(*i);
-            if (index >= end) break;
-            if (accept(s.At(index))) return s.At(index);
-        }
-        return nullptr;
-    }
-
     HtmlComparator& comparator_;
-    HtmlItemStream& old_;
-    HtmlItemStream& new_;
 };
 
 HtmlComparator::HtmlComparator(const char* oldPath, const char* newPath, const char* oldBaseUrl,

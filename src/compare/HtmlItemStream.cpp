@@ -140,24 +140,8 @@ HtmlHRef* CompleteParagraph(Paragraph& p, int charsetCode) {
 // The 16-bit text hash would not do: texts that differ only in a number
 // often share it, and each shared key costs a text comparison.
 uint32_t KeyOf(const HtmlCompareItem& item) {
-    if (item.IsSentinel()) return 0xFFFFFFFFu;
-    const char* text = item.paragraph->Text();
-    uint32_t n = item.TextLength();
-    uint64_t h = 0x9E3779B97F4A7C15ull ^ n;
-    auto mix = [&h](uint64_t v) {
-        h = (h ^ v) * 0xBF58476D1CE4E5B9ull;
-        h ^= h >> 31;
-    };
-    uint32_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        uint64_t v;
-        std::memcpy(&v, text + i, 8);
-        mix(v);
-    }
-    uint64_t tail = 0;
-    std::memcpy(&tail, text + i, n - i);
-    mix(tail);
-    return static_cast<uint32_t>(h ^ (h >> 32));
+    if (item.IsSentinel()) return kSentinelKey;
+    return KeyHash(item.paragraph->Text(), item.TextLength());
 }
 
 }  // namespace
@@ -179,28 +163,7 @@ HtmlItemStream::HtmlItemStream(HtmlDocument& document) : document_(document) {
     }
     Append(new HtmlCompareItem(nullptr, 0, static_cast<uint32_t>(byIndex_.size())));
     LinkEmptyRuns();
-    IndexKeys();
-}
-
-void HtmlItemStream::IndexKeys() {
-    keyIndex_.reserve(keys_.size());
-    for (uint32_t i = 0; i < keys_.size(); ++i)
-        keyIndex_.push_back(static_cast<uint64_t>(keys_[i]) << 32 | i);
-    std::sort(keyIndex_.begin(), keyIndex_.end());
-}
-
-const uint64_t* HtmlItemStream::FirstWithKey(uint32_t key, uint32_t from) const {
-    auto it = std::lower_bound(keyIndex_.begin(), keyIndex_.end(),
-                               static_cast<uint64_t>(key) << 32 | from);
-    if (it == keyIndex_.end() || (*it >> 32) != key) return nullptr;
-    return &*it;
-}
-
-const uint64_t* HtmlItemStream::NextWithKey(const uint64_t* entry) const {
-    const uint64_t* next = entry + 1;
-    if (next == keyIndex_.data() + keyIndex_.size() || (*next >> 32) != (*entry >> 32))
-        return nullptr;
-    return next;
+    index_.Seal();
 }
 
 void HtmlItemStream::LinkEmptyRuns() {
@@ -221,5 +184,5 @@ void HtmlItemStream::LinkEmptyRuns() {
 void HtmlItemStream::Append(HtmlCompareItem* item) {
     items_.Append(item);
     byIndex_.push_back(item);
-    keys_.push_back(KeyOf(*item));
+    index_.Add(KeyOf(*item));
 }

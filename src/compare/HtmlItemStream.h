@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "compare/KeyIndex.h"
 #include "compare/StreamComparator.h"
 #include "framework/List.h"
 
@@ -58,16 +59,11 @@ class HtmlItemStream : public CompareItemStream {
     int32_t ParagraphCount() const { return paragraphCount_; }
 
     // Random access for the resynchronisation search: the item at a
-    // position, and a key per item (a hash of its text) that two items share
-    // whenever they are equal; the sentinels share theirs.
+    // position, and the index of the items' keys (a hash of the text, which
+    // equal items share; the sentinels share theirs).
     HtmlCompareItem* At(uint32_t index) const { return byIndex_[index]; }
     uint32_t Size() const { return static_cast<uint32_t>(byIndex_.size()); }
-    uint32_t KeyAt(uint32_t index) const { return keys_[index]; }
-    // The positions of the items with a key, ascending, from `from` on: an
-    // entry of the index (key in the high half, position in the low), or
-    // null when there is none.
-    const uint64_t* FirstWithKey(uint32_t key, uint32_t from) const;
-    const uint64_t* NextWithKey(const uint64_t* entry) const;
+    const KeyIndex& Index() const { return index_; }
 
     static HtmlCompareItem* AsItem(CompareItem* item) {
         return static_cast<HtmlCompareItem*>(item);
@@ -76,12 +72,10 @@ class HtmlItemStream : public CompareItemStream {
   private:
     void Append(HtmlCompareItem* item);
     void LinkEmptyRuns();
-    void IndexKeys();
 
     HtmlDocument& document_;
     ListOf<HtmlCompareItem> items_;
     int32_t paragraphCount_ = 0;
     std::vector<HtmlCompareItem*> byIndex_;
-    std::vector<uint32_t> keys_;
-    std::vector<uint64_t> keyIndex_;  // (key << 32 | position), sorted
+    KeyIndex index_;
 };

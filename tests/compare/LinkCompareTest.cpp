@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -66,4 +67,31 @@ TEST(LinkCompare, LetterCaseMatters) {
     LinkResult r = CompareFirstParagraphs(LinksTo({"Page.htm"}), LinksTo({"page.htm"}));
     EXPECT_EQ(1, r.differs);
     EXPECT_EQ(Recs({{"", "page.htm"}}), r.records);
+}
+
+TEST(LinkCompare, KeyIndexReportsWhatTheVirtualWalkReports) {
+    std::mt19937 rng(77);
+    const char* values[] = {"a", "b", "c", "d", "e"};
+    auto randomLinks = [&](int count) {
+        std::vector<std::string> links;
+        for (int i = 0; i < count; ++i) links.push_back(values[rng() % 5]);
+        return links;
+    };
+    for (int round = 0; round < 150; ++round) {
+        auto oldDoc = BuildPage(LinksTo(randomLinks(1 + round % 30)));
+        auto newDoc = BuildPage(LinksTo(randomLinks(1 + round % 23)));
+        Paragraph* o = FirstParagraph(&oldDoc->Root());
+        Paragraph* n = FirstParagraph(&newDoc->Root());
+        ASSERT_TRUE(o && n);
+
+        ListOf<ChangeNode> viaIndex, viaVirtual;
+        HRefComparator fast(*o, *n, &viaIndex);
+        fast.Run();
+        HRefComparator plain(*o, *n, &viaVirtual);
+        HRefItemStream os(*o), ns(*n);
+        plain.Compare(os, ns);
+        ASSERT_EQ(plain.Differs(), fast.Differs()) << round;
+        ASSERT_EQ(plain.DifferenceCount(), fast.DifferenceCount()) << round;
+        ASSERT_EQ(Records(viaVirtual), Records(viaIndex)) << round;
+    }
 }
