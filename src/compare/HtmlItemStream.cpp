@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "compare/DocumentWalk.h"
 #include "html/CharRef.h"
@@ -80,58 +81,69 @@ unsigned char ReferenceByte(const TextPosition* pos) {
     return DecodeCharRef(source.c_str(), source.Length(), &consumed);
 }
 
-// Puts the bytes of the paragraph's character references into its text,
-// each where its position stands (after everything before it), moving the
-// later positions on; in one pass however many references there are.
-// `bytes` holds the byte of each position in list order (0: none).
-void InsertReferenceBytes(Paragraph& p, const std::vector<unsigned char>& bytes) {
-    std::string text(p.Text(), p.Length());
-    std::string merged;
-    merged.reserve(text.size() + bytes.size());
-    uint32_t copied = 0, inserted = 0, previous = 0;
-    size_t i = 0;
+// Space reused from paragraph to paragraph.
+struct CompletionScratch {
+    std::vector<std::pair<TextPosition*, char>> references;  // in list order
     std::vector<uint32_t> offsets;
-    offsets.reserve(bytes.size());
-    for (TextPosition* pos = p.Positions().First(); pos; pos = pos->NextPos(), ++i) {
-        // Offsets run forward in a paragraph; one out of order, or beyond
-        // the end, is held to the text read so far.
-        uint32_t at = std::max(previous, std::min(pos->Offset(), p.Length()));
-        previous = at;
-        merged.append(text, copied, at - copied);
+    std::string merged;
+};
+
+// Puts the bytes of many references into the text in one pass, with the
+// outcome of inserting them one after the other in list order (offsets in
+// order): each goes where its position stands, after everything before it,
+// and every position moves on by the bytes inserted before it in the list.
+void MergeReferenceBytes(Paragraph& p, CompletionScratch& scratch) {
+    const char* text = p.Text();
+    const uint32_t length = p.Length();
+    scratch.merged.clear();
+    scratch.offsets.clear();
+    uint32_t copied = 0, inserted = 0;
+    size_t next = 0;
+    for (TextPosition* pos = p.Positions().First(); pos; pos = pos->NextPos()) {
+        scratch.offsets.push_back(pos->Offset() + inserted);
+        if (next == scratch.references.size() || scratch.references[next].first != pos) continue;
+        uint32_t at = std::min(pos->Offset(), length);
+        scratch.merged.append(text + copied, at - copied);
         copied = at;
-        offsets.push_back(at + inserted);
-        if (bytes[i]) {
-            merged.push_back(static_cast<char>(bytes[i]));
-            ++inserted;
-        }
+        scratch.merged.push_back(scratch.references[next++].second);
+        ++inserted;
     }
-    merged.append(text, copied, std::string::npos);
+    scratch.merged.append(text + copied, length - copied);
     p.ClearText();
-    p.AppendText(merged.data(), merged.size());
-    i = 0;
+    p.AppendText(scratch.merged.data(), scratch.merged.size());
+    size_t i = 0;
     for (TextPosition* pos = p.Positions().First(); pos; pos = pos->NextPos())
-        pos->SetOffset(offsets[i++]);
+        pos->SetOffset(scratch.offsets[i++]);
 }
 
 // Brings a paragraph into the working code page (its text and the strings
 // converted with it) and puts the bytes of its character references into
 // the text. Returns its last link position, or null.
-HtmlHRef* CompleteParagraph(Paragraph& p, int charsetCode) {
+HtmlHRef* CompleteParagraph(Paragraph& p, int charsetCode, CompletionScratch& scratch) {
     bool convert = charsetCode == kCharsetDos || charsetCode == kCharsetKoi8;
     if (convert && p.Length()) ConvertCharset(charsetCode, p.MutableText(), p.Length());
     HtmlHRef* lastLink = nullptr;
-    std::vector<unsigned char> bytes;
-    bool anyByte = false;
+    scratch.references.clear();
+    bool ordered = true;
+    uint32_t previous = 0;
     for (TextPosition* pos = p.Positions().First(); pos; pos = pos->NextPos()) {
         int kind = pos->Kind();
         if (kind == kHRefKind) lastLink = static_cast<HtmlHRef*>(pos);
         if (kind == kConvertedStrPosKind && convert)
             ConvertCharset(charsetCode, static_cast<StrPos*>(pos)->Text());
-        unsigned char byte = ReferenceByte(pos);
-        bytes.push_back(byte);
-        anyByte |= byte != 0;
+        ordered = ordered && pos->Offset() >= previous;
+        previous = pos->Offset();
+        if (unsigned char byte = ReferenceByte(pos))
+            scratch.references.emplace_back(pos, static_cast<char>(byte));
     }
-    if (anyByte) InsertReferenceBytes(p, bytes);
+    // A few references are inserted one by one; many at once, as each
+    // insertion moves the rest of the text and the later positions.
+    constexpr size_t kFewReferences = 8;
+    if (scratch.references.size() <= kFewReferences || !ordered) {
+        for (const auto& r : scratch.references) p.InsertAfterPosition(r.first, &r.second, 1);
+    } else {
+        MergeReferenceBytes(p, scratch);
+    }
     return lastLink;
 }
 
@@ -153,10 +165,11 @@ HtmlItemStream::HtmlItemStream(HtmlDocument& document) : document_(document) {
     // they are converted and completed.
     std::vector<uint16_t> hashes = HashParagraphs(paragraphs);
     HtmlHRef* lastLink = nullptr;  // the last link position met so far
+    CompletionScratch scratch;
     for (size_t i = 0; i < paragraphs.size(); ++i) {
         auto* item = new HtmlCompareItem(paragraphs[i], hashes[i], static_cast<uint32_t>(i));
         if (lastLink && lastLink->IsOpening()) item->openLink = lastLink;
-        if (HtmlHRef* last = CompleteParagraph(*paragraphs[i], document.CharsetCode()))
+        if (HtmlHRef* last = CompleteParagraph(*paragraphs[i], document.CharsetCode(), scratch))
             lastLink = last;
         Append(item);
         ++paragraphCount_;

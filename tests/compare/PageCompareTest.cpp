@@ -8,6 +8,7 @@
 #include "compare/HtmlComparator.h"
 #include "compare/HtmlItemStream.h"
 #include "compare/TableRows.h"
+#include "html/CharRef.h"
 #include "html/Charset.h"
 #include "watchlist/ItemProperties.h"
 
@@ -92,6 +93,33 @@ TEST(HtmlItemStream, ReferenceBytesGoIntoTheTextAndPositionsMoveOn) {
     EXPECT_GT(references, 19000u);
     EXPECT_EQ(before + references, q->Length());
     EXPECT_EQ(0u, misplaced);
+}
+
+TEST(HtmlItemStream, ManyReferencesGiveWhatInsertingThemOneByOneGives) {
+    std::string markup = "<p>";
+    for (int i = 0; i < 12; ++i)
+        markup +=
+            "w" + std::to_string(i) + " &amp;<a href='l" + std::to_string(i) + "'>&lt;x</a>&#65;";
+    auto merged = BuildPage(markup), stepwise = BuildPage(markup);
+
+    Paragraph* q = FirstParagraph(&stepwise->Root());
+    for (TextPosition* pos = q->Positions().First(); pos; pos = pos->NextPos()) {
+        if (pos->Kind() != kStrPosKind) continue;
+        int consumed = 0;
+        const AStr& source = static_cast<StrPos*>(pos)->Text();
+        char c = static_cast<char>(DecodeCharRef(source.c_str(), source.Length(), &consumed));
+        q->InsertAfterPosition(pos, &c, 1);
+    }
+    HtmlItemStream stream(*merged);
+    Paragraph* p = stream.At(0)->paragraph;
+    ASSERT_EQ(std::string(q->Text(), q->Length()), std::string(p->Text(), p->Length()));
+    std::vector<uint32_t> expected, actual;
+    for (TextPosition* pos = q->Positions().First(); pos; pos = pos->NextPos())
+        expected.push_back(pos->Offset());
+    for (TextPosition* pos = p->Positions().First(); pos; pos = pos->NextPos())
+        actual.push_back(pos->Offset());
+    EXPECT_EQ(expected, actual);
+    EXPECT_GT(expected.size(), 40u);
 }
 
 TEST(PageCompare, IdenticalCopiesGiveLevelZero) {
