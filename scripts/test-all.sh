@@ -74,6 +74,7 @@ fi
 trap 'kill ${xvfb_pid:-} 2>/dev/null || true; /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 # One persistent server for the whole run: a server that lingers and exits
 # between two test programs resets their connections.
+mkdir -p "$WINEPREFIX"
 /usr/lib/wine/wineserver -p
 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
 cmake --preset win64 >/dev/null
