@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "html/HtmlDocument.h"
 #include "html/HtmlParser.h"
@@ -64,7 +65,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 ended |= pos->Kind() == kSpecPosKind;
             Check(ended);
         }
-        (void)LastNodeOf<Table>(root);
+        // The builder's record is what a walk finds.
+        size_t index = 0;
+        for (Paragraph* p = FirstParagraph(root); p; p = NextParagraph(p, root), ++index)
+            Check(index < doc.Paragraphs().size() && doc.Paragraphs()[index] == p);
+        Check(index == doc.Paragraphs().size());
+        index = 0;
+        for (Table* t = FirstNodeOf<Table>(root); t; t = NextNodeOf<Table>(t, root), ++index)
+            Check(index < doc.OuterTables().size() && doc.OuterTables()[index] == t);
+        Check(index == doc.OuterTables().size());
+        // The unbuffered path reads byte by byte, the buffered one takes runs
+        // of text at once: the same paragraphs either way.
+        imwstream plain(data, static_cast<long>(size));
+        HtmlDocument again;
+        Check(BuildDocument(again, plain, "http://host/", size > 1 ? data[1] % 5 : 0, 1) == rc);
+        Check(again.Paragraphs().size() == doc.Paragraphs().size());
+        for (size_t i = 0; i < doc.Paragraphs().size(); ++i) {
+            const Paragraph* a = doc.Paragraphs()[i];
+            const Paragraph* b = again.Paragraphs()[i];
+            Check(a->Length() == b->Length() && std::memcmp(a->Text(), b->Text(), a->Length()) == 0);
+        }
     }
     {
         imwstream in(data, static_cast<long>(size));  // the unbuffered path

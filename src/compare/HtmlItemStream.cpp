@@ -5,7 +5,6 @@
 #include <string>
 #include <utility>
 
-#include "compare/DocumentWalk.h"
 #include "html/CharRef.h"
 #include "html/Charset.h"
 #include "html/HtmlDocument.h"
@@ -159,8 +158,7 @@ uint32_t KeyOf(const HtmlCompareItem& item) {
 }  // namespace
 
 HtmlItemStream::HtmlItemStream(HtmlDocument& document) : document_(document) {
-    std::vector<Paragraph*> paragraphs;
-    WalkParagraphs(&document.Root(), [&](Paragraph* p) { paragraphs.push_back(p); });
+    const std::vector<Paragraph*>& paragraphs = document.Paragraphs();
     // The hashes are taken over the texts as the document holds them, before
     // they are converted and completed.
     std::vector<uint16_t> hashes = HashParagraphs(paragraphs);

@@ -45,21 +45,23 @@ void JoinRow(const Row* row) {
 }  // namespace
 
 void JoinTableRows(HtmlDocument& document) {
-    // Subtrees still to search for tables; an explicit stack, as tables may
-    // nest very deeply.
-    std::vector<const HtmlNode*> pending{&document.Root()};
+    // Rows with more than a paragraph in a cell are searched for tables of
+    // their own later; an explicit stack, as tables may nest very deeply.
+    std::vector<const HtmlNode*> pending;
+    auto joinRows = [&](Table* t) {
+        WalkNodes<Row>(t, IsRow, [&](Row* r) {
+            if (IsSimpleRow(r))
+                JoinRow(r);
+            else
+                pending.push_back(r);
+            return true;
+        });
+        return true;
+    };
+    for (Table* t : document.OuterTables()) joinRows(t);
     while (!pending.empty()) {
         const HtmlNode* root = pending.back();
         pending.pop_back();
-        WalkNodes<Table>(root, IsTable, [&](Table* t) {
-            WalkNodes<Row>(t, IsRow, [&](Row* r) {
-                if (IsSimpleRow(r))
-                    JoinRow(r);
-                else
-                    pending.push_back(r);
-                return true;
-            });
-            return true;
-        });
+        WalkNodes<Table>(root, IsTable, joinRows);
     }
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "framework/AStr.h"
+#include "framework/Arena.h"
 #include "framework/List.h"
 
 struct AttrDescr {
@@ -12,7 +13,7 @@ struct AttrDescr {
     uint8_t quote = 0;  // the quote byte reported with a quoted value, else 0
 };
 
-class AttrDescrNode : public AttrDescr, public Node {
+class AttrDescrNode : public AttrDescr, public Node, public ArenaObject {
 public:
     AttrDescrNode(int attr, const char* value, size_t length, char quote);
     AttrDescrNode* NextAttr() const { return static_cast<AttrDescrNode*>(Next()); }

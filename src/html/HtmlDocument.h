@@ -1,8 +1,10 @@
 #pragma once
 // A page read into the document tree, and the look-ups the comparison uses.
 #include <cstdint>
+#include <vector>
 
 #include "framework/AStr.h"
+#include "framework/Arena.h"
 #include "html/HtmlNodes.h"
 
 class iwstream;
@@ -13,8 +15,22 @@ public:
     HtmlDocument(const HtmlDocument&) = delete;
     HtmlDocument& operator=(const HtmlDocument&) = delete;
 
-    HtmlTree& Root() { return root_; }
     const HtmlTree& Root() const { return root_; }
+
+    // The tree grows only here, each node as the last child of an open node
+    // (so creation order is document order); the document keeps its
+    // paragraphs and outermost tables at hand for the comparison, which
+    // would otherwise walk every node for them. `withinTable` tells whether
+    // `parent` is a table or lies inside one.
+    void AppendNode(HtmlNode* parent, HtmlNode* child, bool withinTable);
+    // Where the builder makes the document's nodes, positions and
+    // attributes (see ArenaScope).
+    Arena& Memory() { return memory_; }
+
+    // Every paragraph, in document order (paragraphs do not nest).
+    const std::vector<Paragraph*>& Paragraphs() const { return paragraphs_; }
+    // The tables not inside another table, in document order.
+    const std::vector<Table*>& OuterTables() const { return outerTables_; }
 
     // The character set code the page is written in (set by a successful
     // build): the code given to the build, else a meta declaration's, else
@@ -31,7 +47,10 @@ public:
     void SetBaseUrl(const char* url) { baseUrl_ = url; }
 
 private:
+    Arena memory_;  // before the tree, which it outlives
     HtmlTree root_;
+    std::vector<Paragraph*> paragraphs_;
+    std::vector<Table*> outerTables_;
     int charsetCode_ = 0;
     int fontCharset_ = 0;
     AStr baseUrl_;

@@ -1,5 +1,12 @@
 #include "html/HtmlDocument.h"
 
+void HtmlDocument::AppendNode(HtmlNode* parent, HtmlNode* child, bool withinTable) {
+    (parent ? parent : &root_)->AppendChild(child);
+    if (child->Tag() == kImpliedParagraph) paragraphs_.push_back(static_cast<Paragraph*>(child));
+    else if (child->Tag() == kTagTable && !withinTable)
+        outerTables_.push_back(static_cast<Table*>(child));
+}
+
 Paragraph* FirstParagraph(const HtmlNode* root) { return FirstNodeOf<Paragraph>(root); }
 
 Paragraph* NextParagraph(const Paragraph* after, const HtmlNode* root) {

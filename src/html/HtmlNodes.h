@@ -1,12 +1,13 @@
 #pragma once
 // The document tree: every node is a Tree of child nodes and the TagInfo of
 // the tag that made it. Running text lives in Paragraphs (leaves).
+#include "framework/Arena.h"
 #include "framework/List.h"
 #include "html/AttrDescr.h"
 #include "html/HtmlTables.h"
 #include "html/ParaText.h"
 
-class HtmlNode : public Tree, public TagInfo {
+class HtmlNode : public Tree, public TagInfo, public ArenaObject {
 public:
     explicit HtmlNode(int tag) : TagInfo(tag) {}
     // Destroys the subtree without recursion, however deep it is.

@@ -1,5 +1,7 @@
 #include "html/HtmlReader.h"
 
+#include <cstring>
+
 #include "html/CharRef.h"
 #include "html/Charset.h"
 #include "html/ContentModel.h"
@@ -145,7 +147,7 @@ void HtmlReader::MakeRoomFor(int tag) {
 
 HtmlNode* HtmlReader::OpenBlock(int tag) {
     HtmlNode* node = CreateNode(tag);
-    TopNode()->AppendChild(node);
+    doc_.AppendNode(TopNode(), node, NearestTable() != nullptr);
     blocks_.push_back({tag, node, tag == kTagTable ? node : NearestTable()});
     ++openCount_[tag];
     if (IsPreformatting(tag)) ++preformatted_;
@@ -324,11 +326,14 @@ Paragraph* HtmlReader::OpenParagraph() {
 
 // ---- text ----
 
-void HtmlReader::AppendText(const char* text, size_t length) {
-    OpenParagraph()->AppendText(text, length);
+void HtmlReader::FlushText() {
+    if (!textRunLength_) return;
+    OpenParagraph()->AppendText(textRun_.data(), textRunLength_);
+    textRunLength_ = 0;
 }
 
 void HtmlReader::AddReference(const char* text, size_t length) {
+    FlushText();
     Paragraph* p = OpenParagraph();
     p->AppendPosition(new StrPos(0, text, length));
 }
@@ -338,6 +343,16 @@ int HtmlReader::OnHtmlText(const char* text, size_t length) {
         guess_.Feed(text, length);
         fed_ += length;
     }
+    if (textRun_.size() < length) textRun_.resize(length);
+    char* out = textRun_.data();
+    // The paragraph opens with the first byte of a run, before the state
+    // that byte leaves: opening it may imply parents, which reset the
+    // white-space state.
+    auto emit = [&](const char* bytes, size_t n) {
+        if (textRunLength_ == 0) OpenParagraph();
+        std::memcpy(out + textRunLength_, bytes, n);
+        textRunLength_ += n;
+    };
     size_t i = 0;
     while (i < length) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
@@ -353,38 +368,34 @@ int HtmlReader::OnHtmlText(const char* text, size_t length) {
             continue;
         }
         if (c == 1 || c == 2) {  // reserved as markers
-            AppendText(" ", 1);
+            emit(" ", 1);
             whitespace_ = 1;
             ++i;
             continue;
         }
         if (preformatted_) {
             if (c == '\r' || c == '\n') {
+                FlushText();
                 if (TopTag() == kImpliedParagraph) CloseTop();  // each line its own paragraph
                 ++i;
                 continue;
             }
-            size_t end = i + 1;
-            while (end < length && !kStops.preformatted[static_cast<unsigned char>(text[end])]) ++end;
-            AppendText(text + i, end - i);
-            whitespace_ = 0;
-            i = end;
-            continue;
-        }
-        if (IsSpaceByte(c)) {
+        } else if (IsSpaceByte(c)) {
             if (whitespace_ == 0) {
-                AppendText(" ", 1);
+                emit(" ", 1);
                 whitespace_ = 1;
             }
             ++i;
             continue;
         }
+        const bool* stops = preformatted_ ? kStops.preformatted : kStops.normal;
         size_t end = i + 1;
-        while (end < length && !kStops.normal[static_cast<unsigned char>(text[end])]) ++end;
-        AppendText(text + i, end - i);
+        while (end < length && !stops[static_cast<unsigned char>(text[end])]) ++end;
+        emit(text + i, end - i);
         whitespace_ = 0;
         i = end;
     }
+    FlushText();
     return 0;
 }
 
@@ -401,6 +412,7 @@ void HtmlReader::Finish() {
 int BuildDocument(HtmlDocument& doc, iwstream& in, const char* baseUrl, int charsetCode,
                   int defaultFontCharset) {
     doc.SetBaseUrl(baseUrl);
+    ArenaScope scope(&doc.Memory());
     HtmlReader reader(doc, charsetCode);
     const int rc = reader.Parse(in);
     reader.Finish();

@@ -48,7 +48,8 @@ private:
     };
 
     int TopTag() const { return blocks_.empty() ? 0 : blocks_.back().tag; }
-    HtmlNode* TopNode() { return blocks_.empty() ? &doc_.Root() : blocks_.back().node; }
+    // The open node new nodes go under; null for the document's root.
+    HtmlNode* TopNode() { return blocks_.empty() ? nullptr : blocks_.back().node; }
     HtmlNode* NearestTable() const { return blocks_.empty() ? nullptr : blocks_.back().table; }
     Paragraph* OpenParagraph();
 
@@ -68,7 +69,7 @@ private:
     Paragraph* CurrentParagraph();
 
     void ReadMeta();
-    void AppendText(const char* text, size_t length);
+    void FlushText();
     void AddReference(const char* text, size_t length);
 
     HtmlDocument& doc_;
@@ -89,6 +90,11 @@ private:
     HtmlHRef* openLink_ = nullptr;
     PositionList waiting_;  // positions for the next paragraph to begin
     Paragraph* lastParagraph_ = nullptr;
+    // The text of one OnHtmlText call as it goes to the paragraph, gathered
+    // here (white space collapsed, references left out) and appended in one
+    // piece: a byte in gives at most one byte out.
+    std::vector<char> textRun_;
+    size_t textRunLength_ = 0;
     HtmlNode* headMarker_ = nullptr;
     HtmlNode* bodyMarker_ = nullptr;
     bool headOpen_ = false;

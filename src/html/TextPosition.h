@@ -17,7 +17,7 @@ enum PositionKinds : int {
     kConvertedStrPosKind = 22,   // a string converted with the text
 };
 
-class TextPosition : public Node {
+class TextPosition : public Node, public ArenaObject {
 public:
     explicit TextPosition(uint32_t offset) : offset_(offset) {}
     virtual int Kind() const = 0;

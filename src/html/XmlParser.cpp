@@ -30,6 +30,11 @@ public:
         if (size_ + 1 >= capacity_) Grow();
         data_[size_++] = static_cast<char>(c);
     }
+    void Append(const char* bytes, size_t n) {
+        while (size_ + n >= capacity_) Grow();
+        std::memcpy(data_ + size_, bytes, n);
+        size_ += n;
+    }
     void Cut(size_t n) { size_ = n; }
     const char* Terminated() {
         if (!data_) Grow();
@@ -93,6 +98,18 @@ struct BufferedSource {
     ibwstream& in;
     int Get() { return in.GetByte(); }
     bool AtEndOfFile() const { return in.IsEnd() && !in.IsError(); }
+    // Takes into `buf` the bytes read ahead up to the first `stop`, at most
+    // `limit`; returns how many it took.
+    size_t TakeUntil(char stop, size_t limit, RunBuffer& buf) {
+        size_t count;
+        const char* ahead = in.Ahead(&count);
+        if (count > limit) count = limit;
+        if (const void* found = std::memchr(ahead, stop, count))
+            count = static_cast<size_t>(static_cast<const char*>(found) - ahead);
+        buf.Append(ahead, count);
+        in.Skip(count);
+        return count;
+    }
 };
 
 struct PlainSource {
@@ -102,6 +119,7 @@ struct PlainSource {
         return in.Read(&c, 1) == 1 ? c : -1;
     }
     bool AtEndOfFile() const { return in.IsEnd() && !in.IsError(); }
+    size_t TakeUntil(char, size_t, RunBuffer&) { return 0; }
 };
 
 }  // namespace
@@ -224,6 +242,9 @@ int XmlParser::RunOver(Source& source, long start) {
                 // the mode between two bytes unless a callback runs.
                 while (c != '<' && r.text.Size() <= kPieceLimit) {
                     r.text.Push(c);
+                    // The bytes of the piece already buffered in one go.
+                    pos += static_cast<int32_t>(
+                        source.TakeUntil('<', kPieceLimit + 1 - r.text.Size(), r.text));
                     if (!Next(source, c, pos)) return AtEnd(r, source.AtEndOfFile());
                 }
                 if (c == '<') {

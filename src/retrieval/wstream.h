@@ -3,6 +3,7 @@
 // stream buffer moves raw bytes to and from one medium. Streams never throw:
 // each operation returns a count or -1 and sets state bits that callers test
 // after a sequence of operations.
+#include <cstddef>
 #include <cstdint>
 
 // Raw byte mover. A buffer implements at least one of Read/ReadDirect and
@@ -110,6 +111,14 @@ public:
         unsigned char c;
         return Read(&c, 1) == 1 ? c : -1;
     }
+    // The bytes read ahead and not yet taken (none before the first read
+    // and after a seek), so that a scanner can look for its stop byte in a
+    // whole block; Skip takes `count` of them.
+    const char* Ahead(size_t* count) const {
+        *count = static_cast<size_t>(end_ - cur_);
+        return cur_;
+    }
+    void Skip(size_t count) { cur_ += count; }
 
 private:
     long size_;

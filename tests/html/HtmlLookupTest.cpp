@@ -32,6 +32,32 @@ TEST(DocumentLookup, ParagraphsInDocumentOrder) {
     EXPECT_EQ(nullptr, PrevParagraph(FirstParagraph(&doc.Root()), &doc.Root()));
 }
 
+// The builder's record must be what a walk of the tree finds, however the
+// markup is nested or misnested.
+TEST(DocumentLookup, BuilderRecordsParagraphsAndOuterTablesInDocumentOrder) {
+    const char* pages[] = {
+        "<h1>A</h1><table><tr><td>B<p>C</td><td>D</table><ul><li>E</ul>F",
+        "<table><tr><td><table><tr><td>x</table>y</td></tr></table><div><table>z</table></div>",
+        "<div><table><tr><td>a</div>b</td></tr><tr><td><table>c</table></table><p>d",
+        "<table><tr><td>a<table><tr><td>b</td></tr></table></td></tr><table>c</table>e",
+        "<form><table><tr><td>a</form>b</table>c<table>",
+        "<p>a<pre>b\nc</pre><table><caption>t</caption><tr><th>h</table>",
+    };
+    for (const char* page : pages) {
+        HtmlDocument doc;
+        ASSERT_EQ(0, Build(doc, page));
+        std::vector<Paragraph*> walked;
+        for (Paragraph* p = FirstParagraph(&doc.Root()); p; p = NextParagraph(p, &doc.Root()))
+            walked.push_back(p);
+        EXPECT_EQ(walked, doc.Paragraphs()) << page;
+        std::vector<Table*> outer;
+        for (Table* t = FirstNodeOf<Table>(&doc.Root()); t; t = NextNodeOf<Table>(t, &doc.Root()))
+            outer.push_back(t);
+        EXPECT_EQ(outer, doc.OuterTables()) << page;
+        EXPECT_FALSE(outer.empty()) << page;
+    }
+}
+
 TEST(DocumentLookup, FirstAndLastNodeOfAClass) {
     HtmlDocument doc;
     ASSERT_EQ(0, Build(doc, "<table><tr><td>a</td><td>b<p>c</td></tr><tr><td>d</table>"));

@@ -16,6 +16,9 @@ TEST(DocumentBuild, WhiteSpaceCollapses) {
     EXPECT_EQ(BuildAndDump("<p>  a  b\r\n c  </p>"), "html(body(p(P\"a b c\"{5:$})))");
     EXPECT_EQ(BuildAndDump("<table><tr><td>\t x</td>"), "html(body(table(tr(td(P\"x\"{1:$})))))");
     EXPECT_EQ(BuildAndDump("a<br> b"), "html(body(P\"a\"{1:$} br P\"b\"{1:$}))");
+    // Text that implies its parents (here a cell) still keeps the
+    // space that begins the next piece of text.
+    EXPECT_EQ(BuildAndDump("<table><tr>a<b> b</b>"), "html(body(table(tr(td(caption(P\"a b\"{3:$}))))))");
     // Marker bytes 1 and 2 become spaces.
     EXPECT_EQ(BuildAndDump("a\1b\2c"), "html(body(P\"a b c\"{5:$}))");
 }

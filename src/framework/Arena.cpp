@@ -1,0 +1,84 @@
+#include "framework/Arena.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+constexpr size_t kAlign = alignof(std::max_align_t);
+constexpr size_t kBlockSize = 256 * 1024;
+
+size_t RoundUp(size_t n) { return (n + kAlign - 1) & ~(kAlign - 1); }
+
+thread_local Arena* currentArena = nullptr;
+
+// Each ArenaObject is preceded by a header that tells where it came from.
+constexpr size_t kHeader = kAlign;
+constexpr uint32_t kFromHeap = 0x48656170;
+constexpr uint32_t kFromArena = 0x4172656E;
+
+}  // namespace
+
+struct Arena::Block {
+    Block* next;
+};
+
+Arena::~Arena() {
+    while (Block* b = blocks_) {
+        blocks_ = b->next;
+        std::free(b);
+    }
+}
+
+void* Arena::Allocate(size_t size) {
+    size = RoundUp(size ? size : 1);
+    if (static_cast<size_t>(end_ - cur_) < size) {
+        // An object too large for a block gets a block of its own.
+        const size_t payload = size > kBlockSize / 4 ? size : kBlockSize;
+        const size_t total = RoundUp(sizeof(Block)) + payload;
+        auto* block = static_cast<Block*>(std::malloc(total));
+        if (!block) throw std::bad_alloc();
+        reserved_ += total;
+        char* start = reinterpret_cast<char*>(block) + RoundUp(sizeof(Block));
+        if (payload == kBlockSize || !blocks_) {
+            block->next = blocks_;
+            blocks_ = block;
+            cur_ = start;
+            end_ = start + payload;
+        } else {
+            // Keep filling the current block after a large object.
+            block->next = blocks_->next;
+            blocks_->next = block;
+            return start;
+        }
+    }
+    void* p = cur_;
+    cur_ += size;
+    return p;
+}
+
+ArenaScope::ArenaScope(Arena* arena) : previous_(currentArena) { currentArena = arena; }
+
+ArenaScope::~ArenaScope() { currentArena = previous_; }
+
+void* ArenaObject::operator new(size_t size) {
+    char* p;
+    uint32_t origin;
+    if (Arena* arena = currentArena) {
+        p = static_cast<char*>(arena->Allocate(kHeader + size));
+        origin = kFromArena;
+    } else {
+        p = static_cast<char*>(std::malloc(kHeader + size));
+        if (!p) throw std::bad_alloc();
+        origin = kFromHeap;
+    }
+    *reinterpret_cast<uint32_t*>(p) = origin;
+    return p + kHeader;
+}
+
+void ArenaObject::operator delete(void* p) noexcept {
+    if (!p) return;
+    char* start = static_cast<char*>(p) - kHeader;
+    if (*reinterpret_cast<uint32_t*>(start) == kFromHeap) std::free(start);
+}
