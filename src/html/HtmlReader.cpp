@@ -13,16 +13,17 @@ bool IsPreformatting(int tag) {
            tag == kTagSamp || tag == kTagXmp;
 }
 
-bool IsSpaceByte(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-// Bytes that end a run of plain text: references, white space and the
-// reserved marker bytes 1 and 2 (and CR and LF in preformatted text).
+// Byte classes of the text scan: references and the reserved marker bytes 1
+// and 2 stop a run of text (CR and LF too in preformatted text); white space
+// collapses outside it.
 struct StopTable {
-    bool normal[256] = {};
+    bool special[256] = {};
     bool preformatted[256] = {};
+    bool space[256] = {};
     StopTable() {
-        for (unsigned char c : {'&', ' ', '\t', '\r', '\n', '\1', '\2'}) normal[c] = true;
+        for (unsigned char c : {'&', '\1', '\2'}) special[c] = true;
         for (unsigned char c : {'&', '\r', '\n', '\1', '\2'}) preformatted[c] = true;
+        for (unsigned char c : {' ', '\t', '\r', '\n'}) space[c] = true;
     }
 };
 const StopTable kStops;
@@ -348,8 +349,11 @@ int HtmlReader::OnHtmlText(const char* text, size_t length) {
     // The paragraph opens with the first byte of a run, before the state
     // that byte leaves: opening it may imply parents, which reset the
     // white-space state.
-    auto emit = [&](const char* bytes, size_t n) {
+    auto openRun = [&] {
         if (textRunLength_ == 0) OpenParagraph();
+    };
+    auto emit = [&](const char* bytes, size_t n) {
+        openRun();
         std::memcpy(out + textRunLength_, bytes, n);
         textRunLength_ += n;
     };
@@ -380,20 +384,34 @@ int HtmlReader::OnHtmlText(const char* text, size_t length) {
                 ++i;
                 continue;
             }
-        } else if (IsSpaceByte(c)) {
-            if (whitespace_ == 0) {
-                emit(" ", 1);
-                whitespace_ = 1;
-            }
+            size_t end = i + 1;
+            while (end < length && !kStops.preformatted[static_cast<unsigned char>(text[end])])
+                ++end;
+            emit(text + i, end - i);
+            whitespace_ = 0;
+            i = end;
+            continue;
+        }
+        if (kStops.space[c] && whitespace_ != 0) {  // after a space, a break or a block start
             ++i;
             continue;
         }
-        const bool* stops = preformatted_ ? kStops.preformatted : kStops.normal;
-        size_t end = i + 1;
-        while (end < length && !stops[static_cast<unsigned char>(text[end])]) ++end;
-        emit(text + i, end - i);
-        whitespace_ = 0;
-        i = end;
+        // The byte in hand goes out; so does every following one up to the
+        // next reference or marker, except a space after a space. Done
+        // without a branch per byte, as words end at unforeseeable places.
+        openRun();
+        size_t n = textRunLength_;
+        bool afterSpace = false;
+        for (; i < length; ++i) {
+            const unsigned char b = static_cast<unsigned char>(text[i]);
+            if (kStops.special[b]) break;
+            const bool space = kStops.space[b];
+            out[n] = space ? ' ' : static_cast<char>(b);
+            n += !(space && afterSpace);
+            afterSpace = space;
+        }
+        textRunLength_ = n;
+        whitespace_ = afterSpace ? 1 : 0;
     }
     FlushText();
     return 0;
