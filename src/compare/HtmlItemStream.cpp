@@ -20,32 +20,52 @@ uint16_t ContinueHash(uint32_t h, const char* text, uint32_t from, uint32_t leng
     return static_cast<uint16_t>(h);
 }
 
-// The hashes of four paragraphs at once: each byte depends on the hash so
-// far, so one text is a chain of dependent steps; four chains side by side
-// keep the processor busy.
-void HashFour(Paragraph* const* p, uint16_t* out) {
-    const char* t[4] = {p[0]->Text(), p[1]->Text(), p[2]->Text(), p[3]->Text()};
-    uint32_t n[4] = {p[0]->Length(), p[1]->Length(), p[2]->Length(), p[3]->Length()};
-    uint32_t common = std::min(std::min(n[0], n[1]), std::min(n[2], n[3]));
-    uint32_t h0 = 0, h1 = 0, h2 = 0, h3 = 0;
-    for (uint32_t i = 0; i < common; ++i) {
-        h0 = HashStep(h0, t[0], i);
-        h1 = HashStep(h1, t[1], i);
-        h2 = HashStep(h2, t[2], i);
-        h3 = HashStep(h3, t[3], i);
+struct TextRef {
+    const char* text;
+    uint32_t length;
+};
+
+// The paragraphs' texts as the document holds them. The nodes lie all over
+// the document's memory; each is asked for ahead of its turn, so that the
+// waits for memory overlap.
+std::vector<TextRef> GatherTexts(const std::vector<Paragraph*>& paragraphs) {
+    constexpr size_t kAhead = 8;
+    std::vector<TextRef> texts(paragraphs.size());
+    for (size_t i = 0; i < paragraphs.size(); ++i) {
+        if (i + kAhead < paragraphs.size()) __builtin_prefetch(paragraphs[i + kAhead]);
+        texts[i] = {paragraphs[i]->Text(), paragraphs[i]->Length()};
     }
-    out[0] = ContinueHash(h0, t[0], common, n[0]);
-    out[1] = ContinueHash(h1, t[1], common, n[1]);
-    out[2] = ContinueHash(h2, t[2], common, n[2]);
-    out[3] = ContinueHash(h3, t[3], common, n[3]);
+    return texts;
 }
 
-std::vector<uint16_t> HashParagraphs(const std::vector<Paragraph*>& paragraphs) {
-    std::vector<uint16_t> hashes(paragraphs.size());
+// The hashes of four texts at once: each byte depends on the hash so far,
+// so one text is a chain of dependent steps; four chains side by side keep
+// the processor busy.
+void HashFour(const TextRef* t, uint16_t* out) {
+    uint32_t common = std::min(std::min(t[0].length, t[1].length), std::min(t[2].length, t[3].length));
+    uint32_t h0 = 0, h1 = 0, h2 = 0, h3 = 0;
+    for (uint32_t i = 0; i < common; ++i) {
+        h0 = HashStep(h0, t[0].text, i);
+        h1 = HashStep(h1, t[1].text, i);
+        h2 = HashStep(h2, t[2].text, i);
+        h3 = HashStep(h3, t[3].text, i);
+    }
+    out[0] = ContinueHash(h0, t[0].text, common, t[0].length);
+    out[1] = ContinueHash(h1, t[1].text, common, t[1].length);
+    out[2] = ContinueHash(h2, t[2].text, common, t[2].length);
+    out[3] = ContinueHash(h3, t[3].text, common, t[3].length);
+}
+
+std::vector<uint16_t> HashTexts(const std::vector<TextRef>& texts) {
+    constexpr size_t kAhead = 8;
+    std::vector<uint16_t> hashes(texts.size());
     size_t i = 0;
-    for (; i + 4 <= paragraphs.size(); i += 4) HashFour(&paragraphs[i], &hashes[i]);
-    for (; i < paragraphs.size(); ++i)
-        hashes[i] = TextHash16(paragraphs[i]->Text(), paragraphs[i]->Length());
+    for (; i + 4 <= texts.size(); i += 4) {
+        for (size_t k = i + kAhead; k < i + kAhead + 4 && k < texts.size(); ++k)
+            __builtin_prefetch(texts[k].text);
+        HashFour(&texts[i], &hashes[i]);
+    }
+    for (; i < texts.size(); ++i) hashes[i] = TextHash16(texts[i].text, texts[i].length);
     return hashes;
 }
 
@@ -161,7 +181,8 @@ HtmlItemStream::HtmlItemStream(HtmlDocument& document) : document_(document) {
     const std::vector<Paragraph*>& paragraphs = document.Paragraphs();
     // The hashes are taken over the texts as the document holds them, before
     // they are converted and completed.
-    std::vector<uint16_t> hashes = HashParagraphs(paragraphs);
+    std::vector<uint16_t> hashes = HashTexts(GatherTexts(paragraphs));
+    ArenaScope scope(&memory_);
     HtmlHRef* lastLink = nullptr;  // the last link position met so far
     CompletionScratch scratch;
     for (size_t i = 0; i < paragraphs.size(); ++i) {

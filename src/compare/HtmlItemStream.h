@@ -9,6 +9,7 @@
 
 #include "compare/KeyIndex.h"
 #include "compare/StreamComparator.h"
+#include "framework/Arena.h"
 #include "framework/List.h"
 
 class HtmlDocument;
@@ -18,7 +19,7 @@ class Paragraph;
 // h = ((h << 1) mod 2^16 XOR c) OR (bit 15 of the previous h at bit 0).
 uint16_t TextHash16(const char* text, uint32_t length);
 
-class HtmlCompareItem : public CompareItem, public Node {
+class HtmlCompareItem : public CompareItem, public Node, public ArenaObject {
   public:
     // A null paragraph makes the end sentinel; `hash` is the TextHash16 of
     // the paragraph's text as the document held it.
@@ -74,6 +75,7 @@ class HtmlItemStream : public CompareItemStream {
     void LinkEmptyRuns();
 
     HtmlDocument& document_;
+    Arena memory_;  // the items' memory, declared first so that it outlives them
     ListOf<HtmlCompareItem> items_;
     int32_t paragraphCount_ = 0;
     std::vector<HtmlCompareItem*> byIndex_;
