@@ -159,20 +159,50 @@ const char* const kValueKeywords[kValueKeywordCount] = {
 // Longer than every name of the three tables.
 constexpr size_t kMaxNameLength = 31;
 
-// Byte-order comparison of a counted name with a table name; most probes
-// of a search differ in the first byte.
-int CompareName(const char* name, size_t length, const char* row) {
-    for (size_t i = 0;; ++i) {
-        const unsigned char b = static_cast<unsigned char>(row[i]);
-        if (i == length) return b ? -1 : 0;
-        if (!b) return 1;
-        const unsigned char a = static_cast<unsigned char>(name[i]);
-        if (a != b) return a < b ? -1 : 1;
+// A table's names by their row, in an open-addressed hash table built on
+// first use: a tag or attribute name is looked up for every tag of a page.
+class NameIndex {
+public:
+    template <class NameOf>
+    NameIndex(int rows, NameOf nameOf) {
+        for (int row = 0; row < rows; ++row) {
+            const char* name = nameOf(row);
+            const size_t length = std::strlen(name);
+            size_t slot = Hash(name, length);
+            while (slots_[slot].name) slot = (slot + 1) % kSlots;
+            slots_[slot] = {name, static_cast<uint8_t>(length), static_cast<uint16_t>(row + 1)};
+        }
     }
-}
 
-template <class NameOf>
-int FindRow(const char* name, size_t length, int rows, NameOf nameOf) {
+    // The row number (from 1) of a lower-case name, 0 when it is not there.
+    int Find(const char* lower, size_t length) const {
+        for (size_t slot = Hash(lower, length);; slot = (slot + 1) % kSlots) {
+            const Slot& s = slots_[slot];
+            if (!s.name) return 0;
+            if (s.length == length && std::memcmp(s.name, lower, length) == 0) return s.row;
+        }
+    }
+
+private:
+    static constexpr size_t kSlots = 512;  // a power of two, over twice the rows
+
+    static size_t Hash(const char* name, size_t length) {
+        uint32_t h = 2166136261u;
+        for (size_t i = 0; i < length; ++i) h = (h ^ static_cast<unsigned char>(name[i])) * 16777619u;
+        return (h ^ (h >> 15)) % kSlots;
+    }
+
+    struct Slot {
+        const char* name;
+        uint8_t length;
+        uint16_t row;
+    };
+    Slot slots_[kSlots] = {};
+};
+
+// The lower-case form of a name (ASCII and 1251 letters) looked up in an
+// index; 0 for an empty or over-long name.
+int FindRow(const char* name, size_t length, const NameIndex& index) {
     if (!name || length == 0 || length > kMaxNameLength) return 0;
     char lower[kMaxNameLength];
     for (size_t i = 0; i < length; ++i) {
@@ -180,29 +210,24 @@ int FindRow(const char* name, size_t length, int rows, NameOf nameOf) {
         lower[i] = static_cast<char>(c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + 32 : c)
                                               : cp1251::ToLower(c));
     }
-    int lo = 0, hi = rows - 1;
-    while (lo <= hi) {
-        int mid = (lo + hi) / 2;
-        int c = CompareName(lower, length, nameOf(mid));
-        if (c == 0) return mid + 1;
-        if (c < 0) hi = mid - 1;
-        else lo = mid + 1;
-    }
-    return 0;
+    return index.Find(lower, length);
 }
 
 }  // namespace
 
 int TagId(const char* name, size_t length) {
-    return FindRow(name, length, kTagCount, [](int i) { return kTags[i].name; });
+    static const NameIndex index(kTagCount, [](int i) { return kTags[i].name; });
+    return FindRow(name, length, index);
 }
 
 int AttrId(const char* name, size_t length) {
-    return FindRow(name, length, kAttrCount, [](int i) { return kAttrs[i]; });
+    static const NameIndex index(kAttrCount, [](int i) { return kAttrs[i]; });
+    return FindRow(name, length, index);
 }
 
 int ValueKeywordId(const char* name, size_t length) {
-    return FindRow(name, length, kValueKeywordCount, [](int i) { return kValueKeywords[i]; });
+    static const NameIndex index(kValueKeywordCount, [](int i) { return kValueKeywords[i]; });
+    return FindRow(name, length, index);
 }
 
 const char* TagName(int tag) { return tag >= 1 && tag <= kTagCount ? kTags[tag - 1].name : ""; }
