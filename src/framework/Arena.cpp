@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -18,16 +20,49 @@ constexpr size_t kHeader = kAlign;
 constexpr uint32_t kFromHeap = 0x48656170;
 constexpr uint32_t kFromArena = 0x4172656E;
 
+// Blocks of arenas that have gone, kept for the next ones: a block fresh
+// from the system costs a page fault per page on first touch, more than
+// building into it. At most kPooledBlocks are kept.
+constexpr size_t kPooledBlocks = 32;
+
+class BlockPool {
+public:
+    void* Take() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (free_.empty()) return nullptr;
+        void* block = free_.back();
+        free_.pop_back();
+        return block;
+    }
+    // False when the pool is full; the caller frees the block.
+    bool Give(void* block) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (free_.size() >= kPooledBlocks) return false;
+        free_.push_back(block);
+        return true;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<void*> free_;
+};
+
+BlockPool& Pool() {
+    static BlockPool* pool = new BlockPool;  // never destroyed: arenas may outlive statics
+    return *pool;
+}
+
 }  // namespace
 
 struct Arena::Block {
     Block* next;
+    size_t payload;
 };
 
 Arena::~Arena() {
     while (Block* b = blocks_) {
         blocks_ = b->next;
-        std::free(b);
+        if (b->payload != kBlockSize || !Pool().Give(b)) std::free(b);
     }
 }
 
@@ -37,8 +72,11 @@ void* Arena::Allocate(size_t size) {
         // An object too large for a block gets a block of its own.
         const size_t payload = size > kBlockSize / 4 ? size : kBlockSize;
         const size_t total = RoundUp(sizeof(Block)) + payload;
-        auto* block = static_cast<Block*>(std::malloc(total));
-        if (!block) throw std::bad_alloc();
+        void* memory = payload == kBlockSize ? Pool().Take() : nullptr;
+        if (!memory) memory = std::malloc(total);
+        if (!memory) throw std::bad_alloc();
+        auto* block = static_cast<Block*>(memory);
+        block->payload = payload;
         reserved_ += total;
         char* start = reinterpret_cast<char*>(block) + RoundUp(sizeof(Block));
         if (payload == kBlockSize || !blocks_) {
@@ -61,6 +99,8 @@ void* Arena::Allocate(size_t size) {
 ArenaScope::ArenaScope(Arena* arena) : previous_(currentArena) { currentArena = arena; }
 
 ArenaScope::~ArenaScope() { currentArena = previous_; }
+
+Arena* ArenaScope::Current() { return currentArena; }
 
 void* ArenaObject::operator new(size_t size) {
     char* p;

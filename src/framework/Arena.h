@@ -4,6 +4,7 @@
 // at once when the arena goes. Building a page makes tens of thousands of
 // such objects; one by one from the heap they cost more than the parsing.
 #include <cstddef>
+#include <memory>
 
 class Arena {
 public:
@@ -34,6 +35,9 @@ public:
     ArenaScope(const ArenaScope&) = delete;
     ArenaScope& operator=(const ArenaScope&) = delete;
 
+    // The arena in scope on this thread, or null.
+    static Arena* Current();
+
 private:
     Arena* previous_;
 };
@@ -46,4 +50,39 @@ class ArenaObject {
 public:
     static void* operator new(size_t size);
     static void operator delete(void* p) noexcept;
+};
+
+// The allocator for containers inside ArenaObjects (a paragraph's text): it
+// takes from the arena in scope when the container is made, else from the
+// heap, and gives only heap memory back.
+template <class T>
+class ArenaAllocator {
+public:
+    using value_type = T;
+
+    ArenaAllocator() noexcept : arena_(ArenaScope::Current()) {}
+    template <class U>
+    ArenaAllocator(const ArenaAllocator<U>& other) noexcept : arena_(other.arena_) {}
+
+    T* allocate(size_t n) {
+        if (!arena_) return std::allocator<T>().allocate(n);
+        return static_cast<T*>(arena_->Allocate(n * sizeof(T)));
+    }
+    void deallocate(T* p, size_t n) noexcept {
+        if (!arena_) std::allocator<T>().deallocate(p, n);
+    }
+
+    template <class U>
+    bool operator==(const ArenaAllocator<U>& other) const noexcept {
+        return arena_ == other.arena_;
+    }
+    template <class U>
+    bool operator!=(const ArenaAllocator<U>& other) const noexcept {
+        return arena_ != other.arena_;
+    }
+
+private:
+    template <class U>
+    friend class ArenaAllocator;
+    Arena* arena_;
 };

@@ -20,10 +20,12 @@ struct StopTable {
     bool special[256] = {};
     bool preformatted[256] = {};
     bool space[256] = {};
+    unsigned char shown[256] = {};  // the byte itself, white space as ' '
     StopTable() {
+        for (int c = 0; c < 256; ++c) shown[c] = static_cast<unsigned char>(c);
         for (unsigned char c : {'&', '\1', '\2'}) special[c] = true;
         for (unsigned char c : {'&', '\r', '\n', '\1', '\2'}) preformatted[c] = true;
-        for (unsigned char c : {' ', '\t', '\r', '\n'}) space[c] = true;
+        for (unsigned char c : {' ', '\t', '\r', '\n'}) space[c] = true, shown[c] = ' ';
     }
 };
 const StopTable kStops;
@@ -401,13 +403,14 @@ int HtmlReader::OnHtmlText(const char* text, size_t length) {
         // without a branch per byte, as words end at unforeseeable places.
         openRun();
         size_t n = textRunLength_;
-        bool afterSpace = false;
+        unsigned afterSpace = 0;
         for (; i < length; ++i) {
             const unsigned char b = static_cast<unsigned char>(text[i]);
             if (kStops.special[b]) break;
-            const bool space = kStops.space[b];
-            out[n] = space ? ' ' : static_cast<char>(b);
-            n += !(space && afterSpace);
+            const unsigned char shown = kStops.shown[b];  // white space as ' '
+            const unsigned space = shown == ' ';
+            out[n] = static_cast<char>(shown);
+            n += 1 - (space & afterSpace);
             afterSpace = space;
         }
         textRunLength_ = n;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/Arena.h"
 #include "html/TextPosition.h"
 
 class ParaText {
@@ -44,6 +45,7 @@ public:
     TextPosition* FirstPosition(int kind) const;
 
 private:
-    std::string text_;
+    // From the document's arena while the page is built.
+    std::basic_string<char, std::char_traits<char>, ArenaAllocator<char>> text_;
     PositionList positions_;
 };

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -73,4 +74,34 @@ TEST(Arena, ScopesAreKeptPerThread) {
     int alive = 0;
     std::thread([&] { delete new Counted(&alive); }).join();
     EXPECT_EQ(before, arena.Reserved());
+}
+
+TEST(Arena, ContainersTakeTheArenaInScopeWhenMade) {
+    using ArenaString = std::basic_string<char, std::char_traits<char>, ArenaAllocator<char>>;
+    Arena arena;
+    std::unique_ptr<ArenaString> inArena;
+    {
+        ArenaScope scope(&arena);
+        inArena = std::make_unique<ArenaString>();
+    }
+    ArenaString onHeap;
+    for (int i = 0; i < 1000; ++i) {
+        *inArena += "0123456789";  // grows in the arena though it is out of scope now
+        onHeap += "0123456789";
+    }
+    EXPECT_GE(arena.Reserved(), 10000u);
+    EXPECT_EQ(*inArena, onHeap);
+    onHeap.append(*inArena);  // containers of either kind mix
+    EXPECT_EQ(20000u, onHeap.size());
+    inArena.reset();
+}
+
+TEST(Arena, BlocksOfAGoneArenaServeTheNextOne) {
+    void* first;
+    {
+        Arena a;
+        first = a.Allocate(64);
+    }
+    Arena b;
+    EXPECT_EQ(first, b.Allocate(64));
 }
