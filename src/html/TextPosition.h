@@ -19,8 +19,10 @@ enum PositionKinds : int {
 
 class TextPosition : public Node, public ArenaObject {
 public:
-    explicit TextPosition(uint32_t offset) : offset_(offset) {}
-    virtual int Kind() const = 0;
+    TextPosition(uint32_t offset, int kind) : offset_(offset), kind_(static_cast<uint8_t>(kind)) {}
+    // Kept as data, not asked of the class: the comparison reads the kind of
+    // every position of a page.
+    int Kind() const { return kind_; }
     uint32_t Offset() const { return offset_; }
     void SetOffset(uint32_t offset) { offset_ = offset; }
     TextPosition* NextPos() const { return static_cast<TextPosition*>(Next()); }
@@ -28,6 +30,7 @@ public:
 
 private:
     uint32_t offset_;
+    uint8_t kind_;
 };
 
 using PositionList = ListOf<TextPosition>;
@@ -37,29 +40,25 @@ using PositionList = ListOf<TextPosition>;
 class StrPos : public TextPosition {
 public:
     StrPos(uint32_t offset, const char* text, size_t length, int kind = kStrPosKind)
-        : TextPosition(offset), text_(text, length), kind_(kind) {}
-    int Kind() const override { return kind_; }
+        : TextPosition(offset, kind), text_(text, length) {}
     const AStr& Text() const { return text_; }
     AStr& Text() { return text_; }
 
 private:
     AStr text_;
-    int kind_;
 };
 
 class SpecPos : public TextPosition {
 public:
-    using TextPosition::TextPosition;
-    int Kind() const override { return kSpecPosKind; }
+    explicit SpecPos(uint32_t offset) : TextPosition(offset, kSpecPosKind) {}
 };
 
 // A link position. The opening one carries a copy of the `a` tag's
 // attributes; the closing one is coupled with it.
 class HtmlHRef : public TextPosition {
 public:
-    HtmlHRef(uint32_t offset, bool opening) : TextPosition(offset), opening_(opening ? 1 : 0) {}
+    HtmlHRef(uint32_t offset, bool opening) : TextPosition(offset, kHRefKind), opening_(opening ? 1 : 0) {}
     ~HtmlHRef() override;
-    int Kind() const override { return kHRefKind; }
 
     // 1 where the link opens, 0 where it closes.
     uint8_t Opening() const { return opening_; }
@@ -85,8 +84,7 @@ private:
 // A named anchor: `a` with a name and no href.
 class HtmlBookmark : public TextPosition {
 public:
-    HtmlBookmark(uint32_t offset, const char* name) : TextPosition(offset), name_(name) {}
-    int Kind() const override { return kBookmarkKind; }
+    HtmlBookmark(uint32_t offset, const char* name) : TextPosition(offset, kBookmarkKind), name_(name) {}
     const AStr& Name() const { return name_; }
 
 private:
@@ -96,8 +94,7 @@ private:
 // An inline empty element (img, image, area, ...) with its attributes.
 class ObjectPos : public TextPosition {
 public:
-    ObjectPos(uint32_t offset, int tag) : TextPosition(offset), tag_(tag) {}
-    int Kind() const override { return kObjectPosKind; }
+    ObjectPos(uint32_t offset, int tag) : TextPosition(offset, kObjectPosKind), tag_(tag) {}
     int Tag() const { return tag_; }
     AttrList& Attrs() { return attrs_; }
     const AttrList& Attrs() const { return attrs_; }
