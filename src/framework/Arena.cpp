@@ -8,15 +8,18 @@
 
 namespace {
 
-constexpr size_t kAlign = alignof(std::max_align_t);
+constexpr size_t kAlign = 8;  // enough for pointers and 64-bit integers
 constexpr size_t kBlockSize = 256 * 1024;
 
 size_t RoundUp(size_t n) { return (n + kAlign - 1) & ~(kAlign - 1); }
 
 thread_local Arena* currentArena = nullptr;
+thread_local Arena* currentTextArena = nullptr;
 
-// Each ArenaObject is preceded by a header that tells where it came from.
-constexpr size_t kHeader = kAlign;
+// Each ArenaObject is preceded by a header that tells where it came from;
+// its size keeps the object aligned for pointers and 64-bit integers, all
+// that ArenaObject classes hold.
+constexpr size_t kHeader = 8;
 constexpr uint32_t kFromHeap = 0x48656170;
 constexpr uint32_t kFromArena = 0x4172656E;
 
@@ -88,19 +91,38 @@ void* Arena::Allocate(size_t size) {
             // Keep filling the current block after a large object.
             block->next = blocks_->next;
             blocks_->next = block;
+            last_ = nullptr;
             return start;
         }
     }
-    void* p = cur_;
+    last_ = cur_;
     cur_ += size;
-    return p;
+    return last_;
 }
 
-ArenaScope::ArenaScope(Arena* arena) : previous_(currentArena) { currentArena = arena; }
+bool Arena::Extend(void* p, size_t oldSize, size_t newSize) {
+    char* start = static_cast<char*>(p);
+    if (!start || start != last_ || start + RoundUp(oldSize ? oldSize : 1) != cur_) return false;
+    const size_t wanted = RoundUp(newSize ? newSize : 1);
+    if (wanted > static_cast<size_t>(end_ - start)) return false;
+    cur_ = start + wanted;
+    return true;
+}
 
-ArenaScope::~ArenaScope() { currentArena = previous_; }
+ArenaScope::ArenaScope(Arena* objects, Arena* texts)
+    : previousObjects_(currentArena), previousTexts_(currentTextArena) {
+    currentArena = objects;
+    currentTextArena = texts;
+}
+
+ArenaScope::~ArenaScope() {
+    currentArena = previousObjects_;
+    currentTextArena = previousTexts_;
+}
 
 Arena* ArenaScope::Current() { return currentArena; }
+
+Arena* ArenaScope::CurrentForTexts() { return currentTextArena; }
 
 void* ArenaObject::operator new(size_t size) {
     char* p;

@@ -4,7 +4,6 @@
 // at once when the arena goes. Building a page makes tens of thousands of
 // such objects; one by one from the heap they cost more than the parsing.
 #include <cstddef>
-#include <memory>
 
 class Arena {
 public:
@@ -13,8 +12,14 @@ public:
     Arena& operator=(const Arena&) = delete;
     ~Arena();
 
-    // `size` bytes aligned for any object; throws std::bad_alloc.
+    // `size` bytes aligned to 8 (pointers, integers; not SIMD types);
+    // throws std::bad_alloc.
     void* Allocate(size_t size);
+    // Grows the newest allocation in place from `oldSize` to `newSize`
+    // bytes; false (nothing changed) when `p` is not the newest or its block
+    // has no room. A text that grows while nothing else is allocated from
+    // the same arena never moves.
+    bool Extend(void* p, size_t oldSize, size_t newSize);
     // Bytes taken from the heap for blocks.
     size_t Reserved() const { return reserved_; }
 
@@ -23,66 +28,37 @@ private:
     Block* blocks_ = nullptr;  // the newest first
     char* cur_ = nullptr;
     char* end_ = nullptr;
+    char* last_ = nullptr;  // the newest allocation from the current block
     size_t reserved_ = 0;
 };
 
-// Makes `arena` the one ArenaObjects are allocated from on this thread until
-// the scope ends (null: the heap); scopes nest.
+// Makes `objects` the arena ArenaObjects are allocated from on this thread
+// until the scope ends, and `texts` the one TextBuffers made meanwhile grow
+// in (null: the heap); scopes nest.
 class ArenaScope {
 public:
-    explicit ArenaScope(Arena* arena);
+    explicit ArenaScope(Arena* objects, Arena* texts = nullptr);
     ~ArenaScope();
     ArenaScope(const ArenaScope&) = delete;
     ArenaScope& operator=(const ArenaScope&) = delete;
 
-    // The arena in scope on this thread, or null.
+    // The arenas in scope on this thread, or null.
     static Arena* Current();
+    static Arena* CurrentForTexts();
 
 private:
-    Arena* previous_;
+    Arena* previousObjects_;
+    Arena* previousTexts_;
 };
 
 // A base for classes whose objects come from the arena in scope when they
 // are made, else from the heap. Deleting one gives heap memory back and
 // leaves arena memory to its arena, so such objects may be deleted singly
 // in either case; an arena's objects must be destroyed before the arena.
+// Such objects are aligned to 8 bytes, enough for pointers and integers.
 class ArenaObject {
 public:
     static void* operator new(size_t size);
     static void operator delete(void* p) noexcept;
 };
 
-// The allocator for containers inside ArenaObjects (a paragraph's text): it
-// takes from the arena in scope when the container is made, else from the
-// heap, and gives only heap memory back.
-template <class T>
-class ArenaAllocator {
-public:
-    using value_type = T;
-
-    ArenaAllocator() noexcept : arena_(ArenaScope::Current()) {}
-    template <class U>
-    ArenaAllocator(const ArenaAllocator<U>& other) noexcept : arena_(other.arena_) {}
-
-    T* allocate(size_t n) {
-        if (!arena_) return std::allocator<T>().allocate(n);
-        return static_cast<T*>(arena_->Allocate(n * sizeof(T)));
-    }
-    void deallocate(T* p, size_t n) noexcept {
-        if (!arena_) std::allocator<T>().deallocate(p, n);
-    }
-
-    template <class U>
-    bool operator==(const ArenaAllocator<U>& other) const noexcept {
-        return arena_ == other.arena_;
-    }
-    template <class U>
-    bool operator!=(const ArenaAllocator<U>& other) const noexcept {
-        return arena_ != other.arena_;
-    }
-
-private:
-    template <class U>
-    friend class ArenaAllocator;
-    Arena* arena_;
-};

@@ -24,8 +24,9 @@ public:
     // `parent` is a table or lies inside one.
     void AppendNode(HtmlNode* parent, HtmlNode* child, bool withinTable);
     // Where the builder makes the document's nodes, positions and
-    // attributes (see ArenaScope).
+    // attributes, and where the paragraphs' texts grow (see ArenaScope).
     Arena& Memory() { return memory_; }
+    Arena& TextMemory() { return textMemory_; }
 
     // Every paragraph, in document order (paragraphs do not nest).
     const std::vector<Paragraph*>& Paragraphs() const { return paragraphs_; }
@@ -47,7 +48,8 @@ public:
     void SetBaseUrl(const char* url) { baseUrl_ = url; }
 
 private:
-    Arena memory_;  // before the tree, which it outlives
+    Arena memory_;  // the arenas come before the tree, which they outlive
+    Arena textMemory_;
     HtmlTree root_;
     std::vector<Paragraph*> paragraphs_;
     std::vector<Table*> outerTables_;

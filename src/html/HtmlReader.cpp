@@ -433,7 +433,7 @@ void HtmlReader::Finish() {
 int BuildDocument(HtmlDocument& doc, iwstream& in, const char* baseUrl, int charsetCode,
                   int defaultFontCharset) {
     doc.SetBaseUrl(baseUrl);
-    ArenaScope scope(&doc.Memory());
+    ArenaScope scope(&doc.Memory(), &doc.TextMemory());
     HtmlReader reader(doc, charsetCode);
     const int rc = reader.Parse(in);
     reader.Finish();

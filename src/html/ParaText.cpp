@@ -19,14 +19,14 @@ void ParaText::TrimTrailingSpaces() {
     const TextPosition* last = positions_.Last();
     const size_t floor = last ? last->Offset() : 0;
     size_t n = text_.size();
-    while (n > floor && text_[n - 1] == ' ') --n;
-    text_.resize(n);
+    while (n > floor && text_.c_str()[n - 1] == ' ') --n;
+    text_.truncate(n);
 }
 
 void ParaText::Absorb(ParaText& other, const char* separator) {
-    text_.append(separator ? separator : "");
+    if (separator) text_.append(separator, std::strlen(separator));
     const uint32_t shift = Length();
-    text_.append(other.text_);
+    text_.append(other.text_.c_str(), other.text_.size());
     while (TextPosition* p = other.positions_.First()) {
         other.positions_.Remove(p);
         p->SetOffset(p->Offset() + shift);

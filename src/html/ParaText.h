@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/Arena.h"
+#include "framework/TextBuffer.h"
 #include "html/TextPosition.h"
 
 class ParaText {
@@ -19,7 +19,7 @@ public:
     const char* Text() const { return text_.c_str(); }
     uint32_t Length() const { return static_cast<uint32_t>(text_.size()); }
     // For conversions that keep the length (code page changes).
-    char* MutableText() { return &text_[0]; }
+    char* MutableText() { return text_.data(); }
 
     PositionList& Positions() { return positions_; }
     const PositionList& Positions() const { return positions_; }
@@ -45,7 +45,6 @@ public:
     TextPosition* FirstPosition(int kind) const;
 
 private:
-    // From the document's arena while the page is built.
-    std::basic_string<char, std::char_traits<char>, ArenaAllocator<char>> text_;
+    TextBuffer text_;  // in the document's arena for texts when built from a page
     PositionList positions_;
 };
