@@ -77,8 +77,10 @@ int FindEntity(int first, int last, const char* text, size_t length) {
     for (int row = hit; row < last && kEntities[row].name[0] == text[0]; ++row) {
         const char* name = kEntities[row].name;
         if (name[1] != text[1]) continue;
-        size_t n = std::strlen(name);
-        if (n <= length && std::memcmp(name, text, n) == 0 && n > bestLength) {
+        // Whether the whole name is a prefix of the text, in one pass.
+        size_t n = 2;
+        while (name[n] && n < length && name[n] == text[n]) ++n;
+        if (!name[n] && n > bestLength) {
             best = row;
             bestLength = n;
         }

@@ -174,22 +174,33 @@ public:
         }
     }
 
-    // The row number (from 1) of a lower-case name, 0 when it is not there.
-    int Find(const char* lower, size_t length) const {
-        for (size_t slot = Hash(lower, length);; slot = (slot + 1) % kSlots) {
+    // The row number (from 1) of a lower-case name with the given Hash, 0
+    // when it is not there.
+    int Find(const char* lower, size_t length, size_t hash) const {
+        for (size_t slot = hash;; slot = (slot + 1) % kSlots) {
             const Slot& s = slots_[slot];
             if (!s.name) return 0;
-            if (s.length == length && std::memcmp(s.name, lower, length) == 0) return s.row;
+            if (s.length == length && SameBytes(s.name, lower, length)) return s.row;
         }
     }
+
+    static uint32_t HashStep(uint32_t h, unsigned char c) { return (h ^ c) * 16777619u; }
+    static constexpr uint32_t kHashSeed = 2166136261u;
+    static size_t SlotOf(uint32_t h) { return (h ^ (h >> 15)) % kSlots; }
 
 private:
     static constexpr size_t kSlots = 512;  // a power of two, over twice the rows
 
     static size_t Hash(const char* name, size_t length) {
-        uint32_t h = 2166136261u;
-        for (size_t i = 0; i < length; ++i) h = (h ^ static_cast<unsigned char>(name[i])) * 16777619u;
-        return (h ^ (h >> 15)) % kSlots;
+        uint32_t h = kHashSeed;
+        for (size_t i = 0; i < length; ++i) h = HashStep(h, static_cast<unsigned char>(name[i]));
+        return SlotOf(h);
+    }
+
+    static bool SameBytes(const char* a, const char* b, size_t n) {
+        for (size_t i = 0; i < n; ++i)
+            if (a[i] != b[i]) return false;
+        return true;
     }
 
     struct Slot {
@@ -200,17 +211,29 @@ private:
     Slot slots_[kSlots] = {};
 };
 
-// The lower-case form of a name (ASCII and 1251 letters) looked up in an
-// index; 0 for an empty or over-long name.
+// Bytes in lower case: ASCII and 1251 letters.
+struct LowerTable {
+    unsigned char lower[256];
+    LowerTable() {
+        for (int c = 0; c < 256; ++c)
+            lower[c] = static_cast<unsigned char>(c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + 32 : c)
+                                                           : cp1251::ToLower(static_cast<unsigned char>(c)));
+    }
+};
+const LowerTable kLower;
+
+// The lower-case form of a name looked up in an index; 0 for an empty or
+// over-long name.
 int FindRow(const char* name, size_t length, const NameIndex& index) {
     if (!name || length == 0 || length > kMaxNameLength) return 0;
     char lower[kMaxNameLength];
+    uint32_t h = NameIndex::kHashSeed;
     for (size_t i = 0; i < length; ++i) {
-        const unsigned char c = static_cast<unsigned char>(name[i]);
-        lower[i] = static_cast<char>(c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + 32 : c)
-                                              : cp1251::ToLower(c));
+        const unsigned char c = kLower.lower[static_cast<unsigned char>(name[i])];
+        lower[i] = static_cast<char>(c);
+        h = NameIndex::HashStep(h, c);
     }
-    return index.Find(lower, length);
+    return index.Find(lower, length, NameIndex::SlotOf(h));
 }
 
 }  // namespace
