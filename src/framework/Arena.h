@@ -22,9 +22,13 @@ public:
     bool Extend(void* p, size_t oldSize, size_t newSize);
     // Bytes taken from the heap for blocks.
     size_t Reserved() const { return reserved_; }
+    // Marks `size` bytes at `p`, taken from an arena, as no longer in use:
+    // the arena keeps them, and a sanitized build reports any later access.
+    static void Abandon(void* p, size_t size);
+
+    struct Block;
 
 private:
-    struct Block;
     Block* blocks_ = nullptr;  // the newest first
     char* cur_ = nullptr;
     char* end_ = nullptr;
@@ -59,6 +63,6 @@ private:
 class ArenaObject {
 public:
     static void* operator new(size_t size);
-    static void operator delete(void* p) noexcept;
+    static void operator delete(void* p, size_t size) noexcept;
 };
 

@@ -26,7 +26,10 @@ void TextBuffer::Reserve(size_t n) {
     char* grown;
     if (arena_) {
         grown = static_cast<char*>(arena_->Allocate(wanted + 1));
-        if (data_) std::memcpy(grown, data_, size_ + 1);
+        if (data_) {
+            std::memcpy(grown, data_, size_ + 1);
+            Arena::Abandon(data_, capacity_ + 1);
+        }
     } else {
         grown = static_cast<char*>(std::realloc(data_, wanted + 1));
         if (!grown) throw std::bad_alloc();

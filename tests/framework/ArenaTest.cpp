@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/Arena.h"
+#include "framework/TextBuffer.h"
 
 namespace {
 
@@ -98,4 +99,46 @@ TEST(Arena, BlocksOfAGoneArenaServeTheNextOne) {
     }
     Arena b;
     EXPECT_EQ(first, b.Allocate(64));
+}
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define OV_TEST_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define OV_TEST_ASAN 1
+#endif
+#ifdef OV_TEST_ASAN
+#include <sanitizer/asan_interface.h>
+#endif
+
+// A sanitized build must see arena memory that nothing holds as it sees
+// freed heap memory.
+TEST(Arena, MemoryNothingHoldsIsPoisonedUnderTheSanitizer) {
+#ifdef OV_TEST_ASAN
+    int alive = 0;
+    auto arena = std::make_unique<Arena>();
+    ArenaScope scope(arena.get(), arena.get());
+    auto* object = new Counted(&alive);
+    char* inside = object->payload;
+    EXPECT_FALSE(__asan_address_is_poisoned(inside));
+    delete object;
+    EXPECT_TRUE(__asan_address_is_poisoned(inside));
+
+    TextBuffer text;
+    text.append("abc", 3);
+    const char* before = text.c_str();
+    arena->Allocate(8);           // the text is no longer the newest
+    text.append("defgh", 5);      // so it moves
+    EXPECT_NE(before, text.c_str());
+    EXPECT_TRUE(__asan_address_is_poisoned(before));
+
+    char* kept = static_cast<char*>(arena->Allocate(16));
+    EXPECT_TRUE(__asan_address_is_poisoned(kept + 16));  // beyond the allocation
+    arena.reset();                                       // its blocks go to the pool
+    EXPECT_TRUE(__asan_address_is_poisoned(kept));
+#else
+    GTEST_SKIP() << "only a sanitized build poisons";
+#endif
 }
