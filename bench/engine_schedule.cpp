@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "BenchLists.h"
 #include "engine/CheckEngine.h"
 #include "platform/HostQueue.h"
 #include "retrieval/memstream.h"
@@ -25,32 +26,18 @@ struct QuietHost : EngineHost {
 // Ten thousand pages and mailboxes in folders of 100, each checked a
 // minute ago with two checks of three changes in its change log.
 std::unique_ptr<ItemList> MakeList(long objects) {
-    auto list = std::make_unique<ItemList>();
-    ItemNode* folder = nullptr;
-    for (long i = 0; i < objects; ++i) {
-        if (i % 100 == 0) {
-            folder = new ItemNode;
-            folder->properties.name = AStr::Format("Folder %ld", i / 100);
-            list->Append(folder);
-        }
-        auto* page = new ItemNode;
-        page->properties.address = i % 10 ? AStr::Format("http://site%ld.example/news/index.html", i)
-                                          : AStr::Format("mailto:user%ld:pw@mail.example:110", i);
-        page->properties.timedelta = 3600;
-        page->properties.lastCheck = kNow - 60;
-        page->title = "A page title of ordinary length";
-        page->copyNumber = static_cast<uint16_t>(i % 9999 + 1);
-        for (int c = 0; c < 2; ++c) {
-            auto* check = new CheckNode(kNow - 3600u * static_cast<uint32_t>(c + 1));
-            check->result = 1;
-            for (int k = 0; k < 3; ++k)
-                check->changes.Append(new ChangeNode("A changed paragraph of news text, a sentence long.",
-                                                     "http://site.example/news/item.html#part"));
-            page->checks.Append(check);
-        }
-        folder->Append(page);
-    }
-    return list;
+    return MakeFolderedList(objects, [](ItemNode& page, long i) {
+        page.properties.address = i % 10 ? AStr::Format("http://site%ld.example/news/index.html", i)
+                                         : AStr::Format("mailto:user%ld:pw@mail.example:110", i);
+        page.properties.timedelta = 3600;
+        page.properties.lastCheck = kNow - 60;
+        page.title = "A page title of ordinary length";
+        page.copyNumber = static_cast<uint16_t>(i % 9999 + 1);
+        AddChangeLog(
+            page, 2, 3, [](int c) { return kNow - 3600u * static_cast<uint32_t>(c + 1); },
+            "A changed paragraph of news text, a sentence long.",
+            "http://site.example/news/item.html#part");
+    });
 }
 
 void SchedulingPassNoneDue(benchmark::State& state) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchLists.h"
 #include "platform/Files.h"
 #include "retrieval/memstream.h"
 #include "support/TempDir.h"
@@ -15,33 +16,18 @@
 namespace {
 
 std::unique_ptr<ItemList> MakeList(long objects) {
-    auto list = std::make_unique<ItemList>();
-    ItemNode* folder = nullptr;
-    for (long i = 0; i < objects; ++i) {
-        if (i % 100 == 0) {
-            folder = new ItemNode;
-            folder->properties.name = AStr::Format("Folder %ld", i / 100);
-            list->Append(folder);
-        }
-        auto* page = new ItemNode;
-        page->properties.name = AStr::Format("Page number %ld", i);
-        page->properties.address = AStr::Format("http://site%ld.example/news/index.html", i);
-        page->properties.timedelta = 21600;
-        page->properties.keywords = "weather | forecast";
-        page->title = "A page title of ordinary length";
-        page->copyNumber = static_cast<uint16_t>(i % 9999 + 1);
-        for (int c = 0; c < 10; ++c) {
-            auto* check = new CheckNode(1039089600u + static_cast<uint32_t>(c) * 3600u);
-            check->result = 1;
-            for (int k = 0; k < 5; ++k)
-                check->changes.Append(new ChangeNode(
-                    "A changed paragraph of the page, as long as a sentence or two of news text.",
-                    "http://site.example/news/item.html"));
-            page->checks.Append(check);
-        }
-        folder->Append(page);
-    }
-    return list;
+    return MakeFolderedList(objects, [](ItemNode& page, long i) {
+        page.properties.name = AStr::Format("Page number %ld", i);
+        page.properties.address = AStr::Format("http://site%ld.example/news/index.html", i);
+        page.properties.timedelta = 21600;
+        page.properties.keywords = "weather | forecast";
+        page.title = "A page title of ordinary length";
+        page.copyNumber = static_cast<uint16_t>(i % 9999 + 1);
+        AddChangeLog(
+            page, 10, 5, [](int c) { return 1039089600u + static_cast<uint32_t>(c) * 3600u; },
+            "A changed paragraph of the page, as long as a sentence or two of news text.",
+            "http://site.example/news/item.html");
+    });
 }
 
 struct Saved {

@@ -19,13 +19,12 @@ bool IsPreformatting(int tag) {
 struct StopTable {
     bool special[256] = {};
     bool preformatted[256] = {};
-    bool space[256] = {};
     unsigned char shown[256] = {};  // the byte itself, white space as ' '
     StopTable() {
         for (int c = 0; c < 256; ++c) shown[c] = static_cast<unsigned char>(c);
         for (unsigned char c : {'&', '\1', '\2'}) special[c] = true;
         for (unsigned char c : {'&', '\r', '\n', '\1', '\2'}) preformatted[c] = true;
-        for (unsigned char c : {' ', '\t', '\r', '\n'}) space[c] = true, shown[c] = ' ';
+        for (unsigned char c : {'\t', '\r', '\n'}) shown[c] = ' ';
     }
 };
 const StopTable kStops;
@@ -394,7 +393,7 @@ int HtmlReader::OnHtmlText(const char* text, size_t length) {
             i = end;
             continue;
         }
-        if (kStops.space[c] && whitespace_ != 0) {  // after a space, a break or a block start
+        if (kStops.shown[c] == ' ' && whitespace_ != 0) {  // after a space, a break or a block start
             ++i;
             continue;
         }
