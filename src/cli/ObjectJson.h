@@ -13,7 +13,7 @@ using Json = nlohmann::ordered_json;
 
 struct ObjectJsonOptions {
     bool runState = false;     // add path, state, lastError, detail and checks (list, show)
-    bool maskPassword = true;  // a mailbox password shown as "***"
+    bool maskPassword = true;  // a mailbox or page password shown as "***"
     bool children = true;      // the subtree under "children"
 };
 
