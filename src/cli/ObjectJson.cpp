@@ -91,7 +91,7 @@ Json ObjectToJson(const ItemNode& o, const ObjectJsonOptions& options) {
     j["kind"] = KindName(o);
     if (options.runState) {
         j["path"] = ObjectPath(o);
-        j["displayName"] = Shown(o.DisplayName());
+        j["displayName"] = Shown(options.maskPassword ? MaskedAddress(o.DisplayName()) : o.DisplayName());
     }
     AddProperties(j, o, options.maskPassword);
     j["copyNumber"] = o.copyNumber;

@@ -5,6 +5,7 @@
 #include "cli/CliError.h"
 #include "cli/Arguments.h"
 #include "cli/CliText.h"
+#include "cli/ObjectJson.h"
 #include "retrieval/UrlUtils.h"
 #include "watchlist/ItemList.h"
 
@@ -84,7 +85,7 @@ ItemNode& FindFolder(ItemList& list, const std::string& path) {
 std::string ObjectPath(const ItemNode& object) {
     std::string path;
     for (const ItemNode* o = &object; o && o->ParentItem(); o = o->ParentItem())
-        path = Shown(o->DisplayName()) + (path.empty() ? "" : "/" + path);
+        path = Shown(MaskedAddress(o->DisplayName())) + (path.empty() ? "" : "/" + path);  // a name may be an address
     return path;
 }
 
