@@ -41,7 +41,7 @@ Json Outcome(const Followed& f, const std::set<const ItemNode*>& announced) {
     j["object"] = ObjectPath(o);
     if (o.state == -1) {
         j["outcome"] = "failed";
-        j["error"] = ShownError(o.lastError, o.detail);
+        j["error"] = ShownError(o.lastError, o.detail, o.serverReply);
     } else {
         j["outcome"] = announced.count(&o) ? "changed" : recorded ? "first copy" : "unchanged";
         j["error"] = nullptr;
@@ -80,6 +80,7 @@ int CheckCommand(CliContext& c, const Arguments& a) {
     std::vector<ItemNode*> named;
     for (const std::string& path : a.Positional()) named.push_back(&FindObject(list, path));
     CliEngineHost host(c.Space(), c.err);
+    host.Engine().SetRequestedOnly(true);  // exactly the objects asked for, nothing merely due
     std::set<const ItemNode*> announced;
     host.onAnnounce = [&](ItemNode& o, const ItemEvent&) { announced.insert(&o); };
     platform::InstallStopHandler();

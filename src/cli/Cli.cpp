@@ -3,8 +3,11 @@
 #include <ostream>
 
 #include "cli/CliError.h"
+#include "cli/CommandHelp.h"
 #include "cli/Commands.h"
 #include "cli/ObjectOptions.h"
+#include "platform/Lang.h"
+#include "platform/Resources.h"
 
 namespace {
 
@@ -26,7 +29,7 @@ std::vector<OptionSpec> With(std::vector<OptionSpec> a, const std::vector<Option
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {"list", "list", 0, 0, false, ListCommand, {}},
+        {"list", "list [--failed]", 0, 0, false, ListCommand, {{"failed", false}}},
         {"show", "show PATH", 1, 1, false, ShowCommand, {}},
         {"add", "add URL [object options]", 1, 1, true, AddCommand, ObjectOptionSpecs()},
         {"add-mailbox", "add-mailbox --server H [--port P] --user U --password W [object options]",
@@ -68,7 +71,8 @@ void PrintUsage(std::ostream& out) {
            "--event default|none|blink|sound:FILE|message:TEXT|program:COMMAND\n"
            "  --color RRGGBB --news-tape --text-log --tables --protected "
            "(each switch also as --no-...)\n"
-           "PATH: display names joined by \"/\", or #N (the N-th object in tree order)\n";
+           "PATH: display names joined by \"/\", #N (the N-th object in tree order) or an address\n"
+           "ovisto-cli COMMAND --help explains a command and its options.\n";
 }
 
 void PrintPlainValue(std::ostream& out, const Json& value, int indent);
@@ -133,6 +137,9 @@ void PrintPlain(std::ostream& out, const Json& document) { PrintPlainValue(out, 
 
 int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     CliContext context(out, err);
+    // Without a language module (the portable build) the texts are the
+    // English module's own, built in.
+    if (!TheLanguage().Module()) TheLanguage().SetModule(platform::BuiltInTextModule(), false);
     try {
         // Global options before the command.
         size_t i = 0;
@@ -163,6 +170,13 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
             if (words[i] == c.name) command = &c;
         if (!command) Fail(kExitUsage, "unknown command \"" + words[i] + "\" (try --help)");
         std::vector<std::string> rest(words.begin() + static_cast<long>(i) + 1, words.end());
+        for (const std::string& w : rest) {
+            if (w == "--") break;
+            if (w == "--help" || w == "-h") {
+                out << "usage: ovisto-cli " << command->usage << "\n\n" << CommandHelp(command->name);
+                return kExitOk;
+            }
+        }
         Arguments args(rest, With(command->options, {{"json", false}, {"dir", true}}));
         if (args.Has("json")) context.json = true;
         context.dir = ProgramDirectory(args.Value("dir") ? args.Value("dir") : dir);

@@ -78,8 +78,6 @@ std::string ShownPeriod(uint32_t seconds) {
     return text;
 }
 
-std::string ShownError(int32_t code, int32_t detail) {
-    if (code == -2) return "empty page";
-    if (code == -1) return "HTTP status " + std::to_string(detail);
-    return Shown(ErrorText(code));
+std::string ShownError(int32_t code, int32_t detail, const AStr& serverReply) {
+    return Shown(CheckErrorText(code, detail, serverReply.c_str()));
 }

@@ -24,4 +24,6 @@ std::string ShownTime(uint32_t seconds);
 // A period in seconds as "6h", "90s", "1d 2h"; "manual" for 0.
 std::string ShownPeriod(uint32_t seconds);
 // A result or error code as the user reads it.
-std::string ShownError(int32_t code, int32_t detail);
+// A check's failure as the user reads it (CheckErrorText), with the
+// server's own reply when it gave one.
+std::string ShownError(int32_t code, int32_t detail, const AStr& serverReply = AStr());

@@ -13,7 +13,7 @@ using Json = nlohmann::ordered_json;
 
 struct ObjectJsonOptions {
     bool runState = false;     // add path, state, lastError, detail and checks (list, show)
-    bool maskPassword = true;  // a mailbox password shown as "***"
+    bool maskPassword = true;  // a mailbox or page password shown as "***"
     bool children = true;      // the subtree under "children"
 };
 
@@ -24,7 +24,8 @@ Json FramesToJson(const _HtmlFrameNode* root);
 Json CheckToJson(const CheckNode& check, const std::string& owner);
 // "folder", "page" or "mailbox".
 const char* KindName(const ItemNode& object);
-// A mailbox address with its password replaced by "***".
+// A mailbox or page address with its password replaced by "***"; any other
+// text as it is.
 AStr MaskedAddress(const AStr& address);
 // One change ({"text", "link"}) as the result pane shows it: the text, a
 // link-only change as url="link"; a text with a link gets it in <...>.

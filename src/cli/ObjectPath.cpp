@@ -5,6 +5,8 @@
 #include "cli/CliError.h"
 #include "cli/Arguments.h"
 #include "cli/CliText.h"
+#include "cli/ObjectJson.h"
+#include "retrieval/UrlUtils.h"
 #include "watchlist/ItemList.h"
 
 namespace {
@@ -30,15 +32,31 @@ ItemNode& FindByNumber(ItemList& list, const std::string& path) {
                             " objects)");
 }
 
+[[noreturn]] void FailAmbiguous(const std::string& what, const ItemNode& a, const ItemNode& b) {
+    Fail(kExitBadInput, what + " more than one object; use #" + std::to_string(ObjectNumber(a)) + " or #" +
+                            std::to_string(ObjectNumber(b)));
+}
+
 ItemNode* FindChild(ItemNode& parent, const AStr& name, const std::string& path) {
     ItemNode* found = nullptr;
     for (ItemNode* c = parent.FirstItem(); c; c = c->NextItem()) {
         if (c->DisplayName() != name) continue;
-        if (found)
-            Fail(kExitBadInput, "\"" + path + "\" names more than one object; use #" +
-                                    std::to_string(ObjectNumber(*found)) + " or #" +
-                                    std::to_string(ObjectNumber(*c)));
+        if (found) FailAmbiguous("\"" + path + "\" names", *found, *c);
         found = c;
+    }
+    return found;
+}
+
+// The page or mailbox whose address is `path` (a URL holds "/" and so is no
+// name path); null when none has it.
+ItemNode* FindByAddress(ItemList& list, const std::string& path) {
+    const AStr address = Typed(path);
+    ItemNode* root = &list;
+    ItemNode* found = nullptr;
+    for (ItemNode* o = root->NextInTree(root); o; o = o->NextInTree(root)) {
+        if (o->IsFolder() || !SameUrl(o->properties.address.c_str(), address.c_str())) continue;
+        if (found) FailAmbiguous("\"" + path + "\" is the address of", *found, *o);
+        found = o;
     }
     return found;
 }
@@ -50,9 +68,10 @@ ItemNode& FindObject(ItemList& list, const std::string& path) {
     ItemNode* node = &list;
     for (const std::string& part : SplitPath(path)) {
         node = FindChild(*node, Typed(part), path);
-        if (!node) Fail(kExitBadInput, "no object \"" + path + "\" in the watch list");
+        if (!node) break;
     }
-    if (node == &list) Fail(kExitBadInput, "no object \"" + path + "\" in the watch list");
+    if (!node || node == &list) node = FindByAddress(list, path);
+    if (!node) Fail(kExitBadInput, "no object \"" + path + "\" in the watch list");
     return *node;
 }
 
@@ -66,7 +85,7 @@ ItemNode& FindFolder(ItemList& list, const std::string& path) {
 std::string ObjectPath(const ItemNode& object) {
     std::string path;
     for (const ItemNode* o = &object; o && o->ParentItem(); o = o->ParentItem())
-        path = Shown(o->DisplayName()) + (path.empty() ? "" : "/" + path);
+        path = Shown(MaskedAddress(o->DisplayName())) + (path.empty() ? "" : "/" + path);  // a name may be an address
     return path;
 }
 

@@ -12,7 +12,8 @@ class ItemNode;
 ItemNode& FindObject(ItemList& list, const std::string& path);
 // A folder or the top level (the list itself) for "--in".
 ItemNode& FindFolder(ItemList& list, const std::string& path);
-// The path of an object as FindObject takes it (UTF-8).
+// The path of an object as FindObject takes it (UTF-8); a name that is an
+// address with a password shows "***" in its place.
 std::string ObjectPath(const ItemNode& object);
 // The pre-order number of an object ("#N"), 0 for the root.
 long ObjectNumber(const ItemNode& object);

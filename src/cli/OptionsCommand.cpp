@@ -47,6 +47,23 @@ OptionKey DefaultText(const char* name, AStr ItemProperties::*field) {
             [field](Options& o, const std::string& v) { o.defaults.*field = Typed(v); }};
 }
 
+// A host, or host:port as the settings file allows (the port then goes to
+// Proxy.Port); an address with a scheme or a path is refused.
+void SetProxyHost(Options& o, const std::string& v) {
+    if (v.find("://") != std::string::npos || v.find('/') != std::string::npos || v.find('@') != std::string::npos)
+        Fail(kExitBadInput, "Proxy.Proxy takes a host name or host:port, as in Proxy.Proxy=proxy.example.org:3128 "
+                            "(without http:// and without a path)");
+    const size_t colon = v.find(':');
+    if (colon == std::string::npos) {
+        o.proxy = Typed(v);
+        return;
+    }
+    const std::string port = v.substr(colon + 1);
+    ParseInteger("the port of Proxy.Proxy", port, 1, 65535);
+    o.proxy = Typed(v.substr(0, colon));
+    o.proxyPort = Typed(port);
+}
+
 const std::vector<OptionKey>& Keys() {
     static const std::vector<OptionKey> keys = {
         Text("Options.language", &Options::language),
@@ -60,7 +77,7 @@ const std::vector<OptionKey>& Keys() {
         Number("Options.maxthreads", &Options::maxThreads, 0, 64),
         Number("Options.maxnews", &Options::maxNews, 0, 0x7FFFFFFF),
         Flag("Proxy.Use", &Options::proxyOn),
-        Text("Proxy.Proxy", &Options::proxy),
+        {"Proxy.Proxy", [](const Options& o) { return Shown(o.proxy); }, SetProxyHost},
         Text("Proxy.Port", &Options::proxyPort),
         Text("Proxy.User", &Options::proxyUser),
         {"Proxy.Password", [](const Options& o) { return std::string(o.proxyPassword.IsEmpty() ? "" : "***"); },
@@ -122,7 +139,16 @@ int OptionsCommand(CliContext& c, const Arguments& a) {
     Workspace space(c.dir);
     if (!changed.empty()) space.Lock();
     Options& options = space.LoadedOptions();
-    for (auto& change : changed) change.first->set(options, *change.second);
+    bool passwordGiven = false;
+    for (auto& change : changed) {
+        change.first->set(options, *change.second);
+        passwordGiven = passwordGiven || cp1251::CompareNoCase(change.first->name, "Proxy.Password") == 0;
+    }
+    // Each command is a run of its own: a password that is not saved would
+    // be gone before any check could use it.
+    if (passwordGiven && !options.savePassword && !options.proxyPassword.IsEmpty())
+        Fail(kExitBadInput, "Proxy.Password is kept only while \"Proxy.Save Password\" is 1; give "
+                            "\"Proxy.Save Password=1\" in the same command to save it");
     if (!changed.empty()) {
         SaveOptions(options, space.SettingsPath());
         SaveDefaults(options.defaults, space.SettingsPath());

@@ -22,6 +22,7 @@ void PrintTreeLines(std::ostream& out, const Json& objects, int depth) {
                 << "  " << ShownPeriod(o["timedelta"].get<uint32_t>()) << "  "
                 << o["state"].get<std::string>();
             if (!o["lastError"].is_null()) out << " (" << o["lastError"].get<std::string>() << ")";
+            if (!o["failedSince"].is_null()) out << " since " << ShownTime(o["failedSince"].get<uint32_t>());
             out << "  " << o["checks"].get<size_t>() << " checks";
         } else if (o["state"] == "off") {
             out << "  off";
@@ -32,7 +33,8 @@ void PrintTreeLines(std::ostream& out, const Json& objects, int depth) {
 }
 
 void PrintList(std::ostream& out, const Json& doc) {
-    if (doc["objects"].empty()) out << "(the watch list is empty)\n";
+    if (doc["objects"].empty())
+        out << (doc.contains("failed") ? "(no check has failed)\n" : "(the watch list is empty)\n");
     PrintTreeLines(out, doc["objects"], 0);
 }
 
@@ -58,20 +60,38 @@ public:
 
 }  // namespace
 
-int ListCommand(CliContext& c, const Arguments&) {
+int ListCommand(CliContext& c, const Arguments& a) {
     ObjectJsonOptions options;
     options.runState = true;
     Json objects = Json::array();
-    for (const ItemNode* o = c.List().FirstItem(); o; o = o->NextItem())
-        objects.push_back(ObjectToJson(*o, options));
-    c.Print(Json{{"objects", objects}}, PrintList);
+    Json doc;
+    if (a.Has("failed")) {
+        // Only the pages and mailboxes whose last check failed, by path.
+        options.children = false;
+        const ItemNode* root = &c.List();
+        for (const ItemNode* o = root->NextInTree(root); o; o = o->NextInTree(root)) {
+            if (o->IsFolder() || o->state != -1) continue;
+            Json j = ObjectToJson(*o, options);
+            j["displayName"] = j["path"];
+            j["children"] = Json::array();
+            objects.push_back(j);
+        }
+        doc["failed"] = true;
+    } else {
+        for (const ItemNode* o = c.List().FirstItem(); o; o = o->NextItem())
+            objects.push_back(ObjectToJson(*o, options));
+    }
+    doc["objects"] = objects;
+    c.Print(doc, PrintList);
     return kExitOk;
 }
 
 int ShowCommand(CliContext& c, const Arguments& a) {
     ObjectJsonOptions options;
     options.runState = true;
-    c.Print(ObjectToJson(FindObject(c.List(), a.Positional()[0]), options), nullptr);
+    Json j = ObjectToJson(FindObject(c.List(), a.Positional()[0]), options);
+    if (!c.json && !j["failedSince"].is_null()) j["failedSince"] = ShownTime(j["failedSince"].get<uint32_t>());
+    c.Print(j, nullptr);
     return kExitOk;
 }
 

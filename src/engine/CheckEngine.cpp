@@ -38,10 +38,11 @@ void IdleFrames(ItemNode& object) {
     for (_HtmlFrameNode* f = object.frames.get(); f; f = f->NextInTree(object.frames.get())) f->state = 0;
 }
 
-bool IsDue(const ItemNode& n, uint32_t now) {
+bool IsDue(const ItemNode& n, uint32_t now, bool requestedOnly) {
     if (n.IsFolder() || n.IsSwitchedOff()) return false;
     if (n.state != 0 && n.state != -1 && n.state != 3) return false;
     if (n.properties.timedelta == 0) return false;
+    if (requestedOnly) return n.state == 3;
     return n.state == 3 || static_cast<uint64_t>(now) > static_cast<uint64_t>(n.properties.lastCheck) +
                                                             n.properties.timedelta;
 }
@@ -54,7 +55,14 @@ DownloadSettings DownloadSettingsFrom(const Options& options) {
     DownloadSettings s;
     s.proxy.on = options.proxyOn;
     s.proxy.host = options.proxy;
-    s.proxy.port = static_cast<uint32_t>(std::strtoul(options.proxyPort.c_str(), nullptr, 10));
+    AStr port = options.proxyPort;
+    // "host:port" in the host field, as the settings file allows.
+    const long colon = options.proxy.Find(':');
+    if (colon >= 0) {
+        s.proxy.host = options.proxy.SubStr(0, static_cast<size_t>(colon));
+        if (port.IsEmpty()) port = options.proxy.SubStr(static_cast<size_t>(colon) + 1);
+    }
+    s.proxy.port = static_cast<uint32_t>(std::strtoul(port.c_str(), nullptr, 10));
     s.proxy.user = options.proxyUser;
     s.proxy.password = options.proxyPassword;
     s.charsetOf = &CharsetOfContentType;
@@ -77,7 +85,7 @@ uint32_t CheckEngine::Now() const { return clock_(); }
 
 ItemNode* CheckEngine::FirstDue(uint32_t now) {
     for (ItemNode* n = list_.FirstItem(); n; n = n->NextInTree(&list_))
-        if (IsDue(*n, now)) return n;
+        if (IsDue(*n, now, requestedOnly_)) return n;
     return nullptr;
 }
 
@@ -138,6 +146,7 @@ void CheckEngine::StartCheck(ItemNode& object) {
 void CheckEngine::StartDownload(const char* url, const std::string& tempPath, const std::string& storedPath,
                                 ItemNode& object, _HtmlFrameNode* frame) {
     auto* node = new DownloadNode(reports_, url, tempPath.c_str(), storedPath.c_str(), settings_);
+    if (!frame) node->Thread()->SetStoredETag(object.etag.c_str());
     node->object = &object;
     node->frame = frame;
     downloads_.Append(node);

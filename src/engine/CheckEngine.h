@@ -21,6 +21,9 @@
 
 // Result code of a check that could not get a stored-copy number.
 constexpr int32_t kErrorNoCopyNumber = 18;  // "no more files"
+// Result code of a check whose page and stored copy could not be compared
+// (one of them failed to open or to read).
+constexpr int32_t kErrorCompareFailed = 20000;
 // Failed pages fall due again this many seconds after the attempt.
 constexpr uint32_t kRetrySeconds = 600;
 
@@ -71,6 +74,9 @@ public:
     void ForgetObject(ItemNode& node);
     // "BanChecks": while set, nothing starts; running checks finish.
     bool IsSuspended() const { return options_.suspended; }
+    // Passes start only objects whose check was requested, none that merely
+    // fell due (a front end checking exactly the objects it was given).
+    void SetRequestedOnly(bool on) { requestedOnly_ = on; }
     void SetSuspended(bool suspended);
     // Aborts every worker, empties the queue, waits at most 5000 ms and
     // lets go of what is still running. Safe to call more than once.
@@ -116,8 +122,21 @@ private:
     bool FinishFramed(ItemNode& object);
     // Text log and Notify for the object's newest check.
     void Announce(ItemNode& object);
-    // Moves at most "maxnews" changes; the rest stay in `from`.
-    void MoveChanges(List& from, List& to) const;
+    // Moves at most "maxnews" changes, in their order or, `atFront`, each
+    // to the front of `to` (so they end reversed); the rest stay in `from`.
+    void MoveChanges(List& from, List& to, bool atFront = false) const;
+    // What the check states file keeps of an object, as it was before a check ended.
+    struct KeptState {
+        explicit KeptState(const ItemNode& o)
+            : failedSince(o.failedSince), lastError(o.lastError), detail(o.detail), etag(o.etag),
+              serverReply(o.serverReply) {}
+        uint32_t failedSince;
+        int32_t lastError, detail;
+        AStr etag, serverReply;
+    };
+    // Keeps when the object's present failure began (cleared on success);
+    // saves the change log and the check states when they changed.
+    void NoteFailure(ItemNode& object, const KeptState& before);
     void TakeTitle(ItemNode& object, const std::string& temp, int32_t charset);
 
     ItemList& list_;
@@ -130,4 +149,5 @@ private:
     List running_;  // CompareThreadNode, started
     List waiting_;  // CompareThreadNode, queue order
     long newChanges_ = 0;
+    bool requestedOnly_ = false;
 };

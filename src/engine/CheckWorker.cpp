@@ -51,15 +51,28 @@ void CheckEngine::FinishDownload(DownloadNode* node, int32_t result, int32_t det
         return;
     }
     auto* frame = static_cast<_HtmlFrameNode*>(node->frame);
+    const KeptState before(*object);
     StateFields fields = StateOf(*object, frame);
     fields.state = fields.lastError = fields.detail = 0;
+    object->serverReply.Clear();
     object->properties.lastCheck = Now();
     if (object->IsMailbox())
         MailboxEnd(*object, result, detail, *node->Thread());
     else
         PageEnd(*object, frame, result, detail, *node->Thread());
     delete node;
+    NoteFailure(*object, before);
     host_.RefreshObject(*object);
+}
+
+void CheckEngine::NoteFailure(ItemNode& object, const KeptState& before) {
+    if (object.state == 0)
+        object.failedSince = 0;
+    else if (object.state == -1 && !object.failedSince)
+        object.failedSince = Now();  // the last check time may have been moved back for the retry
+    if (before.failedSince != object.failedSince || before.lastError != object.lastError ||
+        before.detail != object.detail || !(before.etag == object.etag) || !(before.serverReply == object.serverReply))
+        host_.SaveChangeLog();
 }
 
 void CheckEngine::PageEnd(ItemNode& object, _HtmlFrameNode* frame, int32_t result, int32_t detail,
@@ -91,6 +104,7 @@ void CheckEngine::PageEnd(ItemNode& object, _HtmlFrameNode* frame, int32_t resul
         }
         return;
     }
+    if (!frame) object.etag = thread.ETag();  // the tag of the copy about to be stored
     AStr url = thread.Url().IsEmpty() ? FrameUrl(object, frame) : thread.Url();
     if (frame) frame->address = SlashesBeforeQuery(url.c_str());
     FullPage(object, frame, url, temp, thread.CharsetCode());
@@ -228,10 +242,13 @@ void CheckEngine::QueueComparison(ItemNode& object, _HtmlFrameNode* frame, int32
     waiting_.Append(c);
 }
 
-void CheckEngine::MoveChanges(List& from, List& to) const {
+void CheckEngine::MoveChanges(List& from, List& to, bool atFront) const {
     long moved = 0;
     while (!from.IsEmpty() && (options_.maxNews <= 0 || moved < options_.maxNews)) {
-        to.Append(from.First());
+        if (atFront)
+            to.Prepend(from.First());
+        else
+            to.Append(from.First());
         ++moved;
     }
 }
@@ -245,6 +262,7 @@ void CheckEngine::OnCompareEnd(CompareThreadNode* c) {
         return;
     }
     _HtmlFrameNode* frame = c->frame;
+    const KeptState before(*object);
     object->properties.lastCheck = Now();
     CheckNode* check = nullptr;
     if (c->result >= 1 && c->result <= 3) {
@@ -260,11 +278,14 @@ void CheckEngine::OnCompareEnd(CompareThreadNode* c) {
         }
     }
     StoreCopy(list_, *object, frame, c->newFile.c_str(), static_cast<uint8_t>(c->newCharset));
+    // A comparison that failed is a failed check, never an unchanged page.
+    StateFields fields = StateOf(*object, frame);
+    fields.state = c->result < 0 ? -1 : 0;
+    fields.lastError = c->result < 0 ? kErrorCompareFailed : 0;
+    fields.detail = 0;
     if (frame) {
-        frame->state = 0;
         if (object->FramesComplete() && FinishFramed(*object)) Announce(*object);
     } else {
-        object->state = 0;
         if (check) {
             if (FilterChanges(*object, *check))
                 Announce(*object);
@@ -272,6 +293,7 @@ void CheckEngine::OnCompareEnd(CompareThreadNode* c) {
                 delete check;
         }
     }
+    NoteFailure(*object, before);
     host_.RefreshObject(*object);
     c->Release();
 }
@@ -297,6 +319,7 @@ void CheckEngine::MailboxEnd(ItemNode& object, int32_t result, int32_t detail, D
         object.lastError = result;
         object.state = -1;
         object.detail = detail;
+        object.serverReply = thread.ServerReply();
         uint32_t period = object.properties.timedelta;
         uint32_t retry = period / 12 > kRetrySeconds ? period / 12 : kRetrySeconds;
         if (period > retry) {
@@ -323,6 +346,6 @@ void CheckEngine::MailboxEnd(ItemNode& object, int32_t result, int32_t detail, D
     check->result = 1;
     check->expanded = true;
     object.checks.Prepend(check);
-    MoveChanges(found, check->changes);
+    MoveChanges(found, check->changes, true);  // newest listed message first
     Announce(object);
 }

@@ -302,7 +302,12 @@ int XmlParser::RunOver(Source& source, long start) {
                 break;
 
             case 4:  // expecting `>`
-                if (c != '>') return -2;
+                if (c != '>') {
+                    // A broken tag (`<a/b>`, `(rowid<'2')`) is dropped up to
+                    // its `>`; tokenizing goes on after it.
+                    r.bogus = true;
+                    break;
+                }
                 tagEnd_ = pos;
                 rc = CloseTag(r);
                 break;

@@ -126,6 +126,14 @@ AStr FormatText(unsigned id, const Args&... args) {
 AStr ErrorText(int32_t code);
 // The fallback form of ErrorText alone (no module, no system text).
 AStr NumberedErrorText(int32_t code);
+// The words of an HTTP status of 400 and up (module strings 20000 + status -
+// 400 for 400 to 417, 20020 + status - 500 for 500 to 505); empty otherwise.
+AStr HttpStatusText(int32_t status);
+// A check's failure as the user reads it: ErrorText of the code; for an HTTP
+// status of 400 and up (code -1) followed by "(HTTP status words)"; and
+// when the server gave a reply of its own (a mail server's refusal),
+// followed by ": " and that reply.
+AStr CheckErrorText(int32_t code, int32_t detail, const char* serverReply = nullptr);
 // The text for a program that could not be run: the module's string
 // code + 1, else "Error #%d running programm".
 AStr ProgramErrorText(int code);

@@ -1,6 +1,8 @@
 // Texts of the language module by number, and the texts shown for error
 // codes.
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "framework/Cp1251.h"
 #include "platform/Lang.h"
@@ -67,6 +69,11 @@ bool StringFromTableBlock(const void* block, size_t blockSize, unsigned index, A
 AStr LoadModuleText(void* module, unsigned id, size_t size) {
     AStr text;
     if (!module || id > kLargestId) return text;
+    if (module == platform::BuiltInTextModule()) {
+        const char* builtIn = platform::BuiltInText(id);
+        if (builtIn) text = AStr(builtIn, std::min(std::strlen(builtIn), size ? size - 1 : 0));
+        return text;
+    }
     const void* block = nullptr;
     size_t blockSize = 0;
     if (platform::LoadModuleResource(module, platform::ResourceId(id / 16 + 1),
@@ -96,6 +103,30 @@ AStr ErrorText(int32_t code) {
     char text[kErrorTextSize];
     if (platform::SystemErrorText(static_cast<uint32_t>(code), text, sizeof text)) return AStr(text);
     return NumberedErrorText(code);
+}
+
+AStr HttpStatusText(int32_t status) {
+    if (status >= 400 && status <= 417) return LoadText(static_cast<unsigned>(20000 + status - 400));
+    if (status >= 500 && status <= 505) return LoadText(static_cast<unsigned>(20020 + status - 500));
+    return AStr();
+}
+
+AStr CheckErrorText(int32_t code, int32_t detail, const char* serverReply) {
+    AStr text = ErrorText(code);
+    if (code == -1 && detail > 0) {
+        AStr words = HttpStatusText(detail);
+        text += AStr::Format(" (HTTP %d", static_cast<int>(detail));
+        if (!words.IsEmpty()) {
+            text += " ";
+            text += words;
+        }
+        text += ")";
+    }
+    if (serverReply && *serverReply) {
+        text += ": ";
+        text += serverReply;
+    }
+    return text;
 }
 
 AStr ProgramErrorText(int code) {

@@ -1,6 +1,6 @@
 #pragma once
 // Program resources of a loaded module (Windows). The portable build has no
-// modules: the look-up finds nothing there.
+// modules: the look-up finds nothing there; it has the built-in texts below.
 #include <cstddef>
 
 namespace platform {
@@ -12,5 +12,12 @@ bool LoadModuleResource(void* module, const char* name, const char* type, const 
 inline const char* ResourceId(unsigned id) {
     return reinterpret_cast<const char*>(static_cast<size_t>(id));
 }
+
+// The language module built into the program: on the portable build the
+// English module's string table (generated from lang/enu.rc), on Windows
+// none (null). A handle for Lang's SetModule.
+void* BuiltInTextModule();
+// Text `id` of the built-in module; null when it has none.
+const char* BuiltInText(unsigned id);
 
 }  // namespace platform

@@ -18,4 +18,8 @@ bool LoadModuleResource(void* module, const char* name, const char* type, const 
     return *data != nullptr;
 }
 
+// Windows texts come from the language modules only.
+void* BuiltInTextModule() { return nullptr; }
+const char* BuiltInText(unsigned) { return nullptr; }
+
 }  // namespace platform

@@ -41,6 +41,8 @@ public:
     bool ContentType(std::string* text);
     // The Last-Modified time in seconds since 1970; false when there is none.
     bool LastModified(uint32_t* seconds);
+    // A header of the last response by name; false when it has none.
+    bool Header(const char* name, std::string* value);
     std::string FinalUrl();
 
 private:

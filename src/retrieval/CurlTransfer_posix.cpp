@@ -205,6 +205,13 @@ bool CurlTransfer::LastModified(uint32_t* seconds) {
     return true;
 }
 
+bool CurlTransfer::Header(const char* name, std::string* value) {
+    curl_header* h = nullptr;
+    if (curl_easy_header(Easy(easy_), name, 0, CURLH_HEADER, -1, &h) != CURLHE_OK || !h || !h->value) return false;
+    *value = h->value;
+    return true;
+}
+
 std::string CurlTransfer::FinalUrl() {
     const char* url = nullptr;
     curl_easy_getinfo(Easy(easy_), CURLINFO_EFFECTIVE_URL, &url);

@@ -87,9 +87,15 @@ int32_t DownloadThread::RunHttp() {
         headers = "If-Modified-Since: ";
         headers += FormatInternetTime(storedCopyTime_);
         headers += "\r\n";
+        if (!etag_.IsEmpty() && !std::strpbrk(etag_.c_str(), "\r\n")) {
+            headers += "If-None-Match: ";
+            headers += etag_;
+            headers += "\r\n";
+        }
     } else {
         storedCopy_.Clear();
     }
+    etag_.Clear();
     iurlwstream in(*this, url_.c_str(), 1, kFlagReload | kFlagTransferBinary, headers.c_str(),
                    static_cast<long>(headers.Length()));
     int32_t result = Fetch(in);
@@ -110,6 +116,7 @@ int32_t DownloadThread::Fetch(iurlwstream& in) {
                 url_.Clear();
         }
         bool haveLastModified = false;
+        bool sameTime = false;
         uint32_t lastModified = 0;
         if (auto* http = dynamic_cast<httpwstreambuf*>(in.Buffer())) {
             AStr text;
@@ -119,17 +126,23 @@ int32_t DownloadThread::Fetch(iurlwstream& in) {
             if (httpStatus_ >= 400) return Settled(kDownloadHttpError);
             if (http->QueryInfo(kHttpQueryContentType, &contentType_) && !contentType_.IsEmpty() && charsetOf_)
                 charset_ = charsetOf_(contentType_.c_str());
+            if (!http->QueryInfo(kHttpQueryETag, &etag_)) etag_.Clear();
             haveLastModified = http->QueryLastModified(&lastModified);
             // The server may send the whole page although it has not
-            // changed since the stored copy.
-            if (httpStatus_ == 200 && haveLastModified && !storedCopy_.IsEmpty() &&
-                storedCopyTime_ + kSameTimeSlackSeconds >= lastModified) {
-                httpStatus_ = 304;
-                return Settled(0);
-            }
+            // changed since the stored copy: a Last-Modified time within two
+            // seconds of the copy's. A page that changed within those two
+            // seconds shows it in its length; only one of the same length
+            // is taken as unchanged.
+            sameTime = httpStatus_ == 200 && haveLastModified && !storedCopy_.IsEmpty() &&
+                       storedCopyTime_ + kSameTimeSlackSeconds >= lastModified;
         }
         bool final = false;
-        result = SaveBody(in, haveLastModified, lastModified, &final);
+        uint32_t bytes = 0;
+        result = SaveBody(in, haveLastModified, lastModified, &final, &bytes);
+        if (result == 0 && sameTime && platform::FileSize(storedCopy_.c_str()) == static_cast<long long>(bytes)) {
+            httpStatus_ = 304;
+            return Settled(0);
+        }
         if (final) return result;
     }
     return Settled(result);
@@ -139,11 +152,12 @@ int32_t DownloadThread::Settled(int32_t result) {
     return IsAbortRequested() ? kDownloadCancelled : result;
 }
 
-int32_t DownloadThread::SaveBody(iurlwstream& in, bool haveLastModified, uint32_t lastModified, bool* final) {
+int32_t DownloadThread::SaveBody(iurlwstream& in, bool haveLastModified, uint32_t lastModified, bool* final,
+                                 uint32_t* copied) {
     ofwstream out(targetFile_.c_str(), true, true);
     if (out.OpenError()) return static_cast<int32_t>(out.OpenError());
     int32_t result = 0;
-    uint32_t bytes = 0;
+    uint32_t& bytes = *copied;
     CopyEnd end = CopyBody(in, out, &result, &bytes);
     *final = end == CopyEnd::kAborted;
     if (end != CopyEnd::kComplete) return result;

@@ -75,6 +75,14 @@ public:
     int32_t CharsetCode() const { return charset_; }
     // The raw Content-Type header, for hosts that read the charset themselves.
     const AStr& ContentType() const { return contentType_; }
+    // The entity tag of the stored copy, sent as If-None-Match; set before
+    // Start. After the run: the tag the server gave the page, if any.
+    void SetStoredETag(const char* tag) { etag_ = tag; }
+    const AStr& ETag() const { return etag_; }
+    // A server's own words about a failure (a mail server's refusal), set by
+    // the mailbox check; empty when it gave none.
+    void SetServerReply(const char* reply) { serverReply_ = reply; }
+    const AStr& ServerReply() const { return serverReply_; }
     DownloadNode* Owner() const { return owner_; }
     void SetOwner(DownloadNode* owner) { owner_ = owner; }
 
@@ -92,7 +100,8 @@ private:
     int32_t Settled(int32_t result);
     // The body into the target file; *final when the result stands as it
     // is (a complete copy, or an abort).
-    int32_t SaveBody(iurlwstream& in, bool haveLastModified, uint32_t lastModified, bool* final);
+    int32_t SaveBody(iurlwstream& in, bool haveLastModified, uint32_t lastModified, bool* final,
+                     uint32_t* bytes);
     CopyEnd CopyBody(iurlwstream& in, ofwstream& out, int32_t* result, uint32_t* bytes);
 
     AStr url_;
@@ -103,6 +112,8 @@ private:
     platform::Event handleCreated_;
     int32_t charset_ = 0;
     AStr contentType_;
+    AStr etag_;
+    AStr serverReply_;
     DownloadNode* owner_ = nullptr;
     uint32_t progressIntervalMs_;
     uint32_t nextProgressTick_ = 0;

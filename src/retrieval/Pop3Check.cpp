@@ -86,16 +86,20 @@ uint32_t Transaction(CommPort& port, const StrList& knownIds, EMailList& message
 }  // namespace
 
 uint32_t RunPop3Dialogue(CommPort& port, const char* user, const char* password,
-                         const StrList& knownIds, EMailList& messages) {
+                         const StrList& knownIds, EMailList& messages, AStr* refusal) {
     messages.Clear();
     char reply[kMailLineSize];
+    auto refused = [&](uint32_t code) {
+        if (refusal) *refusal = reply;
+        return code;
+    };
     if (uint32_t err = port.ReadLine(reply, kMailLineSize)) return err;
-    if (!IsPositive(reply)) return kPop3BadReply;
+    if (!IsPositive(reply)) return refused(kPop3BadReply);
     if (uint32_t err = Command(port, std::string("USER ") + (user ? user : ""), reply)) return err;
-    if (!IsPositive(reply)) return kPop3UserRefused;
+    if (!IsPositive(reply)) return refused(kPop3UserRefused);
     if (uint32_t err = Command(port, std::string("PASS ") + (password ? password : ""), reply))
         return err;
-    if (!IsPositive(reply)) return kPop3PasswordRefused;
+    if (!IsPositive(reply)) return refused(kPop3PasswordRefused);
 
     uint32_t result = Transaction(port, knownIds, messages);
     port.WriteLine("QUIT");

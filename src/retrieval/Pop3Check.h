@@ -44,6 +44,9 @@ struct Pop3Options {
     uint32_t replyTimeoutMs = kPop3ReplyTimeoutMs;
     // Aborting this thread closes the connection at once.
     platform::Thread* worker = nullptr;
+    // Receives the server's own reply line when it refuses the greeting,
+    // the user name or the password (for the user to read); may be null.
+    AStr* refusal = nullptr;
 };
 
 // Connects and runs the dialogue; 0 or an error code. The connection is
@@ -55,4 +58,4 @@ uint32_t CheckMailbox(const char* host, uint16_t port, const char* user, const c
 // The dialogue over a port that is connected and about to send its
 // greeting. After a successful PASS every way out sends QUIT.
 uint32_t RunPop3Dialogue(CommPort& port, const char* user, const char* password,
-                         const StrList& knownIds, EMailList& messages);
+                         const StrList& knownIds, EMailList& messages, AStr* refusal = nullptr);

@@ -16,6 +16,7 @@ enum : uint32_t {
     kHttpQueryContentType = 1,
     kHttpQueryLastModified = 11,
     kHttpQueryStatusCode = 19,
+    kHttpQueryETag = 54,
 };
 
 // Any network handle: FTP files, and the base of the others.

@@ -47,7 +47,11 @@ bool httpwstreambuf::QueryInfo(uint32_t query, AStr* text) {
         return true;
     }
     std::string value;
-    if (query != kHttpQueryContentType || !t->ContentType(&value)) return false;
+    if (query == kHttpQueryETag) {
+        if (!t->Header("ETag", &value)) return false;
+    } else if (query != kHttpQueryContentType || !t->ContentType(&value)) {
+        return false;
+    }
     *text = value.c_str();
     return true;
 }

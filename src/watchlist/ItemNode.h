@@ -86,6 +86,9 @@ public:
     int32_t state = 0;            // -1 failed, 0 idle, 1 downloading, 2 comparing, 3 requested
     int32_t lastError = 0;
     int32_t detail = 0;
+    uint32_t failedSince = 0;     // when the failure shown in state -1 began; 0 when none
+    AStr etag;                    // the server's entity tag of the stored copy
+    AStr serverReply;             // a server's own words about the failure (a refusal)
     AStr title;                   // page title from the first stored copy
     bool neverChecked = false;
     bool expanded = false;        // the folder's node is expanded

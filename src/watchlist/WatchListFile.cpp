@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "retrieval/FileUtils.h"
 #include "retrieval/filestream.h"
+#include "watchlist/CheckStates.h"
 #include "watchlist/ItemList.h"
 #include "watchlist/UserFiles.h"
 
@@ -10,7 +11,8 @@ WatchListPaths::WatchListPaths(const std::string& dir)
     : programDir(dir),
       watchList(platform::JoinPath(dir, "OVISTO.CFG")),
       userFolder(platform::JoinPath(dir, "USER")),
-      changeLog(platform::JoinPath(userFolder, "OVISTO.CHL")) {}
+      changeLog(platform::JoinPath(userFolder, "OVISTO.CHL")),
+      checkStates(platform::JoinPath(userFolder, "OVISTO.STA")) {}
 
 bool OpenWatchList(ItemList& list, const WatchListPaths& paths) {
     list.SetUserFolder(paths.userFolder);
@@ -27,6 +29,8 @@ bool OpenWatchList(ItemList& list, const WatchListPaths& paths) {
 void OpenChangeLog(ItemList& list, const WatchListPaths& paths) {
     ifwstream in(paths.changeLog.c_str(), true);
     if (!in.IsError()) list.LoadChangeLog(in);
+    ifwstream states(paths.checkStates.c_str(), true);
+    if (!states.IsError()) LoadCheckStates(list, states);
 }
 
 bool SaveWatchList(const ItemList& list, const WatchListPaths& paths) {
@@ -41,7 +45,11 @@ bool SaveChangeLog(const ItemList& list, const WatchListPaths& paths) {
     ofwstream out(paths.changeLog.c_str());
     if (out.IsError()) return false;
     bool ok = list.SaveChangeLog(out) == 0;
-    return out.Close() && ok;
+    ok = out.Close() && ok;
+    ofwstream states(paths.checkStates.c_str());
+    if (states.IsError()) return false;
+    ok = SaveCheckStates(list, states) == 0 && ok;
+    return states.Close() && ok;
 }
 
 WatchListStart StartWatchList(ItemList& list, const WatchListPaths& paths) {

@@ -12,16 +12,17 @@ struct WatchListPaths {
     std::string watchList;
     std::string userFolder;
     std::string changeLog;
+    std::string checkStates;  // "OVISTO.STA" beside the change log
 };
 
 // Reads the watch list and then the change log. A watch list that cannot be
 // opened leaves the tree empty and returns false: the first start, when the
 // host offers to make a new object. A damaged file keeps what was read.
 bool OpenWatchList(ItemList& list, const WatchListPaths& paths);
-// Reads the change log; a missing file is no error.
+// Reads the change log and then the check states; a missing file is no error.
 void OpenChangeLog(ItemList& list, const WatchListPaths& paths);
-// Writes the watch list and then the change log; false when either could not
-// be written whole.
+// Writes the watch list and then the change log with the check states; false
+// when any could not be written whole.
 bool SaveWatchList(const ItemList& list, const WatchListPaths& paths);
 bool SaveChangeLog(const ItemList& list, const WatchListPaths& paths);
 

@@ -155,3 +155,42 @@ TEST_F(CliTest, OptionsAreShownAndChangedByTheirSettingsNames) {
     EXPECT_EQ(2, Cli({"options", "Options.maxthreads=lots"}).status);
     EXPECT_EQ("5", CliJson({"options", "Options.maxthreads"})["Options.maxthreads"]);
 }
+
+TEST_F(CliTest, AProxyIsAHostOrHostAndPortAndAnUnsavedPasswordIsRefused) {
+    CliOutcome url = Cli({"options", "Proxy.Proxy=http://cache.test:3128"});
+    EXPECT_EQ(2, url.status);
+    EXPECT_NE(std::string::npos, url.err.find("host:port")) << url.err;
+    ASSERT_EQ(0, Cli({"options", "Proxy.Proxy=cache.test:3128"}).status);
+    json shown = CliJson({"options", "Proxy.Proxy", "Proxy.Port"});
+    EXPECT_EQ("cache.test", shown["Proxy.Proxy"]);
+    EXPECT_EQ("3128", shown["Proxy.Port"]);
+    EXPECT_EQ(2, Cli({"options", "Proxy.Proxy=cache.test:port"}).status);
+
+    CliOutcome unsaved = Cli({"options", "Proxy.Password=pw"});
+    EXPECT_EQ(2, unsaved.status);
+    EXPECT_NE(std::string::npos, unsaved.err.find("Save Password")) << unsaved.err;
+    EXPECT_EQ("", CliJson({"options", "Proxy.Password"})["Proxy.Password"]);
+    ASSERT_EQ(0, Cli({"options", "Proxy.Save Password=1", "Proxy.Password=pw"}).status);
+    EXPECT_EQ("***", CliJson({"options", "Proxy.Password"})["Proxy.Password"]);
+}
+
+TEST_F(CliTest, EveryCommandExplainsItselfWithHelp) {
+    for (const char* command : {"list", "show", "add", "add-mailbox", "add-folder", "edit", "remove", "move", "on",
+                                "off", "changes", "seen", "report", "export", "import", "options", "compare",
+                                "title", "dump", "check", "run"}) {
+        CliOutcome r = Cli({command, "--help"});
+        EXPECT_EQ(0, r.status) << command << ": " << r.err;
+        EXPECT_EQ(0u, r.out.rfind(std::string("usage: ovisto-cli ") + command, 0)) << r.out;
+        EXPECT_GT(r.out.size(), 80u) << command << " says too little:\n" << r.out;
+    }
+    const std::string add = Cli({"add", "--help"}).out;
+    for (const char* words : {"--mode 0|1|2", "links", "--keep", "--event", "count:N"})
+        EXPECT_NE(std::string::npos, add.find(words)) << words;
+    EXPECT_NE(std::string::npos, Cli({"add-mailbox", "--help"}).out.find("--password"));
+    EXPECT_NE(std::string::npos, Cli({"compare", "--help"}).out.find("3 KOI8-R"));
+    EXPECT_NE(std::string::npos, Cli({"options", "--help"}).out.find("Proxy.Save Password"));
+    EXPECT_NE(std::string::npos, Cli({"check", "--help"}).out.find("first copy"));
+    EXPECT_NE(std::string::npos, Cli({"list", "--help"}).out.find("(large change)"));
+    EXPECT_NE(std::string::npos, Cli({"--help"}).out.find("COMMAND --help"));
+}
+

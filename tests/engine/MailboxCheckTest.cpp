@@ -35,8 +35,11 @@ TEST_F(MailboxCheckTest, NewMessagesBecomeChangesOfOneAnnouncedCheck) {
     EXPECT_EQ(1, check->result);
     EXPECT_TRUE(check->expanded);
     ASSERT_EQ(2u, check->changes.Count());
-    EXPECT_NE(std::string::npos, std::string(check->changes.First()->text.c_str()).find("Note 1"));
-    EXPECT_STREQ("mailto:s1@example.org", check->changes.First()->link.c_str());
+    // Each message goes to the front: the check holds them in reverse listing order.
+    EXPECT_NE(std::string::npos, std::string(check->changes.First()->text.c_str()).find("Note 2"));
+    EXPECT_STREQ("mailto:s2@example.org", check->changes.First()->link.c_str());
+    EXPECT_NE(std::string::npos, std::string(check->changes.Last()->text.c_str()).find("Note 1"));
+    EXPECT_STREQ("mailto:s1@example.org", check->changes.Last()->link.c_str());
     ASSERT_EQ(1u, host.announcements.size());
     EXPECT_TRUE(box->HasUnseen());
     EXPECT_EQ(0, box->state);
@@ -65,7 +68,9 @@ TEST_F(MailboxCheckTest, MaxNewsKeepsFiveOfEightMessages) {
     ASSERT_TRUE(RunUntilIdle());
     ASSERT_EQ(1u, box->checks.Count());
     EXPECT_EQ(5u, box->checks.First()->changes.Count());
-    EXPECT_NE(std::string::npos, std::string(box->checks.First()->changes.Last()->text.c_str()).find("Note 5"));
+    // The first five listed are taken, the fifth ends first.
+    EXPECT_NE(std::string::npos, std::string(box->checks.First()->changes.First()->text.c_str()).find("Note 5"));
+    EXPECT_NE(std::string::npos, std::string(box->checks.First()->changes.Last()->text.c_str()).find("Note 1"));
 }
 
 TEST_F(MailboxCheckTest, AFailedMailboxIsRetriedAfterATwelfthOfItsPeriodButAtLeast600Seconds) {

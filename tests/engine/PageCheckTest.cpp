@@ -106,6 +106,23 @@ TEST_F(PageCheckTest, NotModifiedRecordsNothingAndKeepsTheStoredCopy) {
     EXPECT_TRUE(TempFiles().empty());
 }
 
+TEST_F(PageCheckTest, TheServersEntityTagGoesBackWithTheNextCheck) {
+    HttpReply tagged = HtmlReply(kFirst);
+    tagged.headers.push_back("ETag: \"first\"");
+    server.Answer("/news.html", tagged);
+    ItemNode* page = AddObject(server.Url("/news.html"));
+    engine->RequestCheck(*page);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_STREQ("\"first\"", page->etag.c_str());
+    EXPECT_GE(host.changeLogSaves, 1) << "the tag is kept with the check states";
+
+    server.Answer("/news.html", StatusReply(304, "Not Modified"));
+    CheckAgain(page);
+    EXPECT_EQ("\"first\"", server.Requests().back().Header("If-None-Match"));
+    EXPECT_EQ(1u, page->checks.Count());
+    EXPECT_EQ(kFirst, Stored(page));
+}
+
 TEST_F(PageCheckTest, AFailedDownloadIsRetried600SecondsLater) {
     ItemNode* hourly = AddObject(server.Url("/missing.html"), kModeText, 3600);
     ItemNode* short_ = AddObject(server.Url("/missing2.html"), kModeText, 600);
@@ -139,6 +156,26 @@ TEST_F(PageCheckTest, AFailureKeepsTheStoredCopy) {
     EXPECT_EQ(500, page->detail);
     EXPECT_EQ(kFirst, Stored(page));
     EXPECT_EQ(1u, page->checks.Count());
+}
+
+TEST_F(PageCheckTest, AComparisonThatFailsIsAFailedCheckNotAnUnchangedPage) {
+    ItemNode* page = CheckedNews();
+    page->properties.modify = kModeText;
+    server.Answer("/news.html", HtmlReply(kSecond));
+    now = page->properties.lastCheck + page->properties.timedelta + 1;
+    // The download ends and its comparison waits; the new copy then vanishes.
+    for (int i = 0; i < 400 && !engine->WaitingComparisons(); ++i) {
+        engine->SchedulingPass(0);
+        HandleOne(50);
+    }
+    ASSERT_EQ(1u, engine->WaitingComparisons());
+    for (const std::string& name : TempFiles()) platform::RemoveFile(platform::JoinPath(user, name).c_str());
+    ASSERT_TRUE(RunUntilIdle());
+
+    EXPECT_EQ(-1, page->state);
+    EXPECT_EQ(kErrorCompareFailed, page->lastError);
+    EXPECT_EQ(1u, page->checks.Count()) << "no record";
+    EXPECT_TRUE(host.announcements.empty());
 }
 
 TEST_F(PageCheckTest, LinkModeKeepsAChangeWhoseLinkAloneMatchesTheKeyword) {

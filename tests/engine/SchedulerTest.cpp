@@ -220,3 +220,32 @@ TEST_F(SchedulerTest, ShutdownLetsGoOfEveryWorker) {
     while (queue->Take(&m, 0)) engine->HandleReport(m);  // reports of released workers are ignored
     EXPECT_TRUE(page->checks.IsEmpty());
 }
+
+TEST_F(SchedulerTest, WithRequestedOnlyAPassStartsNothingThatMerelyFellDue) {
+    server.Answer("/x.html", Slow(kBody, 0));
+    ItemNode* due = AddObject(server.Url("/x.html"));
+    ItemNode* asked = AddObject(server.Url("/x.html"));
+    due->properties.lastCheck = asked->properties.lastCheck = 0;
+    engine->SetRequestedOnly(true);
+    engine->SchedulingPass(0);
+    EXPECT_EQ(0u, engine->RunningDownloads()) << "due, but nobody asked";
+    engine->RequestCheck(*asked);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(1u, server.Requests().size());
+    EXPECT_FALSE(asked->checks.IsEmpty());
+    EXPECT_TRUE(due->checks.IsEmpty());
+}
+
+TEST(DownloadSettings, AProxyWrittenAsHostAndPortReachesTheDownloadAsBoth) {
+    Options o;
+    o.proxyOn = true;
+    o.proxy = "cache.test:3128";
+    DownloadSettings s = DownloadSettingsFrom(o);
+    EXPECT_STREQ("cache.test", s.proxy.host.c_str());
+    EXPECT_EQ(3128u, s.proxy.port);
+    o.proxyPort = "8080";  // an explicit port wins
+    EXPECT_EQ(8080u, DownloadSettingsFrom(o).proxy.port);
+    o.proxy = "plain.test";
+    EXPECT_STREQ("plain.test", DownloadSettingsFrom(o).proxy.host.c_str());
+    EXPECT_EQ(8080u, DownloadSettingsFrom(o).proxy.port);
+}

@@ -164,11 +164,14 @@ TEST(DocumentBuild, BaseAndCharsets) {
     EXPECT_EQ(guessed.BaseUrl(), "http://host/dir/page.htm");
 }
 
-TEST(DocumentBuild, TokenizerFailureGivesMinusOneAndKeepsTheTree) {
+TEST(DocumentBuild, ABrokenTagIsDroppedAndTheRestOfThePageIsRead) {
     HtmlDocument doc;
-    EXPECT_EQ(-1, Build(doc, "<p>kept<a/b>lost"));
-    EXPECT_EQ(DumpDocument(doc), "html(body(p(P\"kept\"{4:$})))");
-    EXPECT_EQ(0, doc.CharsetCode());
+    EXPECT_EQ(0, Build(doc, "<p>kept<a/b>read"));
+    EXPECT_EQ(DumpDocument(doc), "html(body(p(P\"keptread\"{8:$})))");
+    // SQL quoted on a changelog page: the broken tag ends at the next `>`.
+    HtmlDocument sql;
+    EXPECT_EQ(0, Build(sql, "<p>where (rowid<'2'/x) <b>ok</b><p>next"));
+    EXPECT_EQ(DumpDocument(sql), "html(body(p(P\"where (rowidok\"{14:$}) p(P\"next\"{4:$})))");
 }
 
 TEST(DocumentBuild, DeepNestingIsCappedAndFreedWithoutRecursion) {
@@ -203,4 +206,21 @@ TEST(DocumentBuild, HostileEndTagsStayCheap) {
 TEST(DocumentBuild, SecondHeadOrBodyIsIgnored) {
     EXPECT_EQ(BuildAndDump("<head>t<head><title>x</title><body>a<body bgcolor=red>b"),
               "html(head(P\"t\"{1:$} title(P\"x\"{1:$})) body(P\"ab\"{2:$}))");
+}
+
+TEST(DocumentBuild, WhiteSpaceBetweenBlocksMakesNoParagraph) {
+    // The layout of a real page: every block on its own indented line.
+    const std::string page =
+        "<html>\n <head>\n  <title>t</title>\n </head>\n <body>\n  <div class=nav>\n   <ul>\n"
+        "    <li><a href=a>one</a></li>\n    <li>two</li>\n   </ul>\n  </div>\n  <h1>Head</h1>\n"
+        "  <p>text</p>\n  <table>\n   <tr>\n    <td>a</td>\n    <td>b</td>\n   </tr>\n  </table>\n"
+        "  <img src=x>\n  <dl>\n   <dt>t</dt>\n   <dd>d</dd>\n  </dl>\n  <hr>\n  <blockquote>\n"
+        "   <p>q</p>\n  </blockquote>\n </body>\n</html>\n";
+    EXPECT_EQ(BuildAndDump(page),
+              "html(head(title(P\"t\"{1:$})) body(div ul(li(P\"one\"{0:<a:a> 3:</a> 3:$}) li(P\"two\"{3:$})) div "
+              "h1(P\"Head\"{4:$}) p(P\"text\"{4:$}) table(tr(td(P\"a\"{1:$}) td(P\"b\"{1:$}))) "
+              "dl(dt(P\"t\"{1:$}) dd(P\"d\"{1:$})) hr blockquote(p(P\"q\"{1:$}))))");
+    // White space alone, before anything or after a break, opens nothing.
+    EXPECT_EQ(BuildAndDump(" \r\n\t "), "");
+    EXPECT_EQ(BuildAndDump("<p>a</p>\n \n<br>\n"), "html(body(p(P\"a\"{1:$}) br))");
 }

@@ -98,12 +98,18 @@ TEST(XmlTokenizer, SelfClosingForms) {
     EXPECT_EQ(Tokenize("<a x/>"), (Events{"name a", "attr a x/= 0", "close a"}));
 }
 
-TEST(XmlTokenizer, SlashThenOtherByteStopsWithMinusTwo) {
-    int rc = 0;
-    EXPECT_EQ(Tokenize("x<a/b>y", &rc), (Events{"text x", "name a"}));
-    EXPECT_EQ(-2, rc);
-    Tokenize("<br / >", &rc);
-    EXPECT_EQ(-2, rc);
+TEST(XmlTokenizer, ABrokenTagIsDroppedUpToItsEndAndTokenizingGoesOn) {
+    int rc = 1;
+    EXPECT_EQ(Tokenize("x<a/b>y", &rc), (Events{"text x", "name a", "text y"}));
+    EXPECT_EQ(0, rc);
+    EXPECT_EQ(Tokenize("<br / >z", &rc), (Events{"name br", "text z"}));
+    EXPECT_EQ(0, rc);
+    // A quote and a slash in a name, as in SQL shown on a page.
+    EXPECT_EQ(Tokenize("(rowid<'2'/x) <i>t</i>", &rc), (Events{"text (rowid", "text t", "end i"}));
+    EXPECT_EQ(0, rc);
+    // Unfinished at the end of input: nothing more is reported.
+    EXPECT_EQ(Tokenize("a<b/c", &rc), (Events{"text a", "name b"}));
+    EXPECT_EQ(0, rc);
 }
 
 TEST(XmlTokenizer, EmptyTagReportsAnEmptyName) {

@@ -109,8 +109,15 @@ TEST_F(LangModules, ErrorTextsComeFromTheModuleFirst) {
     EXPECT_EQ("Stopped", ErrorText(1223));
     EXPECT_EQ(LoadText(3), ProgramErrorText(2));
     EXPECT_EQ("Error #7 running programm", ProgramErrorText(7));
-    EXPECT_EQ("Internet Error #12007 (0x2ee7)", ErrorText(12007));
+    EXPECT_EQ("Internet Error #12158 (0x2f7e)", ErrorText(12158));
     EXPECT_EQ("Lib Error #7777", DisplayText(7777));
+    // The same trouble reads the same, met by WinInet or by WinSock.
+    EXPECT_EQ(ErrorText(12029), ErrorText(10061));
+    EXPECT_EQ(ErrorText(12007), ErrorText(11001));
+    EXPECT_EQ(ErrorText(12002), ErrorText(10060));
+    AStr http = LoadText(49);
+    http += " (HTTP 404 Not Found)";
+    EXPECT_EQ(http, CheckErrorText(-1, 404));
 }
 
 TEST_F(LangModules, TheLanguageObjectFreesOnlyModulesItOwns) {

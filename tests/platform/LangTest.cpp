@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/Files.h"
+#include "platform/Resources.h"
 #include "support/AStrPrinter.h"
 #include "support/TempDir.h"
 
@@ -241,5 +242,31 @@ TEST(LangTexts, ErrorTextsFallBackToTheSystemThenToTheNumber) {
     EXPECT_EQ("Internet Error #12007 (0x2ee7)", ErrorText(12007));
     EXPECT_EQ("Error #-2 (0xfffffffe)", ErrorText(-2));
 }
+
+#ifndef _WIN32
+// The portable build carries the English module's texts, generated from the
+// module's own script, so both front ends show the same words.
+TEST(LangTexts, ThePortableBuildShowsTheEnglishModulesTexts) {
+    TheLanguage().SetModule(platform::BuiltInTextModule(), false);
+    EXPECT_EQ("The server answered with an error", ErrorText(-1));
+    EXPECT_EQ("The page is empty", ErrorText(-2));
+    EXPECT_EQ("The mail server refused the password", ErrorText(12015));
+    EXPECT_EQ("The server name could not be found", ErrorText(12007));
+    EXPECT_EQ(ErrorText(12007), ErrorText(11001));
+    EXPECT_EQ("Could not connect to the server", ErrorText(12029));
+    EXPECT_EQ(ErrorText(12029), ErrorText(10061)) << "a closed port reads the same for web and mail";
+    EXPECT_EQ(ErrorText(12002), ErrorText(10060));
+    EXPECT_EQ("Internet Error #12158 (0x2f7e)", ErrorText(12158)) << "no text: the number";
+    EXPECT_EQ("Copy the selection to the clipboard\nCopy", LoadText(203)) << "named ids and escapes";
+    EXPECT_EQ("Copy the", LoadText(203, 9)) << "cut to the buffer";
+    EXPECT_EQ("The server answered with an error (HTTP 404 Not Found)", CheckErrorText(-1, 404));
+    EXPECT_EQ("The server answered with an error (HTTP 503 Service Unavailable)", CheckErrorText(-1, 503));
+    EXPECT_EQ("The server answered with an error (HTTP 499)", CheckErrorText(-1, 499));
+    EXPECT_EQ("The mail server refused the password: -ERR [AUTH] Authentication failed.",
+              CheckErrorText(12015, 0, "-ERR [AUTH] Authentication failed."));
+    EXPECT_EQ("The page could not be compared with its stored copy", ErrorText(20000));
+    TheLanguage().SetModule(nullptr, false);
+}
+#endif
 
 }  // namespace

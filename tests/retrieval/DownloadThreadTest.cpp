@@ -30,6 +30,7 @@ struct Outcome {
     std::string storedCopy;
     int32_t charset = 0;
     std::string contentType;
+    std::string etag;
     uint64_t progressBytes = 0;
     int progressMessages = 0;
     bool endSeen = false;
@@ -54,6 +55,7 @@ protected:
         auto queue = std::make_shared<HostQueue>();
         DownloadNode node(queue, url.c_str(), target.c_str(), stored.c_str(), settings);
         DownloadThread* thread = node.Thread();
+        thread->SetStoredETag(storedETag.c_str());
         Outcome out;
         EXPECT_EQ(&node, thread->Owner());
         EXPECT_TRUE(thread->Start(platform::kPriorityBelowNormal));
@@ -81,6 +83,7 @@ protected:
         out.storedCopy = thread->StoredCopy().c_str();
         out.charset = thread->CharsetCode();
         out.contentType = thread->ContentType().c_str();
+        out.etag = thread->ETag().c_str();
         // Nothing more may come after the end.
         EXPECT_FALSE(queue->Take(&m, 0));
         return out;
@@ -93,6 +96,16 @@ protected:
     }
 
     std::string Target() const { return TempDir::Read(target); }
+
+    // A page with a Last-Modified time `after` seconds past the stored
+    // copy's, fetched against the copy "<html>the stored copy</html>".
+    Outcome RunLastModified(const std::string& body, uint32_t after) {
+        std::string stored = StoredCopy("<html>the stored copy</html>");
+        HttpReply r = Page(body);
+        r.headers.push_back(std::string("Last-Modified: ") + FormatInternetTime(kStoredTime + after).c_str());
+        server.Answer("/page.htm", r);
+        return Run(server.Url("/page.htm"), stored);
+    }
 
     // Downloads go through the proxy, which wants "watcher:s3cret" and
     // serves "/page.htm" itself.
@@ -116,6 +129,7 @@ protected:
 
     TempDir dir;
     std::string target;
+    std::string storedETag;  // sent as If-None-Match by the next Run
     DownloadSettings settings;
     LoopbackHttpServer server;
 };
@@ -169,25 +183,46 @@ TEST_F(Download, AStoredCopyOfTenBytesSendsNoConditionAndIsForgotten) {
     EXPECT_EQ("new page", Target());
 }
 
-TEST_F(Download, LastModifiedUpToTwoSecondsAfterTheCopyMeansUnchanged) {
-    std::string stored = StoredCopy("<html>the stored copy</html>");
+TEST_F(Download, LastModifiedUpToTwoSecondsAfterTheCopyMeansUnchangedWhenTheLengthIsTheSame) {
     for (uint32_t later : {0u, 2u}) {
-        HttpReply r = Page("same page, sent in full");
-        r.headers.push_back(std::string("Last-Modified: ") + FormatInternetTime(kStoredTime + later).c_str());
-        server.Answer("/page.htm", r);
-        Outcome o = Run(server.Url("/page.htm"), stored);
+        Outcome o = RunLastModified("<html>the stored copy</html>", later);
         EXPECT_EQ(0, o.result) << later;
         EXPECT_EQ(304u, o.status) << later;
-        EXPECT_EQ("old target", Target()) << later;
     }
 }
 
-TEST_F(Download, LastModifiedThreeSecondsAfterTheCopyIsNewAndStampsTheFile) {
+TEST_F(Download, AChangeWithinTwoSecondsOfTheCopyIsSeenByItsLength) {
+    Outcome o = RunLastModified("<html>the stored copy, changed</html>", 1);
+    EXPECT_EQ(0, o.result);
+    EXPECT_EQ(200u, o.status);
+    EXPECT_EQ("<html>the stored copy, changed</html>", Target());
+}
+
+TEST_F(Download, TheEntityTagIsSentBackAndA304ToItMeansUnchanged) {
+    HttpReply first = Page("<html>tagged</html>");
+    first.headers.push_back("ETag: \"v1\"");
+    server.Answer("/page.htm", first);
     std::string stored = StoredCopy("<html>the stored copy</html>");
-    HttpReply r = Page("changed page");
-    r.headers.push_back(std::string("Last-Modified: ") + FormatInternetTime(kStoredTime + 3).c_str());
-    server.Answer("/page.htm", r);
+    storedETag = "\"v0\"";
     Outcome o = Run(server.Url("/page.htm"), stored);
+    EXPECT_EQ(0, o.result);
+    EXPECT_EQ("\"v1\"", o.etag) << "the new page's tag";
+    EXPECT_EQ("\"v0\"", server.Requests().at(0).Header("If-None-Match"));
+    EXPECT_FALSE(server.Requests().at(0).Header("If-Modified-Since").empty()) << "both conditions go";
+
+    HttpReply same;
+    same.status = 304;
+    same.reason = "Not Modified";
+    server.Answer("/page.htm", same);
+    storedETag.clear();
+    o = Run(server.Url("/page.htm"), stored);
+    EXPECT_EQ(304u, o.status);
+    EXPECT_EQ("", o.etag);
+    EXPECT_EQ("", server.Requests().at(1).Header("If-None-Match")) << "no tag known: none sent";
+}
+
+TEST_F(Download, LastModifiedThreeSecondsAfterTheCopyIsNewAndStampsTheFile) {
+    Outcome o = RunLastModified("changed page", 3);
     EXPECT_EQ(0, o.result);
     EXPECT_EQ(200u, o.status);
     EXPECT_EQ("changed page", Target());

@@ -1,0 +1,77 @@
+// Reading and writing the check states file (see CheckStates.h).
+#include "watchlist/CheckStates.h"
+
+#include <cstring>
+#include <vector>
+
+#include "retrieval/binio.h"
+#include "watchlist/ItemList.h"
+
+namespace {
+
+bool WorthKeeping(const ItemNode& o) {
+    return !o.IsFolder() && (o.state == -1 || !o.etag.IsEmpty());
+}
+
+}  // namespace
+
+int SaveCheckStates(const ItemList& list, owstream& os) {
+    const ItemNode* root = &list;
+    std::vector<std::pair<uint32_t, const ItemNode*>> kept;
+    uint32_t position = 0;
+    for (const ItemNode* o = root->NextInTree(root); o; o = o->NextInTree(root)) {
+        ++position;
+        if (WorthKeeping(*o) && kept.size() < 0xFFFF) kept.emplace_back(position, o);
+    }
+    os.Write(kCheckStatesHeader, sizeof kCheckStatesHeader);
+    WriteU8(os, kCheckStatesVersion);
+    WriteU16(os, static_cast<uint16_t>(kept.size()));
+    for (const auto& [at, o] : kept) {
+        const bool failed = o->state == -1;
+        WriteU32(os, at);
+        WriteString(os, o->properties.address);
+        WriteI32(os, failed ? -1 : 0);
+        WriteI32(os, failed ? o->lastError : 0);
+        WriteI32(os, failed ? o->detail : 0);
+        WriteU32(os, failed ? o->failedSince : 0);
+        WriteString(os, o->etag);
+        WriteString(os, failed ? o->serverReply : AStr());
+    }
+    return os.IsError() ? -1 : 0;
+}
+
+int LoadCheckStates(ItemList& list, iwstream& is) {
+    char header[sizeof kCheckStatesHeader];
+    uint8_t version = 0;
+    uint16_t count = 0;
+    if (is.Read(header, sizeof header) != static_cast<long>(sizeof header) ||
+        std::memcmp(header, kCheckStatesHeader, sizeof header) != 0 || ReadU8(is, &version) != 0 ||
+        version != kCheckStatesVersion || ReadU16(is, &count) != 0)
+        return -1;
+    ItemNode* root = &list;
+    std::vector<ItemNode*> objects{root};
+    for (ItemNode* o = root->NextInTree(root); o; o = o->NextInTree(root)) objects.push_back(o);
+    for (uint16_t i = 0; i < count; ++i) {
+        uint32_t at = 0, since = 0;
+        int32_t state = 0, error = 0, detail = 0;
+        AStr address, tag, reply;
+        if (ReadU32(is, &at) || ReadString(is, address) || ReadI32(is, &state) || ReadI32(is, &error) ||
+            ReadI32(is, &detail) || ReadU32(is, &since) || ReadString(is, tag) || ReadString(is, reply))
+            return -1;
+        ItemNode* target = nullptr;
+        if (at < objects.size() && !objects[at]->IsFolder() && objects[at]->properties.address == address)
+            target = objects[at];
+        for (size_t k = 1; !target && k < objects.size(); ++k)
+            if (!objects[k]->IsFolder() && objects[k]->properties.address == address) target = objects[k];
+        if (!target || address.IsEmpty()) continue;
+        if (state == -1) {
+            target->state = -1;
+            target->lastError = error;
+            target->detail = detail;
+            target->failedSince = since;
+            target->serverReply = reply;
+        }
+        target->etag = tag;
+    }
+    return 0;
+}
