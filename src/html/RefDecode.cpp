@@ -6,20 +6,12 @@
 
 #include "framework/Cp1251.h"
 #include "framework/Utf8.h"
+#include "html/CharRef.h"
 #include "html/NamedRefs.h"
 
 namespace {
 
 constexpr size_t kLongestName = 32;
-
-// Code points that numeric references in 0x80 to 0x9F stand for (the
-// Windows-1252 reading browsers give them); 0 keeps the number.
-const uint16_t kC1[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
 
 bool IsAsciiAlnum(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -47,7 +39,8 @@ int DecodeNumeric(const char* text, size_t length, uint32_t* cp, int* consumed) 
     if (i == digitsStart) return 0;
     if (i < length && text[i] == ';') ++i;
     if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) value = 0xFFFD;
-    else if (value >= 0x80 && value <= 0x9F && kC1[value - 0x80]) value = kC1[value - 0x80];
+    else if (value >= 0x80 && value <= 0x9F)  // read as Windows-1252, as browsers do
+        value = Cp1252HighCodePoint(static_cast<unsigned char>(value));
     *cp = value;
     *consumed = static_cast<int>(i);
     return 1;
