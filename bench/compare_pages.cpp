@@ -10,6 +10,8 @@
 #include "compare/HtmlComparator.h"
 #include "compare/HtmlItemStream.h"
 #include "compare/TableRows.h"
+#include "framework/Cp1251.h"
+#include "html/Charset.h"
 #include "html/HtmlDocument.h"
 #include "retrieval/memstream.h"
 #include "support/TempDir.h"
@@ -18,11 +20,16 @@
 
 namespace {
 
+const char* const kEnglishWords[18] = {
+    "news",  "price", "weather", "report", "market", "city", "today",   "offer", "update",
+    "the",   "of",    "and",     "shares", "rose",   "fell", "by",      "percent", "after"};
+// The same page in Russian, written in UTF-8.
+const char* const kRussianWords[18] = {
+    "новости", "цена",  "погода", "отчёт", "рынок", "город", "сегодня", "предложение", "обновление",
+    "это",     "из",    "и",      "акции", "выросли", "упали", "на",    "процентов",   "после"};
+
 // Running text with some inline markup, about `bytes` long.
-std::string Sentence(std::mt19937& rng, size_t bytes) {
-    static const char* words[] = {"news",   "price", "weather", "report", "market",  "city",
-                                  "today",  "offer", "update",  "the",    "of",      "and",
-                                  "shares", "rose",  "fell",    "by",     "percent", "after"};
+std::string Sentence(std::mt19937& rng, size_t bytes, const char* const* words = kEnglishWords) {
     std::uniform_int_distribution<int> pick(0, 17), markup(0, 15);
     std::string s;
     while (s.size() < bytes) {
@@ -41,11 +48,12 @@ std::string Sentence(std::mt19937& rng, size_t bytes) {
 
 // A page of paragraphs; `tag` is mixed into each text so that pages made
 // with different tags have no paragraph in common.
-std::vector<std::string> PageTexts(unsigned seed, size_t count, size_t bytes, const char* tag) {
+std::vector<std::string> PageTexts(unsigned seed, size_t count, size_t bytes, const char* tag,
+                                   const char* const* words = kEnglishWords) {
     std::mt19937 rng(seed);
     std::vector<std::string> texts;
     for (size_t i = 0; i < count; ++i)
-        texts.push_back(std::string(tag) + std::to_string(i) + " " + Sentence(rng, bytes));
+        texts.push_back(std::string(tag) + std::to_string(i) + " " + Sentence(rng, bytes, words));
     return texts;
 }
 
@@ -60,7 +68,7 @@ std::string Markup(const std::vector<std::string>& texts) {
 }
 
 void RunComparison(benchmark::State& state, const std::string& oldPage, const std::string& newPage,
-                   int expectedLevel) {
+                   int expectedLevel, int32_t charset = 1) {
     TempDir dir;
     std::string oldPath = dir.Write("OV000000.HTM", oldPage);
     std::string newPath = dir.Write("OV000000.TMP", newPage);
@@ -68,7 +76,7 @@ void RunComparison(benchmark::State& state, const std::string& oldPage, const st
     for (auto _ : state) {
         ListOf<ChangeNode> results;
         int level = ComparePageCopies(oldPath.c_str(), newPath.c_str(), "http://host/",
-                                      "http://host/", 1, 1, kModeText, &results, true);
+                                      "http://host/", charset, charset, kModeText, &results, true);
         if (level != expectedLevel) state.SkipWithError("unexpected change level");
         records = results.Count();
     }
@@ -78,8 +86,9 @@ void RunComparison(benchmark::State& state, const std::string& oldPage, const st
 }
 
 // Two 1 MB copies differing in 20 scattered paragraphs.
-void OneMegabytePages(std::string* oldPage, std::string* newPage) {
-    std::vector<std::string> texts = PageTexts(7, 9000, 100, "P");
+void OneMegabytePages(std::string* oldPage, std::string* newPage,
+                      const char* const* words = kEnglishWords) {
+    std::vector<std::string> texts = PageTexts(7, 9000, 100, "P", words);
     std::vector<std::string> changed = texts;
     std::mt19937 rng(11);
     for (int k = 0; k < 20; ++k)
@@ -95,6 +104,35 @@ void BM_OneMegabyteTwentyChanges(benchmark::State& state) {
     RunComparison(state, oldPage, newPage, 1);
 }
 BENCHMARK(BM_OneMegabyteTwentyChanges)->Unit(benchmark::kMillisecond);
+
+// The same Russian page through both roads: in 1251 (the Cyrillic path, the
+// text kept as it is) and in UTF-8 (the path of every other encoding). The
+// UTF-8 copies are longer, as each letter takes two bytes.
+void BM_OneMegabyteRussian1251(benchmark::State& state) {
+    std::string oldPage, newPage;
+    OneMegabytePages(&oldPage, &newPage, kRussianWords);
+    oldPage = cp1251::FromUtf8(oldPage.data(), oldPage.size());
+    newPage = cp1251::FromUtf8(newPage.data(), newPage.size());
+    state.counters["old bytes"] = static_cast<double>(oldPage.size());
+    RunComparison(state, oldPage, newPage, 1, kCharsetWindows);
+}
+BENCHMARK(BM_OneMegabyteRussian1251)->Unit(benchmark::kMillisecond);
+
+void BM_OneMegabyteRussianUtf8(benchmark::State& state) {
+    std::string oldPage, newPage;
+    OneMegabytePages(&oldPage, &newPage, kRussianWords);
+    state.counters["old bytes"] = static_cast<double>(oldPage.size());
+    RunComparison(state, oldPage, newPage, 1, kCharsetUtf8);
+}
+BENCHMARK(BM_OneMegabyteRussianUtf8)->Unit(benchmark::kMillisecond);
+
+// The English page declared windows-1252: converted to UTF-8 when built.
+void BM_OneMegabyteConvertedFrom1252(benchmark::State& state) {
+    std::string oldPage, newPage;
+    OneMegabytePages(&oldPage, &newPage);
+    RunComparison(state, oldPage, newPage, 1, kCharsetWestern);
+}
+BENCHMARK(BM_OneMegabyteConvertedFrom1252)->Unit(benchmark::kMillisecond);
 
 // The share of the comparison proper in the case above: table rows,
 // paragraph streams and the comparison, the documents built untimed.

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AStr media, name, boundary;
     int code = -1;
     ParseContentType(text.c_str(), &media, &code, &name, &boundary);
-    if (code < 0 || code > 4) std::abort();
+    if (code < 0 || code >= kCharsetCodeCount) std::abort();
 
     std::vector<char> out(size + 1);
     size_t n = DecodeEntities(out.data(), out.size(), bytes, size);

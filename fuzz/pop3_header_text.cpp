@@ -1,4 +1,5 @@
-// Header values from arbitrary bytes: encoded-words and Content-Type charsets.
+// Header values from arbitrary bytes: encoded-words, raw header text in
+// each charset and Content-Type charsets.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,5 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AStr charset;
     MailCharset(text.c_str(), &charset);
     KoiToCp1251InPlace(result);
+    for (const char* name : {"", "koi8-r", "utf-8", "iso-8859-2", "windows-1251", "x-unknown"}) {
+        AStr raw(text.c_str());
+        DecodeRawHeader(raw, AStr(name));
+    }
     return 0;
 }

@@ -1,13 +1,22 @@
 #include "compare/ChangeReport.h"
 
+#include <string>
+
 #include "compare/ReportColors.h"
 #include "compare/TagWriter.h"
+#include "framework/Cp1251.h"
 #include "html/HtmlTables.h"
 #include "platform/SysColors.h"
 #include "retrieval/wstream.h"
 #include "watchlist/ItemNode.h"
 
 namespace {
+
+// Texts of the system are 1251 or UTF-8 (pages and mail outside the Cyrillic
+// encodings); the page is UTF-8 throughout, by the display rule.
+void WriteShownText(owstream& out, const char* text) {
+    WriteEscapedText(out, cp1251::ForDisplay(text).c_str());
+}
 
 enum : int {
     kAttrBgcolor = 14,
@@ -33,16 +42,17 @@ AStr OwnerName(const ItemNode& owner) {
 void WriteChangeLine(owstream& out, const ChangeNode& change) {
     bool hasText = !change.text.IsEmpty(), hasLink = !change.link.IsEmpty();
     if (!hasLink) {
-        WriteEscapedText(out, change.text.c_str());
+        WriteShownText(out, change.text.c_str());
         return;
     }
     TagWriter a(out, kTagA);
-    a.Start({TagAttr::String(kAttrHref, change.link.c_str())});
+    const std::string link = cp1251::ForDisplay(change.link.c_str());
+    a.Start({TagAttr::String(kAttrHref, link.c_str())});
     if (hasText) {
-        WriteEscapedText(out, change.text.c_str());
+        WriteShownText(out, change.text.c_str());
     } else {
         out.WriteText("url=\"");
-        WriteEscapedText(out, change.link.c_str());
+        WriteEscapedText(out, link.c_str());
         out.WriteText("\"");
     }
 }
@@ -81,7 +91,7 @@ void WriteCheck(const ReportHost& host, owstream& out, const ItemNode& object,
         header += "  ";
         header += host.Text(check.result == 2 ? kTextLevel2Note : kTextLevel3Note);
     }
-    WriteEscapedText(out, header.c_str());
+    WriteShownText(out, header.c_str());
 
     int position = 0;
     for (ChangeNode* c = SourceOf(check).changes.First(); c; c = c->NextChange())
@@ -96,15 +106,13 @@ void WriteChangeReport(const ReportHost& host, owstream& out, const ItemNode& ob
     {
         TagWriter head(out, kTagHead);
         head.Start();
-        AStr content("text/html; charset=");
-        content += host.Text(kTextReportCharset);
         TagWriter(out, kTagMeta)
             .Start({TagAttr::String(kAttrHttpEquiv, "Content-Type"),
-                    TagAttr::String(kAttrContent, content.c_str())});
+                    TagAttr::String(kAttrContent, "text/html; charset=utf-8")});
         out.WriteNewLine();
         TagWriter title(out, kTagTitle);
         title.Start();
-        WriteEscapedText(out, object.DisplayName().c_str());
+        WriteShownText(out, object.DisplayName().c_str());
     }
     TagWriter body(out, kTagBody);
     AStr background(FormatColor(platform::WindowColor()));
@@ -120,5 +128,5 @@ void WriteChangeReport(const ReportHost& host, owstream& out, const ItemNode& ob
     }
     TagWriter br(out, kTagBr);
     br.Start();
-    out.WriteText(host.Text(kTextReportClosing).c_str());
+    out.WriteText(cp1251::ForDisplay(host.Text(kTextReportClosing).c_str()).c_str());
 }

@@ -23,7 +23,7 @@ class ReportHost {
 // Language-module strings the page uses.
 enum : unsigned {
     kTextReportClosing = 9421,  // the line under the table
-    kTextReportCharset = 9422,  // character set name for the META tag
+    kTextReportCharset = 9422,  // (unused: the page is written in UTF-8)
     kTextLevel2Note = 32002,    // note for check level 2
     kTextLevel3Note = 32003,    // note for check level 3
 };

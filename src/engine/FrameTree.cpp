@@ -1,19 +1,18 @@
 #include "engine/FrameTree.h"
 
 #include <cstring>
-#include <vector>
 
 #include "html/AttrDescr.h"
-#include "html/CharRef.h"
 #include "html/HtmlTables.h"
+#include "html/RefDecode.h"
 #include "retrieval/UrlUtils.h"
 #include "retrieval/filestream.h"
 #include "watchlist/ItemNode.h"
 
 AStr DecodeReferences(const char* text, size_t length) {
-    std::vector<char> out(length + 1);
-    size_t n = DecodeEntities(out.data(), out.size(), text, length);
-    return AStr(out.data(), n);
+    // As a browser reads an address in an attribute: `&amp;` is `&`, but
+    // `&copy=2` in a query stays as written.
+    return DecodeAttributeValue(text, length, false);
 }
 
 AStr DecodeReferences(const AStr& text) { return DecodeReferences(text.c_str(), text.Length()); }

@@ -58,7 +58,8 @@ private:
     bool hasPageBase_ = false;
 };
 
-// The text with its character references decoded.
+// An address from an attribute with its character references decoded as a
+// browser decodes them.
 AStr DecodeReferences(const char* text, size_t length);
 AStr DecodeReferences(const AStr& text);
 // Backslashes turned into slashes up to the first "?".

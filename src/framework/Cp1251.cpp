@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/Utf8.h"
+
 namespace cp1251 {
 namespace {
 
@@ -99,52 +101,17 @@ int CompareNoCase(const char* a, const char* b, size_t n) {
     return 0;
 }
 
-static void AppendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 std::string ToUtf8(const char* s, size_t n) {
     std::string out;
     out.reserve(n);
     for (size_t i = 0; i < n; ++i) {
         uint16_t cp = ToUnicode(static_cast<unsigned char>(s[i]));
-        AppendUtf8(out, cp ? cp : 0xFFFD);
+        utf8::Append(out, cp ? cp : 0xFFFD);
     }
     return out;
 }
 
 std::string ToUtf8(const char* s) { return s ? ToUtf8(s, std::strlen(s)) : std::string(); }
-
-// Length of the UTF-8 sequence at s (at most n bytes) and its code point; 0
-// when the bytes are not a well-formed sequence.
-static size_t DecodeUtf8(const unsigned char* s, size_t n, uint32_t* cp) {
-    unsigned char c = s[0];
-    size_t len;
-    uint32_t v;
-    if (c < 0x80) { *cp = c; return 1; }
-    if ((c & 0xE0) == 0xC0) { len = 2; v = c & 0x1F; }
-    else if ((c & 0xF0) == 0xE0) { len = 3; v = c & 0x0F; }
-    else if ((c & 0xF8) == 0xF0) { len = 4; v = c & 0x07; }
-    else return 0;
-    if (len > n) return 0;
-    for (size_t i = 1; i < len; ++i) {
-        if ((s[i] & 0xC0) != 0x80) return 0;
-        v = (v << 6) | (s[i] & 0x3F);
-    }
-    static const uint32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (v < kMin[len] || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF)) return 0;
-    *cp = v;
-    return len;
-}
 
 std::string FromUtf8(const char* s, size_t n) {
     std::string out;
@@ -152,7 +119,7 @@ std::string FromUtf8(const char* s, size_t n) {
     const unsigned char* u = reinterpret_cast<const unsigned char*>(s);
     for (size_t i = 0; i < n;) {
         uint32_t cp;
-        size_t len = DecodeUtf8(u + i, n - i, &cp);
+        size_t len = utf8::Decode(u + i, n - i, &cp);
         if (len == 0) { out += s[i++]; continue; }
         out += static_cast<char>(FromUnicode(cp));
         i += len;
@@ -165,7 +132,7 @@ bool LooksLikeUtf8(const char* s, size_t n) {
     bool multi = false;
     for (size_t i = 0; i < n;) {
         uint32_t cp;
-        size_t len = DecodeUtf8(u + i, n - i, &cp);
+        size_t len = utf8::Decode(u + i, n - i, &cp);
         if (len == 0) return false;
         multi |= len > 1;
         i += len;

@@ -191,6 +191,10 @@ void CodePointToByte(uint32_t cp, int* charset, unsigned char* byte) {
     *byte = cp1251::FromUnicode(cp);
 }
 
+uint16_t Cp1252HighCodePoint(unsigned char byte) {
+    return byte >= 0x80 && byte <= 0x9F ? k1252High[byte - 0x80] : byte;
+}
+
 int EntityCount() { return kEntityRows; }
 const char* EntityName(int row) { return row >= 0 && row < kEntityRows ? kEntities[row].name : ""; }
 unsigned char EntityCode(int row) { return row >= 0 && row < kEntityRows ? kEntities[row].code : 0; }

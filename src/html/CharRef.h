@@ -23,6 +23,10 @@ size_t DecodeEntities(char* out, size_t size, const char* in, size_t length);
 // Cyrillic, 0 (1252) for Western, 1 (the ANSI code page, 1251) otherwise.
 void CodePointToByte(uint32_t codePoint, int* charset, unsigned char* byte);
 
+// The code point that code page 1252 places at a byte from 0x80 to 0x9F
+// (the byte itself where 1252 leaves it undefined).
+uint16_t Cp1252HighCodePoint(unsigned char byte);
+
 // The entity table: 101 rows sorted in byte order, the 30 names that begin
 // with a capital first.
 int EntityCount();

@@ -5,6 +5,7 @@
 
 #include "framework/Cp1251.h"
 #include "framework/Koi8.h"
+#include "platform/TextCodec.h"
 
 namespace {
 
@@ -15,9 +16,34 @@ struct CharsetName {
 
 // Looked up in this order.
 const CharsetName kCharsetNames[] = {
-    {"windows-1252", kCharsetWindows}, {"windows-1251", kCharsetWindows},
-    {"koi8-r", kCharsetKoi8},          {"koi8-u", kCharsetKoi8},
-    {"ibm866", kCharsetDos},           {"iso8859-5", kCharsetIso},
+    {"windows-1252", kCharsetWestern},  {"windows-1251", kCharsetWindows},
+    {"koi8-r", kCharsetKoi8},           {"koi8-u", kCharsetKoi8},
+    {"ibm866", kCharsetDos},            {"iso8859-5", kCharsetIso},
+    {"cp1251", kCharsetWindows},        {"x-cp1251", kCharsetWindows},
+    {"cp866", kCharsetDos},             {"866", kCharsetDos},
+    {"koi8", kCharsetKoi8},             {"iso-8859-5", kCharsetIso},
+    {"utf-8", kCharsetUtf8},            {"utf8", kCharsetUtf8},
+    {"iso-8859-1", kCharsetWestern},    {"iso8859-1", kCharsetWestern},
+    {"latin1", kCharsetWestern},        {"l1", kCharsetWestern},
+    {"us-ascii", kCharsetWestern},      {"ascii", kCharsetWestern},
+    {"cp1252", kCharsetWestern},        {"windows-1250", kCharsetCentral},
+    {"cp1250", kCharsetCentral},        {"windows-1257", kCharsetBaltic},
+    {"cp1257", kCharsetBaltic},         {"iso-8859-2", kCharsetLatin2},
+    {"iso8859-2", kCharsetLatin2},      {"latin2", kCharsetLatin2},
+    {"iso-8859-15", kCharsetLatin9},    {"iso8859-15", kCharsetLatin9},
+    {"latin-9", kCharsetLatin9},        {"iso-8859-7", kCharsetGreek},
+    {"iso8859-7", kCharsetGreek},       {"windows-1253", kCharsetGreekWindows},
+    {"iso-8859-9", kCharsetTurkish},    {"iso8859-9", kCharsetTurkish},
+    {"windows-1254", kCharsetTurkish},  {"iso-8859-13", kCharsetBalticIso},
+    {"iso-8859-4", kCharsetLatin4},     {"utf-16le", kCharsetUtf16Le},
+    {"utf-16", kCharsetUtf16Le},        {"utf-16be", kCharsetUtf16Be},
+};
+
+// The Windows code page of each code, by code; 0 where the system's own
+// tables do the work.
+const unsigned kCodePages[kCharsetCodeCount] = {
+    0, 0, 0, 0, 28595, 65001, 1252, 1250, 1257, 28592, 28605, 28597, 1253, 1254, 28603, 28594,
+    1200, 1201,
 };
 
 // Code page 866 from 0xB0 (0x80 to 0xAF and 0xE0 to 0xEF are the letters,
@@ -74,6 +100,22 @@ void ParseContentType(const char* value, AStr* mediaType, int* code, AStr* chars
     }
 }
 
+bool CarriedAsUtf8(int code) { return CharsetCodePage(code) != 0; }
+
+unsigned CharsetCodePage(int code) {
+    return code >= 0 && code < kCharsetCodeCount ? kCodePages[code] : 0;
+}
+
+bool CharsetToUtf8(int code, const char* bytes, size_t n, std::string* out) {
+    const unsigned codePage = CharsetCodePage(code);
+    if (!codePage) return false;
+    if (code == kCharsetUtf8) {
+        out->append(bytes, n);
+        return true;
+    }
+    return platform::CodePageToUtf8(codePage, bytes, n, out);
+}
+
 unsigned char KoiToWin(unsigned char c) { return koi8::ToCp1251(c); }
 
 void KoiToWin(const char* source, char* target, size_t length) {
@@ -98,5 +140,10 @@ void ConvertCharset(int code, char* text, size_t length) {
 }
 
 void ConvertCharset(int code, AStr& text) {
-    if (!text.IsEmpty()) ConvertCharset(code, text.Data(), text.Length());
+    if (text.IsEmpty()) return;
+    std::string converted;
+    if (CharsetToUtf8(code, text.c_str(), text.Length(), &converted))
+        text.Assign(converted.data(), converted.size());
+    else
+        ConvertCharset(code, text.Data(), text.Length());
 }

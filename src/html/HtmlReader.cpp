@@ -1,10 +1,14 @@
 #include "html/HtmlReader.h"
 
 #include <cstring>
+#include <string>
 
 #include "html/CharRef.h"
 #include "html/Charset.h"
 #include "html/ContentModel.h"
+#include "html/PageCharset.h"
+#include "html/RefDecode.h"
+#include "retrieval/memstream.h"
 
 namespace {
 
@@ -38,8 +42,8 @@ constexpr size_t kMaxOpenElements = 1024;
 
 }  // namespace
 
-HtmlReader::HtmlReader(HtmlDocument& doc, int charsetCode)
-    : HtmlParser(0), doc_(doc), givenCode_(charsetCode) {}
+HtmlReader::HtmlReader(HtmlDocument& doc, int charsetCode, bool utf8Text)
+    : HtmlParser(0), doc_(doc), givenCode_(charsetCode), utf8Text_(utf8Text) {}
 
 HtmlReader::~HtmlReader() = default;
 
@@ -55,6 +59,12 @@ int HtmlReader::OnHtmlAttribute(int tag, int attr, const char* value, size_t len
     // to clear them; those of inline containers other than `a` only carry
     // formatting, which the tree does not keep.
     if (tag == 0 || (IsInlineTag(tag) && !IsEmptyTag(tag) && tag != kTagA)) return 0;
+    if (attr == kAttrHref || attr == kAttrSrc) {
+        // Addresses as a browser opens them: `?a=1&amp;b=2` is `?a=1&b=2`.
+        AStr decoded = DecodeAttributeValue(value, length, utf8Text_);
+        pending_.Append(new AttrDescrNode(attr, decoded.c_str(), decoded.Length(), quote));
+        return 0;
+    }
     pending_.Append(new AttrDescrNode(attr, value, length, quote));
     return 0;
 }
@@ -117,6 +127,13 @@ int HtmlReader::OnStartTagEnd(int tag) {
 }
 
 void HtmlReader::ReadMeta() {
+    if (const AttrDescrNode* charset = FindAttr(pending_, kAttrCharset)) {
+        if (int code = CharsetCode(charset->value.c_str())) {
+            declaredCode_ = code;
+            declaredName_ = charset->value;
+        }
+        return;
+    }
     const AttrDescrNode* equiv = FindAttr(pending_, kAttrHttpEquiv);
     const AttrDescrNode* content = FindAttr(pending_, kAttrContent);
     if (!equiv || !content || equiv->value.CompareNoCase("Content-Type") != 0) return;
@@ -340,13 +357,33 @@ void HtmlReader::AddReference(const char* text, size_t length) {
     p->AppendPosition(new StrPos(0, text, length));
 }
 
+size_t HtmlReader::TakeUtf8Reference(const char* text, size_t length) {
+    char bytes[8];
+    int used = 0;
+    size_t n = DecodeReferenceUtf8(text, length, false, bytes, &used);
+    if (n == 0) {  // no reference: the `&` is text
+        bytes[0] = '&';
+        n = used = 1;
+    }
+    for (size_t k = 0; k < n; ++k)
+        if (bytes[k] == 1 || bytes[k] == 2) bytes[k] = ' ';  // reserved as markers
+    // A few references are longer decoded than written (`&nGt;`).
+    const size_t rest = length - static_cast<size_t>(used);
+    if (textRun_.size() < textRunLength_ + n + rest) textRun_.resize(textRunLength_ + n + rest);
+    if (textRunLength_ == 0) OpenParagraph();
+    std::memcpy(textRun_.data() + textRunLength_, bytes, n);
+    textRunLength_ += n;
+    whitespace_ = 0;
+    return static_cast<size_t>(used);
+}
+
 int HtmlReader::OnHtmlText(const char* text, size_t length) {
     if (!givenCode_ && !declaredCode_ && fed_ < 2048) {
         guess_.Feed(text, length);
         fed_ += length;
     }
     if (textRun_.size() < length) textRun_.resize(length);
-    char* out = textRun_.data();
+    char* out = textRun_.data();  // taken again after a reference may grow it
     // The paragraph opens with the first byte of a run, before the state
     // that byte leaves: opening it may imply parents, which reset the
     // white-space state.
@@ -361,6 +398,11 @@ int HtmlReader::OnHtmlText(const char* text, size_t length) {
     size_t i = 0;
     while (i < length) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '&' && utf8Text_) {
+            i += TakeUtf8Reference(text + i, length - i);
+            out = textRun_.data();
+            continue;
+        }
         if (c == '&') {
             int used = 0;
             if (DecodeCharRef(text + i, length - i, &used)) {
@@ -429,15 +471,62 @@ void HtmlReader::Finish() {
     styles_.clear();
 }
 
+namespace {
+
+// A page held in memory, read in blocks as a stored copy is.
+class PageMemoryStream : public ibwstream {
+public:
+    PageMemoryStream(const char* bytes, size_t n)
+        : ibwstream(64 * 1024), mem_(bytes, static_cast<long>(n)) {
+        Attach(&mem_);
+    }
+
+private:
+    mwstreambuf mem_;
+};
+
+// The rest of the stream; false when a read fails before its end.
+bool ReadAll(iwstream& in, std::string* page) {
+    std::vector<char> block(64 * 1024);
+    long n;
+    while ((n = in.Read(block.data(), static_cast<long>(block.size()))) > 0)
+        page->append(block.data(), static_cast<size_t>(n));
+    return !in.IsError();
+}
+
+}  // namespace
+
 int BuildDocument(HtmlDocument& doc, iwstream& in, const char* baseUrl, int charsetCode,
                   int defaultFontCharset) {
     doc.SetBaseUrl(baseUrl);
+    std::string page;
+    if (!ReadAll(in, &page)) return -1;
+    // Pages outside the Cyrillic encodings are converted to UTF-8 once,
+    // here; the Cyrillic ones are read byte for byte and converted with
+    // their paragraphs.
+    size_t skip = 0;
+    int code = ChoosePageCharset(page.data(), page.size(), charsetCode, &skip);
+    std::string converted;
+    const char* text = page.data() + skip;
+    size_t length = page.size() - skip;
+    bool utf8 = CarriedAsUtf8(code);
+    if (utf8 && code != kCharsetUtf8) {
+        utf8 = CharsetToUtf8(code, text, length, &converted);
+        text = converted.data();
+        length = converted.size();
+    }
+    if (!utf8) {
+        code = charsetCode;
+        text = page.data();
+        length = page.size();
+    }
+
     ArenaScope scope(&doc.Memory(), &doc.TextMemory());
-    HtmlReader reader(doc, charsetCode);
-    const int rc = reader.Parse(in);
+    PageMemoryStream source(text, length);
+    HtmlReader reader(doc, utf8 ? code : charsetCode, utf8);
+    const int rc = reader.Parse(source);
     reader.Finish();
     if (rc != 0) return -1;
-    int code = charsetCode;
     if (!code) code = reader.DeclaredCode();
     if (!code) code = reader.GuessedCode();
     doc.SetCharsetCode(code);

@@ -12,8 +12,11 @@
 
 class HtmlReader : public HtmlParser {
 public:
-    // `charsetCode` is the code the caller knows (0 when none).
-    HtmlReader(HtmlDocument& doc, int charsetCode);
+    // `charsetCode` is the code the caller knows (0 when none). With
+    // `utf8Text` the page arrives as UTF-8 and character references are
+    // decoded into the text as UTF-8; else the bytes are in a Cyrillic
+    // encoding and references become positions.
+    HtmlReader(HtmlDocument& doc, int charsetCode, bool utf8Text = false);
     ~HtmlReader() override;
 
     // Closes every element still open, in stack order, and any open link.
@@ -71,9 +74,13 @@ private:
     void ReadMeta();
     void FlushText();
     void AddReference(const char* text, size_t length);
+    // Decodes the UTF-8 reference at text[0] into the text run; the bytes
+    // of the input it took (the `&` alone when it is no reference).
+    size_t TakeUtf8Reference(const char* text, size_t length);
 
     HtmlDocument& doc_;
     int givenCode_;
+    bool utf8Text_;
     int declaredCode_ = 0;
     AStr declaredName_;
     CharsetGuess guess_;

@@ -33,6 +33,7 @@ enum TagIds : int {
 // Attribute identifiers the code refers to (rows of the attribute table).
 enum AttrIds : int {
     kAttrBackground = 11,
+    kAttrCharset = 25,
     kAttrContent = 38,
     kAttrHref = 61,
     kAttrHttpEquiv = 64,

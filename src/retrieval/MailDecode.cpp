@@ -2,9 +2,13 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/Cp1251.h"
 #include "framework/Koi8.h"
+#include "framework/Utf8.h"
+#include "platform/TextCodec.h"
 
 namespace {
 
@@ -63,42 +67,111 @@ std::string DecodeQ(const char* p, const char* end) {
     return out;
 }
 
-bool IsKoi8R(const char* charset, size_t n) {
-    return n == 6 && cp1251::CompareNoCase(charset, "koi8-r", 6) == 0;
+// One piece of a header: text in the working code page, or in UTF-8.
+struct Piece {
+    std::string bytes;
+    bool utf8 = false;
+};
+
+bool IsAsciiOnly(const std::string& bytes) {
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// Bytes in the named charset as a piece: KOI8 by the system's table and
+// 1251 as they are (both stay in the working code page), any other charset
+// the platform knows as UTF-8; an unknown one keeps its bytes.
+Piece InCharset(std::string bytes, const char* charset, size_t n) {
+    const unsigned codePage = platform::CodePageOfName(charset, n);
+    if (codePage == 20866 || codePage == 21866) {
+        koi8::ToCp1251(bytes.data(), &bytes[0], bytes.size());
+        return {std::move(bytes), false};
+    }
+    if (codePage == 0 || codePage == 1251 || IsAsciiOnly(bytes)) return {std::move(bytes), false};
+    if (codePage == 65001) {
+        const bool valid = utf8::IsValid(bytes.data(), bytes.size());
+        return {std::move(bytes), valid};
+    }
+    std::string converted;
+    if (!platform::CodePageToUtf8(codePage, bytes.data(), bytes.size(), &converted))
+        return {std::move(bytes), false};
+    return {std::move(converted), true};
+}
+
+// Text outside encoded-words: UTF-8 when it is well-formed UTF-8 with a
+// multi-byte sequence, else as it came.
+Piece Literal(const char* text, size_t n) {
+    return {std::string(text, n), cp1251::LooksLikeUtf8(text, n)};
+}
+
+// The encoded-word at p ("=?charset?X?payload?="), its end and its piece;
+// false when the text at p is none.
+bool ReadEncodedWord(const char* p, const char** end, Piece* piece) {
+    const char* charset = p + 2;
+    const char* charsetEnd = std::strchr(charset, '?');
+    if (!charsetEnd || charsetEnd == charset) return false;
+    const char letter = charsetEnd[1];
+    if (!letter || charsetEnd[2] != '?') return false;
+    const char* payload = charsetEnd + 3;
+    const char* payloadEnd = std::strstr(payload, "?=");
+    if (!payloadEnd) return false;
+    std::string bytes;
+    if (letter == 'B' || letter == 'b') bytes = DecodeBase64(payload, payloadEnd);
+    else if (letter == 'Q' || letter == 'q') bytes = DecodeQ(payload, payloadEnd);
+    else return false;
+    // RFC 2231 adds a language after "*".
+    size_t nameLength = static_cast<size_t>(charsetEnd - charset);
+    if (const void* star = std::memchr(charset, '*', nameLength))
+        nameLength = static_cast<size_t>(static_cast<const char*>(star) - charset);
+    *piece = InCharset(std::move(bytes), charset, nameLength);
+    *end = payloadEnd + 2;
+    return true;
+}
+
+bool IsBlank(const char* p, const char* end) {
+    for (; p < end; ++p)
+        if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') return false;
+    return true;
+}
+
+// The pieces joined: in the working code page while every piece is, in
+// UTF-8 as soon as one piece needs it.
+AStr Join(const std::vector<Piece>& pieces) {
+    bool anyUtf8 = false;
+    for (const Piece& piece : pieces) anyUtf8 = anyUtf8 || piece.utf8;
+    std::string out;
+    for (const Piece& piece : pieces) {
+        if (anyUtf8 && !piece.utf8) out += cp1251::ToUtf8(piece.bytes.data(), piece.bytes.size());
+        else out += piece.bytes;
+    }
+    return AStr(out.data(), out.size());
 }
 
 }  // namespace
 
 AStr DecodeHeaderText(const char* text, bool* decoded) {
     if (!text) text = "";
-    const char* word = strstr(text, "=?");
-    if (!word) return AStr(text);
-    AStr result(text, static_cast<size_t>(word - text));
-    while (word) {
-        const char* charsetEnd = strchr(word + 2, '?');
-        if (!charsetEnd) break;
-        const char* encodingEnd = strchr(charsetEnd + 1, '?');
-        if (!encodingEnd) break;
-        const char* wordEnd = strstr(encodingEnd + 1, "?=");
-        if (!wordEnd) break;
-
-        const char encoding = charsetEnd[1];
-        const char* payload = encodingEnd + 1;
-        std::string bytes = encoding == 'B'   ? DecodeBase64(payload, wordEnd)
-                            : encoding == 'Q' ? DecodeQ(payload, wordEnd)
-                                              : std::string(payload, wordEnd);
-        if (!bytes.empty()) {
-            if (IsKoi8R(word + 2, static_cast<size_t>(charsetEnd - word - 2)))
-                koi8::ToCp1251(bytes.data(), &bytes[0], bytes.size());
-            result.Append(bytes.data(), bytes.size());
+    std::vector<Piece> pieces;
+    const char* literal = text;  // start of the text not yet taken
+    const char* lastWordEnd = nullptr;
+    for (const char* p = std::strstr(text, "=?"); p; p = std::strstr(p, "=?")) {
+        const char* end = nullptr;
+        Piece word;
+        if (!ReadEncodedWord(p, &end, &word)) {
+            p += 2;
+            continue;
         }
+        // White space between two encoded-words goes; other text stays.
+        if (p > literal && !(literal == lastWordEnd && IsBlank(literal, p)))
+            pieces.push_back(Literal(literal, static_cast<size_t>(p - literal)));
+        pieces.push_back(std::move(word));
         if (decoded) *decoded = true;
-
-        const char* rest = wordEnd + 2;
-        word = strstr(rest, "=?");
-        if (!word) result.Append(rest);
+        literal = lastWordEnd = end;
+        p = end;
     }
-    return result;
+    if (*literal) pieces.push_back(Literal(literal, std::strlen(literal)));
+    return Join(pieces);
 }
 
 bool MailCharset(const char* contentType, AStr* charset) {
@@ -110,6 +183,16 @@ bool MailCharset(const char* contentType, AStr* charset) {
     if (*p == '"') ++p;
     charset->Assign(p, strcspn(p, "\"; "));
     return true;
+}
+
+void DecodeRawHeader(AStr& text, const AStr& charset) {
+    if (text.IsEmpty() || cp1251::LooksLikeUtf8(text.c_str(), text.Length())) return;
+    if (charset.IsEmpty() || charset.CompareNoCase("koi8-r") == 0) {
+        KoiToCp1251InPlace(text);
+        return;
+    }
+    Piece piece = InCharset(std::string(text.c_str(), text.Length()), charset.c_str(), charset.Length());
+    text.Assign(piece.bytes.data(), piece.bytes.size());
 }
 
 void KoiToCp1251InPlace(AStr& text) {

@@ -2,12 +2,20 @@
 // Header texts of mail: encoded-words (RFC 2047) and character sets.
 #include "framework/AStr.h"
 
-// Decodes the encoded-words of one header value: "B" (Base64) and "Q"
-// payloads, KOI8-R ones converted to the working code page, other charsets
-// kept as they are. Text between two encoded-words is dropped; an
-// encoded-word that is not complete drops the rest of the text. `decoded`
-// is set when an encoded-word was decoded and left alone otherwise.
+// Decodes the encoded-words of one header value (RFC 2047): "B" (Base64)
+// and "Q" payloads in either letter case; KOI8 and 1251 words land in the
+// working code page, words in any other charset the platform converts in
+// UTF-8, words in an unknown charset keep their bytes. White space between
+// two encoded-words is dropped, other text kept; a malformed encoded-word
+// stays as written. When one piece of the header is UTF-8 the whole header
+// becomes UTF-8. `decoded` is set when an encoded-word was decoded and left
+// alone otherwise.
 AStr DecodeHeaderText(const char* text, bool* decoded);
+
+// A header value without encoded-words, in place: raw UTF-8 (well formed,
+// with a multi-byte sequence) stays; with no charset or "koi8-r" the KOI8
+// conversion; any other charset the platform knows to UTF-8.
+void DecodeRawHeader(AStr& text, const AStr& charset);
 
 // The charset named by a Content-Type value: lower-cased, the text after
 // "charset=" (and after an opening double quote) up to a double quote, ";"

@@ -65,10 +65,8 @@ uint32_t FetchHeaders(CommPort& port, EMail& mail) {
         } while (strcmp(line, ".") != 0);
     }
 
-    if (charset.IsEmpty() || charset.CompareNoCase("koi8-r") == 0) {
-        if (!fromDecoded) KoiToCp1251InPlace(mail.from);
-        if (!subjectDecoded) KoiToCp1251InPlace(mail.subject);
-    }
+    if (!fromDecoded) DecodeRawHeader(mail.from, charset);
+    if (!subjectDecoded) DecodeRawHeader(mail.subject, charset);
     return 0;
 }
 

@@ -46,7 +46,7 @@ std::string Head(const char* title) {
     std::string body = std::string("<BODY BGCOLOR=") + FormatColor(platform::WindowColor());
     body += std::string(" TEXT=") + FormatColor(platform::WindowTextColor()) + " LINK=#000080>\r\n";
     return std::string("<HTML>\r\n<HEAD>\r\n") +
-           "<META HTTP-EQUIV=Content-Type CONTENT=\"text/html; charset=windows-1251\">\r\n" +
+           "<META HTTP-EQUIV=Content-Type CONTENT=\"text/html; charset=utf-8\">\r\n" +
            "<TITLE>\r\n" + title + "</TITLE>\r\n</HEAD>\r\n" + body;
 }
 const char kTail[] = "<BR>\r\nEnd of report</BR>\r\n</BODY>\r\n</HTML>\r\n";
@@ -98,6 +98,20 @@ TEST(ChangeReport, ChecksChangesLinksAndShading) {
         ChangeBlock("<A HREF=http://h/b.htm>url=\"http://h/b.htm\"</A>", true) +
         ChangeBlock("Only text", false) + ChangeBlock("", true) + "</TD>\r\n</TR>\r\n" +
         "<TR>\r\n<TD BGCOLOR=#C0C0C0>\r\nT100   </TD>\r\n</TR>\r\n" + "</TABLE>\r\n" + kTail;
+    EXPECT_EQ(expected, Report(*page));
+}
+
+TEST(ChangeReport, TextsInEitherEncodingAreWrittenAsUtf8) {
+    // Name and first text in 1251, the second text and link already UTF-8.
+    std::unique_ptr<ItemNode> page(Page("\xCD\xEE\xE2\xEE\xF1\xF2\xE8", 0x00C0C0C0));
+    CheckNode* check = AddCheck(*page, 200, 1);
+    check->changes.Append(new ChangeNode("\xC4\xEE\xE6\xE4\xFC", ""));
+    check->changes.Append(new ChangeNode("Grüße", "http://h/straße"));
+    std::string expected =
+        Head("Новости") + "<TABLE>\r\n" + "<TR>\r\n<TD BGCOLOR=#C0C0C0>\r\nT200   " +
+        ChangeBlock("Дождь", false) +
+        ChangeBlock("<A HREF=http://h/straße>Grüße</A>", true) + "</TD>\r\n</TR>\r\n" +
+        "</TABLE>\r\n" + kTail;
     EXPECT_EQ(expected, Report(*page));
 }
 

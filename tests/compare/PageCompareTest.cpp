@@ -14,26 +14,6 @@
 
 namespace {
 
-using Recs = std::vector<RecordView>;
-
-struct PageResult {
-    int level;
-    Recs records;
-};
-
-// Both copies through the files, as a check compares them.
-PageResult ComparePages(const std::string& oldMarkup, const std::string& newMarkup,
-                        int32_t mode = kModeText, bool tables = false, int32_t newCharset = 1) {
-    TempDir dir;
-    std::string oldPath = dir.Write("OV000000.HTM", oldMarkup);
-    std::string newPath = dir.Write("OV000000.TMP", newMarkup);
-    ListOf<ChangeNode> results;
-    int level =
-        ComparePageCopies(oldPath.c_str(), newPath.c_str(), "http://host/dir/index.htm",
-                          "http://host/dir/index.htm", 1, newCharset, mode, &results, tables);
-    return {level, Records(results)};
-}
-
 std::vector<std::string> Numbered(int count, const char* stem = "Paragraph number") {
     std::vector<std::string> texts;
     for (int i = 0; i < count; ++i) texts.push_back(std::string(stem) + " " + std::to_string(i));

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "compare/HtmlComparator.h"
 #include "html/HtmlDocument.h"
 #include "retrieval/memstream.h"
 #include "support/TempDir.h"
 #include "watchlist/CheckNode.h"
+#include "watchlist/ItemProperties.h"
 
 inline std::unique_ptr<HtmlDocument> BuildPage(const std::string& markup,
                                                const char* base = "http://host/dir/index.htm",
@@ -42,3 +44,26 @@ inline std::vector<RecordView> Records(const ListOf<ChangeNode>& list) {
 inline std::ostream& operator<<(std::ostream& os, const RecordView& r) {
     return os << "{" << r.text << " | " << r.link << "}";
 }
+
+using Recs = std::vector<RecordView>;
+
+struct PageResult {
+    int level;
+    Recs records;
+};
+
+// Both copies through the files, as a check compares them.
+inline PageResult ComparePages(const std::string& oldMarkup, const std::string& newMarkup,
+                               int32_t mode = kModeText, bool tables = false,
+                               int32_t newCharset = 1, int32_t oldCharset = 1) {
+    TempDir dir;
+    std::string oldPath = dir.Write("OV000000.HTM", oldMarkup);
+    std::string newPath = dir.Write("OV000000.TMP", newMarkup);
+    ListOf<ChangeNode> results;
+    int level =
+        ComparePageCopies(oldPath.c_str(), newPath.c_str(), "http://host/dir/index.htm",
+                          "http://host/dir/index.htm", oldCharset, newCharset, mode, &results,
+                          tables);
+    return {level, Records(results)};
+}
+

@@ -142,3 +142,9 @@ TEST(FrameTree, AMissingFileIsReported) {
     _HtmlFrameNode root;
     EXPECT_EQ(-1, BuildFrameTree(dir.File("none.htm").c_str(), root, "http://x/", "", KeptFrameFactory(), false));
 }
+
+TEST(FrameTree, FrameAddressesAreDecodedAsABrowserDecodesThem) {
+    EXPECT_EQ(AStr("a.htm?x=1&y=2&copy=3"), DecodeReferences("a.htm?x=1&amp;y=2&copy=3", 24));
+    EXPECT_EQ(AStr("b.htm?\xA9"), DecodeReferences(AStr("b.htm?&copy;")));
+    EXPECT_EQ(AStr("c&d"), DecodeReferences(AStr("c&d")));
+}

@@ -23,13 +23,16 @@ std::string Dos(std::string s) {
 
 TEST(CharsetNames, KnownNamesWithoutRegardToCase) {
     EXPECT_EQ(1, CharsetCode("windows-1251"));
-    EXPECT_EQ(1, CharsetCode("Windows-1252"));
+    EXPECT_EQ(kCharsetWestern, CharsetCode("Windows-1252"));
     EXPECT_EQ(3, CharsetCode("KOI8-R"));
     EXPECT_EQ(3, CharsetCode("koi8-u"));
     EXPECT_EQ(2, CharsetCode("IBM866"));
     EXPECT_EQ(4, CharsetCode("iso8859-5"));
-    EXPECT_EQ(0, CharsetCode("utf-8"));
-    EXPECT_EQ(0, CharsetCode("iso-8859-5"));
+    EXPECT_EQ(kCharsetUtf8, CharsetCode("UTF-8"));
+    EXPECT_EQ(4, CharsetCode("iso-8859-5"));
+    EXPECT_EQ(kCharsetWestern, CharsetCode("iso-8859-1"));
+    EXPECT_EQ(kCharsetCentral, CharsetCode("windows-1250"));
+    EXPECT_EQ(0, CharsetCode("x-unknown"));
     EXPECT_EQ(0, CharsetCode(""));
     EXPECT_EQ(0, CharsetCode(nullptr));
 }
@@ -44,11 +47,11 @@ TEST(ContentType, QuotedCharsetAndMediaType) {
     EXPECT_TRUE(boundary.IsEmpty());
 }
 
-TEST(ContentType, Utf8GivesCodeZeroButKeepsTheName) {
+TEST(ContentType, Utf8GivesItsCodeAndKeepsTheName) {
     AStr name;
-    int code = 5;
+    int code = 0;
     ParseContentType("text/html;charset=utf-8", nullptr, &code, &name, nullptr);
-    EXPECT_EQ(0, code);
+    EXPECT_EQ(kCharsetUtf8, code);
     EXPECT_EQ(name, "utf-8");
 }
 
@@ -114,9 +117,9 @@ TEST(Dos866, LettersAndSpecials) {
     EXPECT_EQ(Dos("\xC4\xB3\xC5\xDA"), "-|+-");              // box drawing
 }
 
-TEST(ConvertByCode, OnlyDosAndKoiAreConverted) {
+TEST(ConvertByCode, OnlyDosAndKoiAreConvertedInTheWorkingCodePage) {
     const std::string koi = "\xF0\xD2\xC9";
-    for (int code : {0, 1, 4, 9}) {
+    for (int code : {0, 1, 99}) {
         AStr text(koi.c_str());
         ConvertCharset(code, text);
         EXPECT_EQ(text, koi.c_str()) << code;
@@ -249,4 +252,29 @@ TEST(DetectCharsetTest, WindowsAndBoxDrawing) {
     MemoryInput lines(box);
     DetectCharset(lines, &code, 3);
     EXPECT_EQ(2, code);
+}
+
+TEST(CharsetConversion, OnlyEncodingsOutsideTheCyrillicOnesGoToUtf8) {
+    for (int code : {0, 1, 2, 3}) EXPECT_FALSE(CarriedAsUtf8(code)) << code;
+    for (int code = 4; code < kCharsetCodeCount; ++code) EXPECT_TRUE(CarriedAsUtf8(code)) << code;
+    EXPECT_FALSE(CarriedAsUtf8(kCharsetCodeCount));
+    EXPECT_FALSE(CarriedAsUtf8(-1));
+
+    std::string out;
+    EXPECT_TRUE(CharsetToUtf8(kCharsetWestern, "\x80\xE9", 2, &out));
+    EXPECT_EQ("€é", out);
+    out.clear();
+    EXPECT_TRUE(CharsetToUtf8(kCharsetIso, "\xB0", 1, &out));  // ISO-8859-5 А
+    EXPECT_EQ("А", out);
+    out.clear();
+    EXPECT_FALSE(CharsetToUtf8(kCharsetKoi8, "\xC1", 1, &out));
+    EXPECT_TRUE(out.empty());
+
+    // Strings (titles) go the same way; the Cyrillic codes keep 1251.
+    AStr title("Caf\xE9");
+    ConvertCharset(kCharsetWestern, title);
+    EXPECT_EQ(title, "Café");
+    AStr koi("\xF0\xD2\xC9\xD7\xC5\xD4");
+    ConvertCharset(kCharsetKoi8, koi);
+    EXPECT_EQ(koi, "\xCF\xF0\xE8\xE2\xE5\xF2");
 }

@@ -69,15 +69,19 @@ TEST(DecodeHeaderText, Base64SkipsForeignBytesAndStopsAtPadding) {
     EXPECT_EQ("ABC", Decode("=?x?B?QU J\r\nD=RA==?="));
 }
 
-TEST(DecodeHeaderText, UnknownEncodingKeepsThePayload) {
-    EXPECT_EQ("raw_text", Decode("=?x?X?raw_text?="));
-    EXPECT_EQ("QUJD", Decode("=?x?b?QUJD?="));  // the letters are case-sensitive
+TEST(DecodeHeaderText, EncodingLettersInEitherCaseAndUnknownOnesKeptAsWritten) {
+    EXPECT_EQ("=?x?X?raw_text?=", Decode("=?x?X?raw_text?="));
+    EXPECT_EQ("ABC", Decode("=?x?b?QUJD?="));
+    EXPECT_EQ(kWinPrivet, Decode("=?koi8-r?b?8NLJ18XU?="));
+    EXPECT_EQ(kWinPrivet, Decode("=?koi8-r?q?=F0=D2=C9=D7=C5=D4?="));
 }
 
-TEST(DecodeHeaderText, TextBetweenWordsIsDroppedAndTheTailKept) {
+TEST(DecodeHeaderText, BlanksBetweenWordsGoOtherTextStays) {
     bool flag = false;
-    EXPECT_EQ("Re: ab end", Decode("Re: =?utf-8?Q?a?= and =?utf-8?Q?b?= end", &flag));
+    EXPECT_EQ("Re: a and b end", Decode("Re: =?utf-8?Q?a?= and =?utf-8?Q?b?= end", &flag));
     EXPECT_TRUE(flag);
+    EXPECT_EQ("ab c", Decode("=?utf-8?Q?a?= \r\n\t=?utf-8?Q?b?= c"));
+    EXPECT_EQ("a b", Decode("=?utf-8?Q?a_?=  =?utf-8?Q?b?="));  // a space inside a word stays
 }
 
 TEST(DecodeHeaderText, EmptyPayloadStillSetsTheFlag) {
@@ -86,17 +90,54 @@ TEST(DecodeHeaderText, EmptyPayloadStillSetsTheFlag) {
     EXPECT_TRUE(flag);
 }
 
-TEST(DecodeHeaderText, IncompleteWordDropsTheRest) {
+TEST(DecodeHeaderText, IncompleteWordsStayAsWritten) {
     bool flag = false;
-    EXPECT_EQ("pre ", Decode("pre =?koi8-r?B?8NLJ", &flag));
+    EXPECT_EQ("pre =?koi8-r?B?8NLJ", Decode("pre =?koi8-r?B?8NLJ", &flag));
     EXPECT_FALSE(flag);
-    EXPECT_EQ("pre ", Decode("pre =?koi8-r", &flag));
-    EXPECT_EQ("pre ", Decode("pre =?koi8-r?B", &flag));
+    EXPECT_EQ("pre =?koi8-r", Decode("pre =?koi8-r", &flag));
+    EXPECT_EQ("pre =?koi8-r?B", Decode("pre =?koi8-r?B", &flag));
     // The end marker is looked for after the second "?".
-    EXPECT_EQ("x", Decode("x=?cs?B?=", &flag));
+    EXPECT_EQ("x=?cs?B?=", Decode("x=?cs?B?=", &flag));
     EXPECT_FALSE(flag);
-    EXPECT_EQ("ok ", Decode("=?x?Q?ok_?= =?y?Q?broken", &flag));
+    EXPECT_EQ("ok  =?y?Q?broken", Decode("=?x?Q?ok_?= =?y?Q?broken", &flag));
     EXPECT_TRUE(flag);
+}
+
+TEST(DecodeHeaderText, WordsInOtherCharsetsComeOutAsUtf8) {
+    EXPECT_EQ("Grüße", Decode("=?iso-8859-1?Q?Gr=FC=DFe?="));
+    EXPECT_EQ("Zażółć", Decode("=?ISO-8859-2?q?Za=BF=F3=B3=E6?="));
+    EXPECT_EQ("Привет", Decode("=?iso-8859-5?B?v+DY0tXi?="));
+    EXPECT_EQ("Привет", Decode("=?cp866?Q?=8F=E0=A8=A2=A5=E2?="));
+    EXPECT_EQ("Grüße", Decode("=?iso-8859-1*de?Q?Gr=FC=DFe?="));  // with a language
+}
+
+TEST(DecodeHeaderText, MixedEncodingsMakeTheWholeHeaderUtf8) {
+    // A KOI8 word, then a UTF-8 word: both read right, as UTF-8.
+    EXPECT_EQ("Привет мир", Decode("=?koi8-r?B?8NLJ18XU?= =?utf-8?Q?_=D0=BC=D0=B8=D1=80?="));
+    EXPECT_EQ("Приветмир", Decode("=?koi8-r?B?8NLJ18XU?= =?utf-8?B?0LzQuNGA?="));
+    // 1251 words alone stay 1251.
+    EXPECT_EQ(std::string(kWinPrivet) + " " + kWinPrivet,
+              Decode("=?koi8-r?B?8NLJ18XU?= =?windows-1251?Q?_?= =?koi8-r?B?8NLJ18XU?="));
+    // Raw UTF-8 around a 1251 word.
+    EXPECT_EQ("Ответ: Привет", Decode("Ответ: =?koi8-r?B?8NLJ18XU?="));
+}
+
+TEST(DecodeRawHeader, Utf8StaysKoi8IsConvertedOthersByTheirCharset) {
+    AStr subject("Grüße aus Köln");
+    DecodeRawHeader(subject, AStr());
+    EXPECT_EQ(subject, "Grüße aus Köln");
+    AStr koi(kKoiPrivet);
+    DecodeRawHeader(koi, AStr());
+    EXPECT_EQ(koi, kWinPrivet);
+    AStr declaredKoi(kKoiPrivet);
+    DecodeRawHeader(declaredKoi, AStr("koi8-r"));
+    EXPECT_EQ(declaredKoi, kWinPrivet);
+    AStr latin("Gr\xFC\xDF" "e");
+    DecodeRawHeader(latin, AStr("iso-8859-1"));
+    EXPECT_EQ(latin, "Grüße");
+    AStr win(kWinPrivet);
+    DecodeRawHeader(win, AStr("windows-1251"));
+    EXPECT_EQ(win, kWinPrivet);
 }
 
 TEST(MailCharset, TakesTheLowerCasedNameUpToAQuoteSemicolonOrSpace) {

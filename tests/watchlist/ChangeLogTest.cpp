@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Bytes.h"
+#include "framework/Cp1251.h"
 #include "WatchListFixtures.h"
 #include "WatchListIo.h"
 
@@ -78,6 +79,31 @@ TEST(ChangeLog, SavingGivesTheSameBytesBack) {
     auto list = LoadedList();
     ASSERT_EQ(0, LoadChanges(*list, ChangeLog10().str()));
     EXPECT_EQ(ChangeLog10().str(), SavedChanges(*list));
+}
+
+TEST(ChangeLog, AnOldLogInTheWorkingCodePageLoadsAndShowsTheSame) {
+    // Written before pages outside the Cyrillic encodings were kept as
+    // UTF-8: texts in 1251, a link with the `&amp;` of its markup.
+    const char rain[] = "\xC4\xEE\xE6\xE4\xFC \xE2 \xEF\xEE\xEB\xE4\xE5\xED\xFC";
+    Bytes log = ChangeLogHeader(10)
+                    .U8(0).U32(0)
+                    .U8(0).U32(0)
+                    .U8(0).U32(1039089600).U16(1)
+                    .Add(Check(1039089600, 1, 0, 2))
+                    .Str(rain).Str("http://h/a?x=1&amp;y=2")
+                    .Str("Caf\xE9").Str("")
+                    .U8(0).U32(0).U16(0)
+                    .U8(0).U32(0).U16(0);
+    auto list = LoadedList();
+    ASSERT_EQ(0, LoadChanges(*list, log.str()));
+    const CheckNode* check = Child(*Top(*list, 0), 0)->checks.First();
+    ASSERT_NE(nullptr, check);
+    const ChangeNode* first = check->changes.First();
+    EXPECT_EQ(rain, first->text);
+    EXPECT_EQ("Дождь в полдень", cp1251::ForDisplay(first->text.c_str()));
+    EXPECT_EQ("http://h/a?x=1&amp;y=2", first->link);
+    EXPECT_EQ("Cafй", cp1251::ForDisplay(first->NextChange()->text.c_str()));  // as it always read
+    EXPECT_EQ(log.str(), SavedChanges(*list));
 }
 
 TEST(ChangeLog, VersionNineHasNoCheckTimes) {

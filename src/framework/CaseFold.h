@@ -1,0 +1,20 @@
+#pragma once
+// Unicode case folding for searches without regard to case, over texts kept
+// in either form the system knows (1251, or UTF-8 by the display rule):
+// simple folding of Latin, Greek and Cyrillic letters.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace casefold {
+
+// The folded (small) form of a code point; other code points unchanged.
+uint32_t Fold(uint32_t codePoint);
+
+// The folded code points of a text read by the display rule (UTF-8 when it
+// is well formed with a multi-byte sequence, else 1251), with the byte
+// offset in the text at which each begins.
+void FoldedText(const char* text, size_t n, std::vector<uint32_t>* codePoints,
+                std::vector<uint32_t>* offsets);
+
+}  // namespace casefold
