@@ -22,6 +22,8 @@ void PrintTreeLines(std::ostream& out, const Json& objects, int depth) {
                 << "  " << ShownPeriod(o["timedelta"].get<uint32_t>()) << "  "
                 << o["state"].get<std::string>();
             if (!o["lastError"].is_null()) out << " (" << o["lastError"].get<std::string>() << ")";
+            if (o.contains("security") && !o["security"].is_null())
+                out << " [" << o["security"].get<std::string>() << "]";
             out << "  " << o["checks"].get<size_t>() << " checks";
         } else if (o["state"] == "off") {
             out << "  off";

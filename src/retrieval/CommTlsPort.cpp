@@ -53,7 +53,7 @@ uint32_t CommTlsPort::Send(const void* bytes, long count) {
 }
 
 uint32_t CommTlsPort::WaitIdle(uint32_t milliseconds, bool* idle) {
-    if (secure_ && plainPos_ < plain_.size()) {
+    if (secure_ && (plainPos_ < plain_.size() || session_->HasBuffered())) {
         if (idle) *idle = false;
         return 0;
     }

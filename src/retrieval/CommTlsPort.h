@@ -32,7 +32,7 @@ public:
     // Sends every byte (as records once secure).
     uint32_t Send(const void* bytes, long count) override;
     uint32_t IsIdle(bool* idle) override { return WaitIdle(0, idle); }
-    // Plain text already decrypted counts as waiting data.
+    // Bytes the session holds (decrypted or not) count as waiting data.
     uint32_t WaitIdle(uint32_t milliseconds, bool* idle) override;
     bool HasNoData() override;
     // The socket's dump and " tls" once secure.

@@ -6,6 +6,12 @@
 int32_t RunMailboxDownload(DownloadThread& thread) {
     MailboxCheckOptions options;
     options.pop3.worker = &thread;
-    return RunMailboxCheck(thread.Url().c_str(), thread.TargetFile().c_str(),
-                           thread.StoredCopy().c_str(), options);
+    options.pop3.stls = thread.MailSecurity().stls;
+    options.pop3.pins = ParseTlsPins(thread.MailSecurity().trustedCerts.c_str());
+    uint8_t security = kMailSecurityUnknown;
+    options.pop3.security = &security;
+    int32_t result = RunMailboxCheck(thread.Url().c_str(), thread.TargetFile().c_str(),
+                                     thread.StoredCopy().c_str(), options);
+    thread.SetMailConnection(security);
+    return result;
 }

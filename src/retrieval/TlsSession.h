@@ -51,6 +51,9 @@ public:
     virtual const TlsPeer& Peer() const = 0;
     // Appends at least one byte of plain text; 0 or an error code.
     virtual uint32_t Receive(std::string& plain) = 0;
+    // Bytes received and not yet returned by Receive (raw or decrypted),
+    // so that a wait on the socket would miss them.
+    virtual bool HasBuffered() const = 0;
     // Sends the bytes as records; 0 or an error code.
     virtual uint32_t Send(const void* bytes, long count) = 0;
     // Says goodbye to the server (close_notify); errors are not reported.

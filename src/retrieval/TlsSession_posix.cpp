@@ -41,6 +41,9 @@ public:
     uint32_t Handshake(const char* host) override;
     const TlsPeer& Peer() const override { return peer_; }
     uint32_t Receive(std::string& plain) override;
+    bool HasBuffered() const override {
+        return ssl_ && (SSL_pending(ssl_) > 0 || BIO_ctrl_pending(in_) > 0);
+    }
     uint32_t Send(const void* bytes, long count) override;
     void Shutdown() override;
 
@@ -117,7 +120,7 @@ uint32_t OpenSslSession::Handshake(const char* host) {
     }
     if (uint32_t err = Flush()) return err;
     DescribePeer(host);
-    return peer_.certificate.empty() ? kTlsCertRejected : 0;
+    return peer_.certificate.empty() ? static_cast<uint32_t>(kTlsCertRejected) : 0u;
 }
 
 void OpenSslSession::DescribePeer(const char* host) {

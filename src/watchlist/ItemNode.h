@@ -86,6 +86,7 @@ public:
     int32_t state = 0;            // -1 failed, 0 idle, 1 downloading, 2 comparing, 3 requested
     int32_t lastError = 0;
     int32_t detail = 0;
+    uint8_t mailSecurity = 0;     // a mailbox's connection at its last check (kMail...; 0 unknown)
     AStr title;                   // page title from the first stored copy
     bool neverChecked = false;
     bool expanded = false;        // the folder's node is expanded
