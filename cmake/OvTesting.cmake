@@ -10,10 +10,11 @@ else()
 endif()
 include(GoogleTest)
 
-# ov_test_suite(folder DEPS ...): every .cpp of tests/<folder> becomes the
-# test program test_<folder>.
+# ov_test_suite(folder DEPS ... [PROPERTIES ...]): every .cpp of
+# tests/<folder> becomes the test program test_<folder>; PROPERTIES are
+# given to each of its tests besides the time-out.
 function(ov_test_suite folder)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;PROPERTIES" ${ARGN})
   ov_platform_sources(sources ${CMAKE_CURRENT_SOURCE_DIR})
   add_executable(test_${folder} ${sources})
   target_link_libraries(test_${folder} PRIVATE ${ARG_DEPS} GTest::gtest_main)
@@ -21,5 +22,5 @@ function(ov_test_suite folder)
   gtest_discover_tests(test_${folder}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 300)
+    PROPERTIES TIMEOUT 300 ${ARG_PROPERTIES})
 endfunction()

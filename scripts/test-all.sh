@@ -11,7 +11,7 @@ FUZZ_SECONDS=${FUZZ_SECONDS:-15}
 need=()
 for pkg in cmake g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev googletest ccache \
            g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth \
-           libcurl4-openssl-dev nlohmann-json3-dev; do
+           libcurl4-openssl-dev libssl-dev openssl python3 python3-cryptography nlohmann-json3-dev; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then

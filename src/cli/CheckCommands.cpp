@@ -47,6 +47,10 @@ Json Outcome(const Followed& f, const std::set<const ItemNode*>& announced) {
         j["error"] = nullptr;
     }
     j["result"] = recorded ? Json(newest->result) : Json(nullptr);
+    if (o.IsMailbox()) {
+        const char* security = MailSecurityName(o.mailSecurity);
+        j["security"] = security ? Json(security) : Json(nullptr);
+    }
     j["changes"] = recorded && announced.count(&o) ? newest->changes.Count() : 0;
     return j;
 }
@@ -56,6 +60,8 @@ void PrintCheckLine(std::ostream& out, const Json& j) {
     if (j["outcome"] == "failed") out << " (" << j["error"].get<std::string>() << ")";
     if (j["outcome"] == "skipped") out << " (" << j["reason"].get<std::string>() << ")";
     if (j["outcome"] == "changed") out << ", " << j["changes"].get<size_t>() << " changes";
+    if (j.contains("security") && !j["security"].is_null())
+        out << " [" << j["security"].get<std::string>() << "]";
     out << "\n";
 }
 

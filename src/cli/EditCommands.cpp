@@ -4,6 +4,7 @@
 #include "cli/CliError.h"
 #include "cli/CliText.h"
 #include "cli/Commands.h"
+#include "cli/ObjectJson.h"
 #include "cli/ObjectOptions.h"
 #include "cli/ObjectPath.h"
 #include "cli/TreeEdits.h"
@@ -20,9 +21,14 @@ int Added(CliContext& c, const ItemNode& object) {
     c.Space().Save();
     std::string path = ObjectPath(object);
     if (c.json)
-        c.out << JsonText(Json{{"added", path}, {"number", ObjectNumber(object)}});
+        c.out << JsonText(object.IsMailbox()
+                              ? Json{{"added", path}, {"number", ObjectNumber(object)},
+                                     {"security", MailSecurityPlan(object, c.Space().LoadedOptions().mailStls)}}
+                              : Json{{"added", path}, {"number", ObjectNumber(object)}});
     else
         c.out << "added " << KindName(object) << " " << path << " (#" << ObjectNumber(object) << ")\n";
+    if (object.IsMailbox() && !c.json)
+        c.out << "security: " << MailSecurityPlan(object, c.Space().LoadedOptions().mailStls) << "\n";
     return kExitOk;
 }
 
@@ -66,7 +72,8 @@ int AddFolderCommand(CliContext& c, const Arguments& a) {
 int EditCommand(CliContext& c, const Arguments& a) {
     ItemNode& object = FindObject(c.List(), a.Positional()[0]);
     ItemProperties p = object.properties;
-    bool mailboxParts = a.Has("server") || a.Has("port") || a.Has("user") || a.Has("password");
+    bool mailboxParts = a.Has("server") || a.Has("port") || a.Has("user") || a.Has("password") ||
+                        a.Has("tls") || a.Has("no-tls");
     if (object.IsFolder() && (a.Has("address") || mailboxParts))
         Fail(kExitBadInput, "a folder has no address");
     if (const std::string* url = a.Value("address")) {

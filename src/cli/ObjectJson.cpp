@@ -6,6 +6,7 @@
 #include "cli/CliText.h"
 #include "cli/ObjectPath.h"
 #include "retrieval/MailboxUrl.h"
+#include "retrieval/Pop3Check.h"
 #include "watchlist/ItemNode.h"
 
 namespace {
@@ -68,7 +69,28 @@ AStr MaskedAddress(const AStr& address) {
     masked += ":***@";
     masked += m.host;
     if (m.port) masked += AStr::Format(":%u", static_cast<unsigned>(m.port));
+    if (m.tls) masked += "/tls";
     return masked;
+}
+
+const char* MailSecurityName(uint8_t security) {
+    switch (security) {
+        case kMailPlain: return "plain";
+        case kMailStls: return "STLS";
+        case kMailTls: return "TLS";
+        default: return nullptr;
+    }
+}
+
+std::string MailSecurityPlan(const ItemNode& mailbox, int32_t stlsMode) {
+    MailboxAddress m;
+    CrackMailboxUrl(mailbox.properties.address.c_str(), &m);
+    if (m.tls || m.port == kPop3TlsPort) return "TLS";
+    switch (stlsMode) {
+        case kStlsNever: return "plain (Options.MailSTLS=never)";
+        case kStlsRequired: return "STLS, required";
+        default: return "STLS when the server offers it, else plain";
+    }
 }
 
 Json FramesToJson(const _HtmlFrameNode* frame) {
@@ -106,6 +128,10 @@ Json ObjectToJson(const ItemNode& o, const ObjectJsonOptions& options) {
         j["detail"] = o.detail;
         j["failedSince"] = o.state == -1 && o.failedSince ? Json(o.failedSince) : Json(nullptr);
         j["checks"] = o.checks.Count();
+        if (o.IsMailbox()) {
+            const char* security = MailSecurityName(o.mailSecurity);
+            j["security"] = security ? Json(security) : Json(nullptr);
+        }
     }
     if (options.children) {
         Json children = Json::array();

@@ -3,6 +3,9 @@
 // scripts, and the source of the plain-text views.
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
+#include <string>
+
 #include "framework/AStr.h"
 
 class ItemNode;
@@ -27,6 +30,11 @@ const char* KindName(const ItemNode& object);
 // A mailbox or page address with its password replaced by "***"; any other
 // text as it is.
 AStr MaskedAddress(const AStr& address);
+// "plain", "STLS" or "TLS" for a connection's security; null when unknown.
+const char* MailSecurityName(uint8_t security);
+// The security a mailbox's next check will ask for: TLS from the first
+// byte, or STLS as the program option says.
+std::string MailSecurityPlan(const ItemNode& mailbox, int32_t stlsMode);
 // One change ({"text", "link"}) as the result pane shows it: the text, a
 // link-only change as url="link"; a text with a link gets it in <...>.
 std::string ChangeLine(const Json& change);

@@ -88,7 +88,8 @@ std::vector<OptionSpec> ObjectOptionSpecs() {
 }
 
 std::vector<OptionSpec> MailboxOptionSpecs() {
-    return {{"server", true}, {"port", true}, {"user", true}, {"password", true}};
+    return {{"server", true}, {"port", true}, {"user", true}, {"password", true},
+            {"tls", false},    {"no-tls", false}};
 }
 
 void ApplyObjectOptions(const Arguments& args, bool folder, ItemProperties& p) {
@@ -130,5 +131,7 @@ AStr MailboxAddressFrom(const Arguments& args, const AStr& current) {
     if (const std::string* v = args.Value("port")) port = static_cast<long>(ParseInteger("--port", *v, 1, 65535));
     if (m.host.IsEmpty()) Fail(kExitBadInput, "a mailbox needs --server");
     if (m.user.IsEmpty()) Fail(kExitBadInput, "a mailbox needs --user");
-    return MakeMailboxUrl(m.host.c_str(), port, m.user.c_str(), m.password.c_str());
+    if (args.Has("tls")) m.tls = true;
+    if (args.Has("no-tls")) m.tls = false;
+    return MakeMailboxUrl(m.host.c_str(), port, m.user.c_str(), m.password.c_str(), m.tls);
 }

@@ -1,5 +1,6 @@
 // options: the program options of the settings file, shown and changed by
 // SECTION.KEY as the settings file names them.
+#include <cstring>
 #include <functional>
 #include <ostream>
 
@@ -7,6 +8,7 @@
 #include "cli/CliText.h"
 #include "cli/Commands.h"
 #include "framework/Cp1251.h"
+#include "retrieval/TlsTrust.h"
 
 namespace {
 
@@ -15,6 +17,33 @@ struct OptionKey {
     std::function<std::string(const Options&)> get;
     std::function<void(Options&, const std::string&)> set;
 };
+
+// The STLS modes by the words the user reads and types (digits as stored).
+const char* const kStlsModes[] = {"never", "offered", "required"};
+
+const char* StlsModeName(int32_t mode) { return mode >= 0 && mode <= 2 ? kStlsModes[mode] : "offered"; }
+
+int32_t ParseStlsMode(const std::string& v) {
+    for (int32_t i = 0; i < 3; ++i)
+        if (v == kStlsModes[i] || v == std::to_string(i)) return i;
+    Fail(kExitBadInput, "Options.MailSTLS takes never, offered or required");
+}
+
+// Accepted certificates as "host:fingerprint" pairs; every word must be one.
+AStr TrustedCertsFrom(const std::string& v) {
+    std::vector<TlsPin> pins = ParseTlsPins(v.c_str());
+    size_t words = 0;
+    for (size_t i = 0; i < v.size();) {
+        size_t n = strcspn(v.c_str() + i, ";, \t\r\n");
+        if (n) ++words;
+        i += n ? n : 1;
+    }
+    if (pins.size() != words)
+        Fail(kExitBadInput, "Options.TrustedCerts takes host:fingerprint pairs (64 hex digits of SHA-256)");
+    std::string joined;
+    for (const TlsPin& p : pins) joined += (joined.empty() ? "" : ";") + p.host + ":" + p.fingerprint;
+    return AStr(joined.c_str());
+}
 
 OptionKey Text(const char* name, AStr Options::*field) {
     return {name, [field](const Options& o) { return Shown(o.*field); },
@@ -76,6 +105,10 @@ const std::vector<OptionKey>& Keys() {
          [](Options& o, const std::string& v) { o.event.param = Typed(v); }},
         Number("Options.maxthreads", &Options::maxThreads, 0, 64),
         Number("Options.maxnews", &Options::maxNews, 0, 0x7FFFFFFF),
+        {"Options.MailSTLS", [](const Options& o) { return std::string(StlsModeName(o.mailStls)); },
+         [](Options& o, const std::string& v) { o.mailStls = ParseStlsMode(v); }},
+        {"Options.TrustedCerts", [](const Options& o) { return Shown(o.trustedCerts); },
+         [](Options& o, const std::string& v) { o.trustedCerts = TrustedCertsFrom(v); }},
         Flag("Proxy.Use", &Options::proxyOn),
         {"Proxy.Proxy", [](const Options& o) { return Shown(o.proxy); }, SetProxyHost},
         Text("Proxy.Port", &Options::proxyPort),

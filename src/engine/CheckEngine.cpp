@@ -67,6 +67,8 @@ DownloadSettings DownloadSettingsFrom(const Options& options) {
     s.proxy.password = options.proxyPassword;
     s.charsetOf = &CharsetOfContentType;
     s.mailboxCheck = &RunMailboxDownload;
+    s.mail.stls = options.mailStls;
+    s.mail.trustedCerts = options.trustedCerts;
     return s;
 }
 

@@ -315,6 +315,7 @@ bool CheckEngine::FinishFramed(ItemNode& object) {
 
 void CheckEngine::MailboxEnd(ItemNode& object, int32_t result, int32_t detail, DownloadThread& thread) {
     const uint32_t now = object.properties.lastCheck;
+    if (thread.MailConnection()) object.mailSecurity = thread.MailConnection();
     if (result != 0) {
         object.lastError = result;
         object.state = -1;

@@ -102,11 +102,29 @@ uint32_t CommSocket::ReadAll(void* bytes, long count) {
 }
 
 uint32_t CommSocket::Send(const void* bytes, long count) {
+    long sent = 0;
+    return SendSome(bytes, count, &sent);
+}
+
+uint32_t CommSocket::SendSome(const void* bytes, long count, long* sent) {
+    *sent = 0;
     CommSocketPin s(*this);
     if (s.Get() == kNoSocket) return kWsaNotSocket;
     long n = SocketSend(s.Get(), bytes, count);
     if (n < 0) return SocketLastError();
     if (n == 0 && count > 0) return kWsaConnectionReset;
+    *sent = n;
+    return 0;
+}
+
+uint32_t CommSocket::ReceiveSome(void* bytes, long max, long* received) {
+    *received = 0;
+    CommSocketPin s(*this);
+    if (s.Get() == kNoSocket) return kWsaNotSocket;
+    long n = SocketRecv(s.Get(), bytes, max);
+    if (n < 0) return SocketLastError();
+    if (n == 0) return kWsaConnectionReset;
+    *received = n;
     return 0;
 }
 

@@ -34,6 +34,10 @@ public:
     uint32_t ReadAll(void* bytes, long count) override;
     // 0 bytes sent for a non-empty request gives 10054.
     uint32_t Send(const void* bytes, long count) override;
+    // One send and one recv that say how much they moved (for the TLS
+    // layer above): a recv of 0 bytes gives 10054.
+    uint32_t SendSome(const void* bytes, long count, long* sent);
+    uint32_t ReceiveSome(void* bytes, long max, long* received);
     uint32_t IsIdle(bool* idle) override;
     uint32_t WaitIdle(uint32_t milliseconds, bool* idle) override;
     bool HasNoData() override;

@@ -44,7 +44,8 @@ DownloadThread::DownloadThread(std::shared_ptr<platform::ReportTarget> notify, c
       storedCopy_(storedCopy),
       progressIntervalMs_(progressIntervalMs),
       charsetOf_(settings.charsetOf),
-      mailboxCheck_(settings.mailboxCheck) {
+      mailboxCheck_(settings.mailboxCheck),
+      mailSecurity_(settings.mail) {
     if (settings.proxy.on) SetProxyCredentials(settings.proxy.user.c_str(), settings.proxy.password.c_str());
     InstallStatusCallback(this);
 }

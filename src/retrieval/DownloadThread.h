@@ -33,8 +33,15 @@ using CharsetParser = int32_t (*)(const char* contentType);
 // thread posts the end message after it.
 using MailboxCheck = int32_t (*)(DownloadThread& thread);
 
+// The program's options for the security of mailbox connections.
+struct MailSecuritySettings {
+    int32_t stls = 1;     // 0 never, 1 when offered, 2 required (kStls...)
+    AStr trustedCerts;    // "host:fingerprint" pairs accepted explicitly
+};
+
 struct DownloadSettings {
     ProxySettings proxy;
+    MailSecuritySettings mail;
     CharsetParser charsetOf = nullptr;   // none: the charset code stays 0
     MailboxCheck mailboxCheck = nullptr; // none: a mailbox fails as an unknown scheme
     InternetTimeouts timeouts;
@@ -88,6 +95,10 @@ public:
 
     // For the mailbox check: reports bytes as progress (0 flushes).
     void ReportProgress(uint32_t bytes);
+    const MailSecuritySettings& MailSecurity() const { return mailSecurity_; }
+    // The security the mailbox connection had (kMail...; 0 when unknown).
+    uint8_t MailConnection() const { return mailConnection_; }
+    void SetMailConnection(uint8_t security) { mailConnection_ = security; }
 
 private:
     enum class CopyEnd { kComplete, kReadFailed, kWriteFailed, kAborted };
@@ -120,4 +131,6 @@ private:
     uint32_t unreportedBytes_ = 0;
     CharsetParser charsetOf_;
     MailboxCheck mailboxCheck_;
+    MailSecuritySettings mailSecurity_;
+    uint8_t mailConnection_ = 0;
 };

@@ -27,9 +27,11 @@ int32_t RunMailboxCheck(const char* url, const char* targetFile, const char* sto
         if (stored.OpenError() == 0) ReadKnownIds(stored, knownIds);
     }
 
+    Pop3Options pop3 = options.pop3;
+    pop3.implicitTls = pop3.implicitTls || address.tls;
     EMailList messages;
     uint32_t result = CheckMailbox(address.host.c_str(), address.port, address.user.c_str(),
-                                   address.password.c_str(), knownIds, messages, options.pop3);
+                                   address.password.c_str(), knownIds, messages, pop3);
     if (result) return static_cast<int32_t>(Aborted(options.pop3) ? kCommCancelled : result);
 
     // Creating and writing the record file are not checked: the messages

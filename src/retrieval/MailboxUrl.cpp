@@ -2,12 +2,14 @@
 
 #include <cstring>
 
+#include "framework/Cp1251.h"
 #include "retrieval/Pop3Check.h"
 
 namespace {
 const char kScheme[] = "mailto:";
 const size_t kSchemeLength = sizeof kScheme - 1;
 const char kStoredAt = 7;  // an "@" of the user name, as stored
+const char kTlsMark[] = "/tls";
 }  // namespace
 
 bool CrackMailboxUrl(const char* url, MailboxAddress* address) {
@@ -40,10 +42,12 @@ bool CrackMailboxUrl(const char* url, MailboxAddress* address) {
         const bool readable = p == server + serverLength && p > colon + 1 && port <= 65535;
         address->port = readable ? static_cast<uint16_t>(port) : 0;
     }
+    address->tls = cp1251::CompareNoCase(server + serverLength, kTlsMark) == 0;
     return true;
 }
 
-AStr MakeMailboxUrl(const char* host, long port, const char* user, const char* password) {
+AStr MakeMailboxUrl(const char* host, long port, const char* user, const char* password,
+                    bool tls) {
     AStr url(kScheme);
     AStr storedUser(user);
     if (char* u = storedUser.Data())
@@ -56,5 +60,6 @@ AStr MakeMailboxUrl(const char* host, long port, const char* user, const char* p
     url += "@";
     url += host ? host : "";
     url += AStr::Format(":%ld", port).c_str();
+    if (tls) url += kTlsMark;
     return url;
 }

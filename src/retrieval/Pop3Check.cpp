@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "framework/Cp1251.h"
 #include "retrieval/CommPort.h"
 #include "retrieval/MailDecode.h"
 #include "retrieval/MailHeaders.h"
@@ -81,10 +82,51 @@ uint32_t Transaction(CommPort& port, const StrList& knownIds, EMailList& message
     return 0;
 }
 
+// Asks for the capabilities and upgrades with STLS when the server offers
+// it; a server that answers CAPA with an error offers nothing.
+uint32_t Upgrade(CommPort& port, Pop3Stls& stls) {
+    char reply[kMailLineSize];
+    if (uint32_t err = Command(port, "CAPA", reply)) return err;
+    bool offered = false;
+    if (IsPositive(reply))
+        if (uint32_t err = ReadCapabilities(port, &offered)) return err;
+    if (!offered) {
+        if (stls.mode != kStlsRequired) return 0;
+        port.WriteLine("QUIT");
+        return kPop3StlsNotOffered;
+    }
+    if (uint32_t err = Command(port, "STLS", reply)) return err;
+    if (!IsPositive(reply)) {
+        port.WriteLine("QUIT");
+        return kPop3StlsRefused;
+    }
+    if (uint32_t err = stls.upgrade ? stls.upgrade() : kTlsUnavailable) return err;
+    stls.upgraded = true;
+    return 0;
+}
+
 }  // namespace
 
+uint32_t ReadCapabilities(CommPort& port, bool* stls) {
+    *stls = false;
+    char line[kMailLineSize];
+    for (int n = 0;; ++n) {
+        if (uint32_t err = port.ReadLine(line, kMailLineSize)) return err;
+        if (strcmp(line, ".") == 0) return 0;
+        if (n == kPop3MaxCapabilities) return kPop3BadReply;
+        // The capability is the first word; a "." of byte-stuffing is not
+        // expected before a capability name and is taken as part of it.
+        size_t length = strcspn(line, " \t");
+        if (length == 4 && cp1251::CompareNoCase(line, "STLS", 4) == 0) *stls = true;
+    }
+}
+
 uint32_t RunPop3Dialogue(CommPort& port, const char* user, const char* password,
+<<<<<<< HEAD
                          const StrList& knownIds, EMailList& messages, AStr* refusal) {
+=======
+                         const StrList& knownIds, EMailList& messages, Pop3Stls* stls) {
+>>>>>>> tls20
     messages.Clear();
     char reply[kMailLineSize];
     auto refused = [&](uint32_t code) {
@@ -92,7 +134,13 @@ uint32_t RunPop3Dialogue(CommPort& port, const char* user, const char* password,
         return code;
     };
     if (uint32_t err = port.ReadLine(reply, kMailLineSize)) return err;
+<<<<<<< HEAD
     if (!IsPositive(reply)) return refused(kPop3BadReply);
+=======
+    if (!IsPositive(reply)) return kPop3BadReply;
+    if (stls && stls->mode != kStlsNever)
+        if (uint32_t err = Upgrade(port, *stls)) return err;
+>>>>>>> tls20
     if (uint32_t err = Command(port, std::string("USER ") + (user ? user : ""), reply)) return err;
     if (!IsPositive(reply)) return refused(kPop3UserRefused);
     if (uint32_t err = Command(port, std::string("PASS ") + (password ? password : ""), reply))

@@ -2,10 +2,13 @@
 // The POP3 dialogue of a mailbox check: list the messages by unique id and
 // fetch the headers of those not seen before.
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "framework/AStr.h"
 #include "framework/List.h"
 #include "framework/StrList.h"
+#include "retrieval/TlsTrust.h"
 
 class CommPort;
 namespace platform {
@@ -17,7 +20,26 @@ enum : uint32_t {
     kPop3BadReply = 58,          // ERROR_BAD_NET_RESP
     kPop3UserRefused = 12013,    // ERROR_INTERNET_INCORRECT_USER_NAME
     kPop3PasswordRefused = 12015,  // ERROR_INTERNET_LOGIN_FAILURE
+    kPop3StlsNotOffered = 20210,   // STLS required, the server does not offer it
+    kPop3StlsRefused = 20211,      // the server offered STLS and refused it
 };
+
+// When the check upgrades a plain connection with STLS (the program option).
+enum : int32_t {
+    kStlsNever = 0,
+    kStlsWhenOffered = 1,  // the default
+    kStlsRequired = 2,     // a server without STLS fails before USER
+};
+
+// The security a check's dialogue had (0 before any check).
+enum : uint8_t {
+    kMailSecurityUnknown = 0,
+    kMailPlain = 1,
+    kMailStls = 2,  // plain greeting, upgraded with STLS
+    kMailTls = 3,   // TLS from the first byte
+};
+
+constexpr uint16_t kPop3TlsPort = 995;  // TLS from the first byte
 
 constexpr uint16_t kPop3DefaultPort = 110;
 // No reply line may take longer than this.
@@ -40,14 +62,40 @@ public:
 using EMailList = ListOf<EMail>;
 
 struct Pop3Options {
-    // Limit of one reply line (and of the connect); 0 waits without limit.
+    // Limit of one reply line (and of the connect and of every wait in
+    // the TLS handshake); 0 waits without limit.
     uint32_t replyTimeoutMs = kPop3ReplyTimeoutMs;
     // Aborting this thread closes the connection at once.
     platform::Thread* worker = nullptr;
+<<<<<<< HEAD
     // Receives the server's own reply line when it refuses the greeting,
     // the user name or the password (for the user to read); may be null.
     AStr* refusal = nullptr;
+=======
+    // TLS from the first byte (always so on port 995).
+    bool implicitTls = false;
+    // STLS on a plain connection.
+    int32_t stls = kStlsWhenOffered;
+    // Certificates the user accepted for their hosts.
+    std::vector<TlsPin> pins;
+    // Receives the security of the connection once it is settled.
+    uint8_t* security = nullptr;
+>>>>>>> tls20
 };
+
+// The STLS step of a plain dialogue, after the greeting and before USER.
+struct Pop3Stls {
+    int32_t mode = kStlsNever;
+    // Makes the port secure after the server's yes to STLS; 0 or an error.
+    std::function<uint32_t()> upgrade;
+    bool upgraded = false;  // set when the upgrade succeeded
+};
+
+// The rest of a CAPA reply after its "+OK": capability lines up to ".";
+// *stls tells whether one of them is STLS. 0, a read error, or 58 for a
+// listing of more than kPop3MaxCapabilities lines.
+constexpr int kPop3MaxCapabilities = 256;
+uint32_t ReadCapabilities(CommPort& port, bool* stls);
 
 // Connects and runs the dialogue; 0 or an error code. The connection is
 // closed when it returns.
@@ -56,6 +104,12 @@ uint32_t CheckMailbox(const char* host, uint16_t port, const char* user, const c
                       const Pop3Options& options = Pop3Options());
 
 // The dialogue over a port that is connected and about to send its
-// greeting. After a successful PASS every way out sends QUIT.
+// greeting. After a successful PASS every way out sends QUIT. With stls,
+// the server's capabilities are asked first and the connection upgraded
+// as its mode says.
 uint32_t RunPop3Dialogue(CommPort& port, const char* user, const char* password,
+<<<<<<< HEAD
                          const StrList& knownIds, EMailList& messages, AStr* refusal = nullptr);
+=======
+                         const StrList& knownIds, EMailList& messages, Pop3Stls* stls = nullptr);
+>>>>>>> tls20

@@ -4,6 +4,7 @@
 #include "platform/Thread.h"
 #include "retrieval/CommAbort.h"
 #include "retrieval/CommSocket.h"
+#include "retrieval/CommTlsPort.h"
 #include "retrieval/Pop3Check.h"
 
 namespace {
@@ -40,5 +41,22 @@ uint32_t CheckMailbox(const char* host, uint16_t port, const char* user, const c
         const bool aborted = options.worker && options.worker->IsAbortRequested();
         return err == kCommCancelled && !aborted ? platform::kWsaTimedOut : err;
     }
+<<<<<<< HEAD
     return RunPop3Dialogue(socket, user, password, knownIds, messages, options.refusal);
+=======
+    CommTlsPort connection(socket);
+    connection.SetLineTimeout(options.replyTimeoutMs);
+    if (options.implicitTls || port == kPop3TlsPort) {
+        if (uint32_t err = connection.StartTls(host, options.pins)) return err;
+        if (options.security) *options.security = kMailTls;
+        return RunPop3Dialogue(connection, user, password, knownIds, messages);
+    }
+    Pop3Stls stls;
+    stls.mode = options.stls;
+    stls.upgrade = [&] { return connection.StartTls(host, options.pins); };
+    uint32_t result = RunPop3Dialogue(connection, user, password, knownIds, messages, &stls);
+    if (options.security && (result == 0 || stls.upgraded))
+        *options.security = stls.upgraded ? kMailStls : kMailPlain;
+    return result;
+>>>>>>> tls20
 }

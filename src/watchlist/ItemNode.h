@@ -89,6 +89,7 @@ public:
     uint32_t failedSince = 0;     // when the failure shown in state -1 began; 0 when none
     AStr etag;                    // the server's entity tag of the stored copy
     AStr serverReply;             // a server's own words about the failure (a refusal)
+    uint8_t mailSecurity = 0;     // a mailbox's connection at its last check (kMail...; 0 unknown)
     AStr title;                   // page title from the first stored copy
     bool neverChecked = false;
     bool expanded = false;        // the folder's node is expanded

@@ -90,6 +90,8 @@ Options& Options::operator=(const Options& o) {
     suspended = o.suspended;
     maxThreads = o.maxThreads;
     maxNews = o.maxNews;
+    mailStls = o.mailStls;
+    trustedCerts = o.trustedCerts;
     defaults = o.defaults;
     CopyList(o.searchHistory, searchHistory);
     searchMatchCase = o.searchMatchCase;
@@ -115,6 +117,9 @@ void LoadOptions(Options& o, const std::string& iniPath) {
     o.event.param = ini.ReadText(kOptions, "eventparam", o.event.param.c_str());
     o.maxThreads = static_cast<int32_t>(ini.ReadInt(kOptions, "maxthreads", o.maxThreads));
     o.maxNews = static_cast<int32_t>(ini.ReadInt(kOptions, "maxnews", o.maxNews));
+    o.mailStls = static_cast<int32_t>(ini.ReadInt(kOptions, "MailSTLS", o.mailStls));
+    if (o.mailStls < 0 || o.mailStls > 2) o.mailStls = 1;
+    o.trustedCerts = ini.ReadText(kOptions, "TrustedCerts", o.trustedCerts.c_str());
     LoadDefaults(o.defaults, ini);
     if (ini.HasKey(kHistory, "count")) {
         o.searchHistory.Clear();
@@ -140,6 +145,8 @@ void SaveOptions(const Options& o, const std::string& iniPath) {
     ini.WriteText(kOptions, "eventparam", o.event.param.c_str());
     ini.WriteSigned(kOptions, "maxthreads", o.maxThreads);
     ini.WriteSigned(kOptions, "maxnews", o.maxNews);
+    ini.WriteSigned(kOptions, "MailSTLS", o.mailStls);
+    ini.WriteText(kOptions, "TrustedCerts", o.trustedCerts.c_str());
     ini.WriteList(kHistory, o.searchHistory);
     ini.WriteSigned(kSearch, "bCase", o.searchMatchCase);
     ini.WriteSigned(kSearch, "bWord", o.searchWholeWord);

@@ -26,6 +26,8 @@ struct Options {
     bool suspended = false;      // every check suspended ("BanChecks")
     int32_t maxThreads = 3;      // most downloads at once
     int32_t maxNews = 0;         // most changes in one check; 0 = no limit
+    int32_t mailStls = 1;        // STLS for mailboxes: 0 never, 1 when offered, 2 required
+    AStr trustedCerts;           // "host:fingerprint" pairs of accepted server certificates
     ItemProperties defaults;     // given to every new page or mailbox
     StrList searchHistory;
     bool searchMatchCase = false;
