@@ -56,19 +56,33 @@ const Tables& T() {
 
 }  // namespace
 
-unsigned char ToUpper(unsigned char c) { return T().upper[c]; }
-unsigned char ToLower(unsigned char c) { return T().lower[c]; }
-bool IsLetter(unsigned char c) { return (T().kind[c] & (kUpperBit | kLowerBit)) != 0; }
-bool IsAlphaNumeric(unsigned char c) { return T().kind[c] != 0; }
-bool IsUpper(unsigned char c) { return (T().kind[c] & kUpperBit) != 0; }
-bool IsLower(unsigned char c) { return (T().kind[c] & kLowerBit) != 0; }
+unsigned char ToUpper(unsigned char c) {
+    return T().upper[c];
+}
+unsigned char ToLower(unsigned char c) {
+    return T().lower[c];
+}
+bool IsLetter(unsigned char c) {
+    return (T().kind[c] & (kUpperBit | kLowerBit)) != 0;
+}
+bool IsAlphaNumeric(unsigned char c) {
+    return T().kind[c] != 0;
+}
+bool IsUpper(unsigned char c) {
+    return (T().kind[c] & kUpperBit) != 0;
+}
+bool IsLower(unsigned char c) {
+    return (T().kind[c] & kLowerBit) != 0;
+}
 
 void UpperBuff(char* s, size_t n) {
-    for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>(ToUpper(static_cast<unsigned char>(s[i])));
+    for (size_t i = 0; i < n; ++i)
+        s[i] = static_cast<char>(ToUpper(static_cast<unsigned char>(s[i])));
 }
 
 void LowerBuff(char* s, size_t n) {
-    for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>(ToLower(static_cast<unsigned char>(s[i])));
+    for (size_t i = 0; i < n; ++i)
+        s[i] = static_cast<char>(ToLower(static_cast<unsigned char>(s[i])));
 }
 
 uint16_t ToUnicode(unsigned char c) {
@@ -122,7 +136,9 @@ std::string ToUtf8(const char* s, size_t n) {
     return out;
 }
 
-std::string ToUtf8(const char* s) { return s ? ToUtf8(s, std::strlen(s)) : std::string(); }
+std::string ToUtf8(const char* s) {
+    return s ? ToUtf8(s, std::strlen(s)) : std::string();
+}
 
 // Length of the UTF-8 sequence at s (at most n bytes) and its code point; 0
 // when the bytes are not a well-formed sequence.
@@ -130,11 +146,21 @@ static size_t DecodeUtf8(const unsigned char* s, size_t n, uint32_t* cp) {
     unsigned char c = s[0];
     size_t len;
     uint32_t v;
-    if (c < 0x80) { *cp = c; return 1; }
-    if ((c & 0xE0) == 0xC0) { len = 2; v = c & 0x1F; }
-    else if ((c & 0xF0) == 0xE0) { len = 3; v = c & 0x0F; }
-    else if ((c & 0xF8) == 0xF0) { len = 4; v = c & 0x07; }
-    else return 0;
+    if (c < 0x80) {
+        *cp = c;
+        return 1;
+    }
+    if ((c & 0xE0) == 0xC0) {
+        len = 2;
+        v = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+        len = 3;
+        v = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+        len = 4;
+        v = c & 0x07;
+    } else
+        return 0;
     if (len > n) return 0;
     for (size_t i = 1; i < len; ++i) {
         if ((s[i] & 0xC0) != 0x80) return 0;
@@ -153,7 +179,10 @@ std::string FromUtf8(const char* s, size_t n) {
     for (size_t i = 0; i < n;) {
         uint32_t cp;
         size_t len = DecodeUtf8(u + i, n - i, &cp);
-        if (len == 0) { out += s[i++]; continue; }
+        if (len == 0) {
+            out += s[i++];
+            continue;
+        }
         out += static_cast<char>(FromUnicode(cp));
         i += len;
     }
@@ -177,6 +206,57 @@ std::string ForDisplay(const char* s) {
     if (!s) return std::string();
     size_t n = std::strlen(s);
     return LooksLikeUtf8(s, n) ? std::string(s, n) : ToUtf8(s, n);
+}
+
+namespace {
+
+void AppendUtf16(std::u16string& out, uint32_t cp) {
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (cp >> 10));
+        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    } else {
+        out += static_cast<char16_t>(cp);
+    }
+}
+
+void DecodeInto(std::u16string& out, const unsigned char* u, size_t n) {
+    for (size_t i = 0; i < n;) {
+        uint32_t cp;
+        size_t len = DecodeUtf8(u + i, n - i, &cp);
+        if (len == 0) return;
+        AppendUtf16(out, cp);
+        i += len;
+    }
+}
+
+}  // namespace
+
+std::u16string DisplayUtf16(const char* s, size_t n) {
+    std::u16string out;
+    if (!s) return out;
+    const unsigned char* u = reinterpret_cast<const unsigned char*>(s);
+    if (LooksLikeUtf8(s, n)) {
+        DecodeInto(out, u, n);
+        return out;
+    }
+    if (n > 1 && u[n - 1] == 133) {
+        // A cut UTF-8 text: drop a partial sequence before the ellipsis.
+        size_t end = n - 1, lead = end;
+        while (lead > 0 && end - lead < 3 && (u[lead - 1] & 0xC0) == 0x80) --lead;
+        if (lead > 0 && u[lead - 1] >= 0xC0) {
+            uint32_t cp;
+            if (DecodeUtf8(u + lead - 1, end - lead + 1, &cp) == 0) end = lead - 1;
+        }
+        if (LooksLikeUtf8(s, end)) {
+            DecodeInto(out, u, end);
+            out += u'\u2026';
+            return out;
+        }
+    }
+    out.reserve(n);
+    for (size_t i = 0; i < n; ++i) out += static_cast<char16_t>(ToUnicode(u[i]));
+    return out;
 }
 
 }  // namespace cp1251

@@ -389,13 +389,13 @@ bool TreeViewModel::ClampScroll() {
     return moved;
 }
 
-bool TreeViewModel::ScrollTo(int x, int y) {
+bool TreeViewModel::ScrollTo(int x, int y, bool notify) {
     x = std::max(0, std::min(x, MaxScrollX()));
     y = std::max(0, std::min(y, MaxScrollY()));
     if (x == scrollX_ && y == scrollY_) return false;
     scrollX_ = x;
     scrollY_ = y;
-    events_->Scrolled();
+    if (notify) events_->Scrolled();
     return true;
 }
 
@@ -437,11 +437,11 @@ bool TreeViewModel::EnsureVisible(TreeViewNode* node) {
     return ScrollTo(scrollX_, y) || moved;
 }
 
-bool TreeViewModel::ScrollNodeTo(TreeViewNode* node, int offset) {
+bool TreeViewModel::ScrollNodeTo(TreeViewNode* node, int offset, bool notify) {
     long row = RowOf(node);
     if (row < 0) return false;
     Measure(row);
-    return ScrollTo(scrollX_, RowTop(row) - offset);
+    return ScrollTo(scrollX_, RowTop(row) - offset, notify);
 }
 
 // ---- insertion mark ----

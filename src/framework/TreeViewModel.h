@@ -139,7 +139,8 @@ class TreeViewModel {
     int ScrollY() const { return scrollY_; }
     int MaxScrollY();
     int MaxScrollX();
-    bool ScrollTo(int x, int y);
+    // notify false: a move of the program's own (a refill), not the user's.
+    bool ScrollTo(int x, int y, bool notify = true);
     bool ScrollLines(int lines);
     bool ScrollPages(int pages);
     // Wheel deltas (120 a notch) scroll `linesPerNotch` lines a notch;
@@ -149,7 +150,7 @@ class TreeViewModel {
     // client area; true when anything moved.
     bool EnsureVisible(TreeViewNode* node);
     // Scrolls so the node's top stands `offset` pixels below the client top.
-    bool ScrollNodeTo(TreeViewNode* node, int offset);
+    bool ScrollNodeTo(TreeViewNode* node, int offset, bool notify = true);
 
     // Caret and selection.
     TreeViewNode* Caret() const { return caret_; }

@@ -27,6 +27,10 @@ class TreeViewNode : public Tree {
     int StateImage() const { return stateImage_; }
     bool IsExpanded() const { return expanded_; }
     bool IsSelected() const { return selected_; }
+    // The expanded flag of a node not yet in a view.
+    void InitExpanded(bool expanded) {
+        if (!view_) expanded_ = expanded;
+    }
     // The view's model showing this node, or null.
     TreeViewModel* View() const { return view_; }
 

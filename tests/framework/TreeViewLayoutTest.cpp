@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/Cp1251.h"
 #include "framework/RowHeights.h"
 #include "framework/TreeViewModel.h"
 #include "framework/TreeTestMeasurer.h"
@@ -263,4 +264,18 @@ TEST(TextWrap, BreaksAtBlanksHardBreaksAndInsideLongWords) {
     w = WrapText(m, 0, "", 0, 100);
     EXPECT_EQ(1u, w.starts.size());
     EXPECT_EQ(0, w.width);
+}
+
+TEST(DisplayUtf16, Utf8Cp1251AndCutTexts) {
+    EXPECT_EQ(u"plain", cp1251::DisplayUtf16("plain", 5));
+    // UTF-8 with a four-byte sequence becomes a surrogate pair.
+    EXPECT_EQ(u"\u041F\U0001F600", cp1251::DisplayUtf16("\xD0\x9F\xF0\x9F\x98\x80", 6));
+    // The same Cyrillic letter in 1251, and German umlauts in 1252-like bytes.
+    EXPECT_EQ(u"\u041F\u0440", cp1251::DisplayUtf16("\xCF\xF0", 2));
+    EXPECT_EQ(u"\u2026", cp1251::DisplayUtf16("\x85", 1));
+    // A UTF-8 text cut inside a sequence, with the ellipsis byte.
+    EXPECT_EQ(u"\u041F\u2026", cp1251::DisplayUtf16("\xD0\x9F\xE2\x85", 4));
+    EXPECT_EQ(u"\u041F\u0440\u2026", cp1251::DisplayUtf16("\xD0\x9F\xD1\x80\x85", 5));
+    // A 1251 text ending in the ellipsis stays 1251.
+    EXPECT_EQ(u"\u0414\u0430\u2026", cp1251::DisplayUtf16("\xC4\xE0\x85", 3));
 }
