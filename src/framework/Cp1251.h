@@ -40,5 +40,9 @@ std::string FromUtf8(const char* s, size_t n);
 // shown as UTF-8, anything else is converted from 1251.
 bool LooksLikeUtf8(const char* s, size_t n);
 std::string ForDisplay(const char* s);
+// The display rule to UTF-16, for drawing. A UTF-8 text cut short by the
+// ellipsis byte 133 (a cut change text) is still shown as UTF-8: a partial
+// sequence before the ellipsis is dropped and the ellipsis drawn as U+2026.
+std::u16string DisplayUtf16(const char* s, size_t n);
 
 }  // namespace cp1251

@@ -22,6 +22,7 @@ public:
     AStr text;  // the changed text, link text or message line
     AStr link;  // the link address, "mailto:" and the sender, or as the comparison fills it
     int32_t value = 0;  // run-time use only, not stored
+    void* treeNode = nullptr;  // the change's node in the result pane
 };
 
 class CheckNode : public Node {

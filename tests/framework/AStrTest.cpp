@@ -95,8 +95,8 @@ TEST(Cp1251, EveryByteRoundTripsThroughUnicode) {
 }
 
 TEST(Cp1251, DisplayRuleChoosesUtf8OnlyForValidMultiByteText) {
-    EXPECT_EQ("\xD0\x9F", cp1251::ForDisplay("\xCF"));        // 1251 П becomes UTF-8
-    EXPECT_EQ("\xD0\x9F", cp1251::ForDisplay("\xD0\x9F"));    // already UTF-8: as it is
+    EXPECT_EQ("\xD0\x9F", cp1251::ForDisplay("\xCF"));      // 1251 П becomes UTF-8
+    EXPECT_EQ("\xD0\x9F", cp1251::ForDisplay("\xD0\x9F"));  // already UTF-8: as it is
     EXPECT_EQ("plain", cp1251::ForDisplay("plain"));
     EXPECT_EQ("\xCF", cp1251::FromUtf8("\xD0\x9F", 2));
 }

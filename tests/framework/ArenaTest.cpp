@@ -23,7 +23,6 @@ struct Big : ArenaObject {
     char bytes[200000];
 };
 
-
 }  // namespace
 
 TEST(Arena, AllocationsAreAlignedDistinctAndUsable) {
@@ -82,9 +81,9 @@ TEST(Arena, OnlyTheNewestAllocationGrowsInPlace) {
     void* a = arena.Allocate(10);
     EXPECT_TRUE(arena.Extend(a, 10, 1000));
     void* b = arena.Allocate(10);
-    EXPECT_EQ(static_cast<char*>(a) + 1000, b);  // right after the grown one
-    EXPECT_FALSE(arena.Extend(a, 1000, 2000));   // no longer the newest
-    EXPECT_FALSE(arena.Extend(b, 10, 1u << 20)); // more than its block holds
+    EXPECT_EQ(static_cast<char*>(a) + 1000, b);   // right after the grown one
+    EXPECT_FALSE(arena.Extend(a, 1000, 2000));    // no longer the newest
+    EXPECT_FALSE(arena.Extend(b, 10, 1u << 20));  // more than its block holds
     EXPECT_TRUE(arena.Extend(b, 10, 20));
     EXPECT_FALSE(arena.Extend(nullptr, 0, 8));
     void* large = arena.Allocate(300000);  // larger than a block: a block of its own
@@ -129,8 +128,8 @@ TEST(Arena, MemoryNothingHoldsIsPoisonedUnderTheSanitizer) {
     TextBuffer text;
     text.append("abc", 3);
     const char* before = text.c_str();
-    arena->Allocate(8);           // the text is no longer the newest
-    text.append("defgh", 5);      // so it moves
+    arena->Allocate(8);       // the text is no longer the newest
+    text.append("defgh", 5);  // so it moves
     EXPECT_NE(before, text.c_str());
     EXPECT_TRUE(__asan_address_is_poisoned(before));
 

@@ -1,0 +1,88 @@
+#include "panes/ItemPane.h"
+
+#include "watchlist/ItemNode.h"
+
+namespace {
+
+bool ShowsSwitchedOff(const ItemNode& o) {
+    // A folder counts as off when nothing below it is switched on.
+    if (o.IsFolder() && o.HasChildren()) return !(o.derivedMarks & kMarkSwitchedOn);
+    return o.IsSwitchedOff();
+}
+
+}  // namespace
+
+int ItemImageIndex(const ItemNode& o) {
+    if (ShowsSwitchedOff(o)) return 9;
+    switch (o.state) {
+        case -1:
+            return 8;
+        case 0:
+        case 3:
+            return o.HasUnseen() ? 5 : 2;
+        case 2:
+            return 4;
+        default:
+            return 1;
+    }
+}
+
+AStr ItemNodeText(const ItemNode& o, PaneTexts& texts) {
+    AStr text = o.DisplayName();
+    if (o.state == -1 && o.lastError != 0) {
+        text += "  ";
+        text += texts.Text(kTextErrorLabel);
+        text += ": ";
+        if (o.lastError == -2)
+            text += texts.Text(kTextEmptyBody);
+        else if (o.lastError == -1)
+            text += texts.Text(kTextEmptyBody + o.detail);
+        else
+            text += texts.Error(o.lastError);
+    }
+    return text;
+}
+
+ItemNode* ItemPane::ObjectOf(TreeViewNode* node) {
+    auto* item = dynamic_cast<ItemTVN*>(node);
+    if (!item || dynamic_cast<ItemTVNRoot*>(node)) return nullptr;
+    return item->Object();
+}
+
+void ItemPane::Build() {
+    ItemNode* list = root_.Object();
+    list->treeNode = &root_;
+    for (ItemNode* o = list->FirstItem(); o; o = o->NextItem()) AddObjectNode(*o, &root_);
+    model_.Expand(&root_, true);
+    if (TreeViewNode* first = root_.FirstChildNode()) model_.SetCaret(first);
+}
+
+void ItemPane::AddObjectNode(ItemNode& object, TreeViewNode* parentNode) {
+    if (!object.treeNode) {
+        TreeViewNode* before = nullptr;
+        for (ItemNode* s = object.NextItem(); s && !before; s = s->NextItem())
+            before = static_cast<TreeViewNode*>(s->treeNode);
+        auto* node = new ItemTVN(&object);
+        object.treeNode = node;
+        node->InitExpanded(object.expanded);
+        model_.Insert(parentNode, node, before && before->Owner() == parentNode ? before : nullptr);
+        RefreshObjectNode(object);
+    }
+    auto* node = static_cast<TreeViewNode*>(object.treeNode);
+    for (ItemNode* child = object.FirstItem(); child; child = child->NextItem())
+        AddObjectNode(*child, node);
+}
+
+bool ItemPane::RefreshObjectNode(ItemNode& object) {
+    auto* node = static_cast<TreeViewNode*>(object.treeNode);
+    if (!node || node == &root_) return false;
+    model_.SetText(node, ItemNodeText(object, texts_).c_str());
+    int index = ItemImageIndex(object);
+    model_.SetImage(node, object.IsFolder() ? 0 : index);
+    model_.SetStateImage(node, object.IsFolder() ? index : 0);
+    return true;
+}
+
+void ItemPane::ExpandChanged(TreeViewNode* node) {
+    if (ItemNode* o = ObjectOf(node)) o->expanded = node->IsExpanded();
+}
