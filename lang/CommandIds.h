@@ -57,5 +57,13 @@
 
 /* Menus of the language module. */
 #define MENU_MAIN 1
+#define MENU_TRAY 2
+
+/* Texts of the main window. */
+#define TEXT_STATUS_UNSEEN 9415
+#define TEXT_STATUS_SELECTED 9416
+#define TEXT_STATUS_CHECKS 9417
+#define TEXT_DAMAGED_WATCH_LIST 21000
+#define TEXT_DIRECTORY_LOCKED 21001
 
 #endif

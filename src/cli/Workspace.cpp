@@ -21,8 +21,8 @@ void Workspace::Lock() {
     uint32_t error = 0;
     if (lock_.Acquire(LockPath(), &error)) return;
     if (error == platform::kErrLockHeld)
-        Fail(kExitBadInput, "another ovisto-cli is changing " + Dir() + " (" + LockPath() +
-                                " is locked); try again when it has finished");
+        Fail(kExitBadInput, "the desktop program or another ovisto-cli is changing " + Dir() + " (" +
+                                LockPath() + " is locked); try again when it has finished");
     Fail(kExitBadInput, "cannot lock " + LockPath() + ": " + ShownError(static_cast<int32_t>(error), 0));
 }
 

@@ -2,9 +2,11 @@
 
 #include "lang/CommandIds.h"
 #include "platform/Lang.h"
+#include "platform/Files.h"
 #include "platform/Profile.h"
 #include "shell/CommandLine.h"
 #include "shell/SingleInstance.h"
+#include "watchlist/Options.h"
 
 Appl::Appl(HINSTANCE instance, HINSTANCE previous, const char* commandLine, int showCommand)
     : DApplication(instance, previous, commandLine, showCommand),
@@ -19,8 +21,15 @@ bool Appl::CreateMainWindow() {
     HMENU menu = static_cast<HMENU>(LoadMenu(MENU_MAIN));
     AStr caption = LoadText(TEXT_PROGRAM_NAME);
     frame_.SetProbeMessage(ProbeMessage());
-    if (!frame_.Create(Instance(), caption.c_str(), menu)) return false;
-    frame_.KeepPlacement(platform::ProgramProfilePath(), "Window");
+    FrameArgs frameArgs;
+    frameArgs.instance = Instance();
+    frameArgs.caption = caption.c_str();
+    frameArgs.menu = menu;
+    frameArgs.programDir = programDir_.empty() ? platform::ProgramDirectory() : programDir_;
+    frameArgs.options = &ProgramOptions();
+    frameArgs.settingsFile = settingsFile_.empty() ? OptionsFilePath() : settingsFile_;
+    if (!frame_.Create(frameArgs)) return false;
+    frame_.KeepPlacement(frameArgs.settingsFile, "Window");
     frame_.ApplyPlacement(ShowCommand());
     SetMainWindow(&frame_);
     SetTheMainWindow(&frame_);

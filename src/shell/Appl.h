@@ -3,7 +3,9 @@
 // and the idle calls that drive the main window's idle tasks.
 #include <windows.h>
 
-#include "shell/FrameWindow.h"
+#include "ui/FrameWindow.h"
+#include <string>
+
 #include "shell/gui/DApplication.h"
 
 class Appl : public DApplication {
@@ -21,8 +23,16 @@ public:
     bool Idle(long count) override;
 
     FrameWindow& Frame() { return frame_; }
+    // Another program directory and settings file than the executable's
+    // (for running the window on prepared folders).
+    void SetProgramDirectory(const std::string& dir, const std::string& settingsFile) {
+        programDir_ = dir;
+        settingsFile_ = settingsFile;
+    }
 
 private:
     FrameWindow frame_;
     HACCEL accelerators_;
+    std::string programDir_;
+    std::string settingsFile_;
 };

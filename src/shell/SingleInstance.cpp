@@ -2,8 +2,6 @@
 
 #include "shell/ProgramPaths.h"
 
-const wchar_t kMainWindowClass[] = L"OrvexWindowClass";
-
 namespace {
 
 UINT g_probe = 0;

@@ -162,7 +162,7 @@ TEST_F(CliTest, ASecondWriterIsRefusedWhileReadersGoOn) {
     ASSERT_TRUE(lock.Acquire(dir.File("ovisto.lck"), &error));
     CliOutcome refused = Cli({"add", "http://b.test/"});
     EXPECT_EQ(2, refused.status);
-    EXPECT_NE(std::string::npos, refused.err.find("another ovisto-cli"));
+    EXPECT_NE(std::string::npos, refused.err.find("the desktop program or another ovisto-cli"));
     EXPECT_EQ(2, Cli({"options", "Options.maxthreads=2"}).status);
     EXPECT_EQ(0, Cli({"list"}).status);
     EXPECT_EQ(0, Cli({"show", "A"}).status);

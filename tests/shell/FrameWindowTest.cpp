@@ -1,6 +1,6 @@
 // The main window in this process: creation, the probe answer, placement
 // kept in a settings file, idle tasks, commands and the start arguments.
-#include "shell/FrameWindow.h"
+#include "ui/FrameWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,14 @@ protected:
         }
     }
     bool Make(FrameWindow& frame, const char* caption = "Test", HMENU menu = nullptr) {
-        return frame.Create(GetModuleHandleW(nullptr), caption, menu);
+        FrameArgs args;
+        args.instance = GetModuleHandleW(nullptr);
+        args.caption = caption;
+        args.menu = menu;
+        args.programDir = dir.Path();
+        args.settingsFile = settings;
+        args.showMessage = [](const AStr&) {};
+        return frame.Create(args);
     }
     int Stored(const char* key) {
         return static_cast<int>(GetPrivateProfileIntA("Window", key, -12345, settings.c_str()));
@@ -183,6 +190,7 @@ TEST_F(FrameWindowTest, IdleTasksRunInOrderAndAskForMoreTogether) {
 
 TEST_F(FrameWindowTest, ApplicationIdleCallsReachTheMainWindowsTasks) {
     Appl app(GetModuleHandleW(nullptr), nullptr, "", SW_HIDE);
+    app.SetProgramDirectory(dir.Path(), settings);
     std::vector<std::string> log;
     CountingTask scheduler(&log, "s", 1);
     app.Frame().AddIdleTask(&scheduler);
@@ -191,6 +199,7 @@ TEST_F(FrameWindowTest, ApplicationIdleCallsReachTheMainWindowsTasks) {
     EXPECT_TRUE(app.Idle(0));
     EXPECT_FALSE(app.Idle(1));
     EXPECT_EQ((std::vector<std::string>{"s0", "s1"}), log);
+    EXPECT_TRUE(app.Frame().Engine() != nullptr) << "the window hosts the check engine";
     EXPECT_EQ(&app.Frame(), TheMainWindow());
     EXPECT_EQ(&app.Frame(), app.MainWindow());
 }
@@ -208,6 +217,7 @@ TEST_F(FrameWindowTest, UrlArgumentGoesToTheNewWebPageCommand) {
     };
     for (const Case& c : cases) {
         Appl app(GetModuleHandleW(nullptr), nullptr, c.line, SW_HIDE);
+        app.SetProgramDirectory(dir.Path(), settings);
         ASSERT_TRUE(app.CreateMainWindow()) << c.line;
         std::vector<std::string> pages;
         for (const AStr& p : app.Frame().PendingNewPages()) pages.emplace_back(p.c_str());

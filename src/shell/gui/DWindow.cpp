@@ -29,12 +29,12 @@ bool DWindow::RegisterWindowClass(HINSTANCE instance, const wchar_t* className, 
     return RegisterClassExW(&wc) != 0;
 }
 
-bool DWindow::Create(DWORD exStyle, const wchar_t* className, const char* title, DWORD style, int x,
-                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance) {
+bool DWindow::Create(const DCreateArgs& a) {
     if (hwnd_) return false;
-    std::wstring wideTitle = WideText(title);
-    HWND made = CreateWindowExW(exStyle, className, wideTitle.c_str(), style, x, y, width, height,
-                                parent, menu, instance, this);
+    std::wstring wideTitle = WideText(a.title);
+    HMENU menuOrId = (a.style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id)) : a.menu;
+    HWND made = CreateWindowExW(a.exStyle, a.className, wideTitle.c_str(), a.style, a.x, a.y, a.width,
+                                a.height, a.parent, menuOrId, a.instance, this);
     return made != nullptr && made == hwnd_;
 }
 
@@ -91,6 +91,16 @@ LRESULT DWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
             break;
+        case WM_SETFOCUS:
+            OnSetFocus(reinterpret_cast<HWND>(wParam));
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd_, &ps);
+            OnPaint(dc, ps.rcPaint);
+            EndPaint(hwnd_, &ps);
+            return 0;
+        }
         case WM_TIMER:
             if (lParam) break;  // a timer with its own procedure
             OnTimer(wParam);
@@ -112,4 +122,6 @@ void DWindow::OnMove(int, int) {}
 void DWindow::OnSize(UINT, int, int) {}
 bool DWindow::OnCommand(int, int, HWND) { return false; }
 void DWindow::OnTimer(UINT_PTR) {}
+void DWindow::OnSetFocus(HWND) {}
+void DWindow::OnPaint(HDC, const RECT&) {}
 bool DWindow::OnRegisteredMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }

@@ -7,6 +7,23 @@
 
 #include "framework/AStr.h"
 
+// What a window is made with. A child takes `id` as its child id; a
+// top-level window takes `menu`.
+struct DCreateArgs {
+    DWORD exStyle = 0;
+    const wchar_t* className = nullptr;
+    const char* title = "";
+    DWORD style = 0;
+    int x = CW_USEDEFAULT;
+    int y = CW_USEDEFAULT;
+    int width = CW_USEDEFAULT;
+    int height = CW_USEDEFAULT;
+    HWND parent = nullptr;
+    HMENU menu = nullptr;
+    int id = 0;
+    HINSTANCE instance = nullptr;
+};
+
 class DWindow {
 public:
     DWindow() = default;
@@ -23,8 +40,7 @@ public:
     static bool RegisterWindowClass(HINSTANCE instance, const wchar_t* className, UINT style,
                                     HICON icon, HICON smallIcon);
 
-    bool Create(DWORD exStyle, const wchar_t* className, const char* title, DWORD style, int x,
-                int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance);
+    bool Create(const DCreateArgs& args);
     void Destroy();
     // The title, by the display rule of DText.h.
     void SetTitle(const char* title);
@@ -48,6 +64,8 @@ protected:
     // notification; true when the command was taken.
     virtual bool OnCommand(int id, int code, HWND control);
     virtual void OnTimer(UINT_PTR id);
+    virtual void OnSetFocus(HWND previous);
+    virtual void OnPaint(HDC dc, const RECT& dirty);
     // Messages numbered by RegisterWindowMessage; true when answered.
     virtual bool OnRegisteredMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 

@@ -1,0 +1,29 @@
+#pragma once
+// A status bar gadget with one text gadget across its whole width.
+#include <windows.h>
+
+#include "framework/AStr.h"
+
+class DStatusBar {
+public:
+    DStatusBar() = default;
+    ~DStatusBar();
+    DStatusBar(const DStatusBar&) = delete;
+    DStatusBar& operator=(const DStatusBar&) = delete;
+
+    bool Create(HWND parent, int id, HINSTANCE instance);
+    void Destroy();
+    HWND Handle() const { return hwnd_; }
+    int Height() const;
+    // Lets the bar take its size and place from the parent.
+    void Fit();
+
+    // The text it shows (1251).
+    AStr Text() const;
+    // Writes the text only when it differs from what is shown; true when
+    // it was written.
+    bool SetText(const AStr& text);
+
+private:
+    HWND hwnd_ = nullptr;
+};

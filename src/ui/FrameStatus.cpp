@@ -1,0 +1,43 @@
+// What the main window says about its state: the status bar line written
+// in every idle pass, the caption naming the current object, and the
+// result pane that follows the current object.
+#include "lang/CommandIds.h"
+#include "platform/Lang.h"
+#include "ui/FrameWindow.h"
+
+AStr FrameWindow::StatusText() const {
+    AStr text = FormatText(TEXT_STATUS_UNSEEN, engine_ ? engine_->NewChanges() : 0L);
+    std::vector<ItemNode*> selected = itemPane_.Selected();
+    if (focusedPane_ && focusedPane_ == itemPane_.Handle()) {
+        text += FormatText(TEXT_STATUS_SELECTED, static_cast<long>(selected.size()));
+    } else {
+        long checks = selected.size() == 1 ? static_cast<long>(selected[0]->checks.Count()) : 0L;
+        text += FormatText(TEXT_STATUS_CHECKS, checks);
+    }
+    return text;
+}
+
+void FrameWindow::UpdateStatusBar() { statusBar_.SetText(StatusText()); }
+
+void FrameWindow::UpdateCaption() {
+    AStr program = LoadText(TEXT_PROGRAM_NAME);
+    AStr name = current_ ? current_->DisplayName() : AStr();
+    if (name.IsEmpty()) {
+        SetTitle(program.c_str());
+        return;
+    }
+    name += " - ";
+    name += program;
+    SetTitle(name.c_str());
+}
+
+void FrameWindow::ShowObjectResults(ItemNode* object) {
+    if (IsIconic(Handle())) return;  // the pane keeps what it shows
+    current_ = object;
+    resultPane_.Show(object);
+}
+
+void FrameWindow::RefreshObjectNode(ItemNode& object) {
+    itemPane_.RefreshNode(object);
+    if (&object == current_) resultPane_.Show(current_);
+}

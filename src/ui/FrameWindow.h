@@ -1,0 +1,208 @@
+#pragma once
+// The main window: the item pane (101) and result pane (102) side by side
+// under the toolbar (105) and above the status bar (106), split by the
+// separator (99). It owns the watch list of its program directory and the
+// check engine that runs in its idle phases, holds the program directory's
+// lock, sits in the notification area (and hides there when minimised),
+// blinks its tray icon for news, serves DDE "OVISTO"/"system" and takes
+// dropped URLs. The parts of the window live in the Frame*.cpp files.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/CheckEngine.h"
+#include "framework/AStr.h"
+#include "platform/DirectoryLock.h"
+#include "shell/gui/DCommandEnabler.h"
+#include "shell/gui/DFrameWindow.h"
+#include "shell/gui/DStatusBar.h"
+#include "shell/gui/DToolbar.h"
+#include "shell/gui/DTrayIcon.h"
+#include "shell/gui/DWindowSeparator.h"
+#include "shell/gui/DropWin.h"
+#include "ui/Banner.h"
+#include "ui/ItemPane.h"
+#include "ui/ResultPane.h"
+#include "watchlist/ItemList.h"
+#include "watchlist/Options.h"
+#include "watchlist/WatchListFile.h"
+
+// The main window class every copy registers.
+extern const wchar_t kMainWindowClass[];
+
+// Child ids, timer ids and the tray callback message.
+enum FrameIds : int {
+    kSeparatorId = 99,
+    kItemPaneId = 101,
+    kResultPaneId = 102,
+    kToolbarId = 105,
+    kStatusBarId = 106,
+};
+enum FrameTimers : UINT_PTR {
+    kHeartbeatTimer = 1,
+    kBlinkTimer = 2,
+    kSelectionTimer = 3,
+};
+constexpr UINT kTrayMessage = 0x341B;
+constexpr UINT kHeartbeatMs = 60000;
+constexpr UINT kBlinkMs = 500;
+constexpr UINT kSelectionMs = 500;
+// Longest DDE command taken (characters).
+constexpr size_t kMaxDdeCommand = 519;
+
+// What the main window is made with. programDir holds the watch list, the
+// "USER" folder and the lock; options and settingsFile are the program
+// options and where they are saved.
+struct FrameArgs {
+    HINSTANCE instance = nullptr;
+    const char* caption = "";
+    HMENU menu = nullptr;
+    std::string programDir;
+    Options* options = nullptr;
+    std::string settingsFile;
+    CheckEngine::Clock clock;  // null: the system's
+    // How a message is shown to the user (a message box unless replaced).
+    std::function<void(const AStr& text)> showMessage;
+};
+
+class FrameWindow : public DFrameWindow, public DCommandTarget, public DropWin::Owner, public EngineHost {
+public:
+    FrameWindow();
+    ~FrameWindow() override;
+
+    // Creates the window hidden with the styles of a main window and runs
+    // its creation steps; the menu belongs to the window from here on (also
+    // when creation fails).
+    bool Create(const FrameArgs& args);
+    // The registered message the window answers with its own number.
+    void SetProbeMessage(UINT probe) { probe_ = probe; }
+
+    // The new-web-page command with an address filled in (from "/url", DDE
+    // or a drop). Until the page dialog exists the address is kept here.
+    void NewWebPage(const AStr& address);
+    const std::vector<AStr>& PendingNewPages() const { return pendingNewPages_; }
+
+    // Shows a minimised window restored, any other one as it was, and
+    // brings it to the foreground.
+    void Restore();
+    bool IsHiddenToTray() const { return hiddenToTray_; }
+
+    // The object shown in the result pane, its caption, its node.
+    void ShowObjectResults(ItemNode* object);
+    ItemNode* CurrentObject() const { return current_; }
+    void RefreshObjectNode(ItemNode& object);
+    void UpdateCaption();
+
+    // Tray icon blinking: timer 2, icons 3 and 4 in turn.
+    void StartBlink();
+    void StopBlink();
+    bool IsBlinking() const { return blinkTimer_ != 0; }
+    int BlinkPhase() const { return blinkPhase_; }
+    // The icon (3 or 4) the tray shows.
+    int TrayIconId() const { return trayIcon_; }
+
+    // The status bar text the idle pass writes.
+    AStr StatusText() const;
+
+    ItemList& WatchList() { return list_; }
+    CheckEngine* Engine() { return engine_.get(); }
+    ItemPane& Items() { return itemPane_; }
+    ResultPane& Results() { return resultPane_; }
+    DToolbar& Toolbar() { return toolbar_; }
+    DStatusBar& StatusBar() { return statusBar_; }
+    DWindowSeparator& Separator() { return separator_; }
+    const DTrayIcon& Tray() const { return tray_; }
+    IDropTarget& DropTarget() { return dropTarget_; }
+    HWND FocusedPane() const { return focusedPane_; }
+    const WatchListPaths& Paths() const { return paths_; }
+    bool HoldsDirectoryLock() const { return lock_.IsHeld(); }
+
+    bool OnIdle(long count) override;
+
+    // EngineHost: the check engine's calls back into the window.
+    void RefreshObject(ItemNode& object) override;
+    void Announce(ItemNode& object, const ItemEvent& event) override;
+    void SaveChangeLog() override;
+    void SaveWatchList() override;
+    void SaveOptions() override;
+    TextLogSettings TextLogSetup(uint32_t now) override;
+
+    // DCommandTarget: which commands can be used now.
+    void CommandEnable(DCommandEnabler& enabler) override;
+    // DropWin::Owner: a URL dropped on the window.
+    void OnDropText(const AStr& text) override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnCreate(const CREATESTRUCTW& cs) override;
+    void OnDestroy() override;
+    void OnSize(UINT type, int width, int height) override;
+    void OnSetFocus(HWND previous) override;
+    bool OnCommand(int id, int code, HWND control) override;
+    void OnTimer(UINT_PTR id) override;
+    bool OnRegisteredMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    // Creation steps (FrameWindow.cpp).
+    void SetWindowIcons();
+    bool CreatePanes();
+    bool CreateToolbar();
+    void LoadWatchList();
+    // Layout (FrameLayout.cpp use in FrameWindow.cpp).
+    void LayOut();
+    void SeparatorMoved();
+    // Pane notifications.
+    LRESULT OnNotify(const NMHDR& header);
+    void OnPaneNotify(int id, int code, void* node);
+    // Tray (FrameTray.cpp).
+    void AddTrayIcon();
+    void SetTrayIcon(int iconId);
+    void OnTrayMessage(LPARAM mouse);
+    void ShowTrayMenu();
+    // DDE server (FrameDde.cpp).
+    void RegisterDde();
+    void UnregisterDde();
+    LRESULT OnDdeInitiate(HWND client, LPARAM atoms);
+    void OnDdeExecute(HWND client, LPARAM command);
+    void OnDdeTerminate(HWND client);
+    // Status bar and caption (FrameStatus.cpp).
+    void UpdateStatusBar();
+    // Messages to the user.
+    void ShowMessage(const AStr& text);
+
+    FrameArgs args_;
+    Options fallbackOptions_;
+    Options* options_ = &fallbackOptions_;
+    WatchListPaths paths_{std::string(".")};
+    platform::DirectoryLock lock_;
+    ItemPane itemPane_;
+    ItemList list_;
+    ItemNode* current_ = nullptr;
+    ResultPane resultPane_;
+    HWND focusedPane_ = nullptr;
+    DWindowSeparator separator_;
+    std::unique_ptr<CheckEngine> engine_;
+    ATOM serviceAtom_ = 0;
+    ATOM topicAtom_ = 0;
+    AStr windowTitle_;
+    UINT_PTR blinkTimer_ = 0;
+    int blinkPhase_ = 0;
+    int trayIcon_ = 3;
+    DToolbar toolbar_;
+    DStatusBar statusBar_;
+    UINT_PTR selectionTimer_ = 0;
+    DTrayIcon tray_;
+    DropWin dropTarget_;
+    bool dropRegistered_ = false;
+    Banner banner_;
+    UINT probe_ = 0;
+    bool hiddenToTray_ = false;
+    std::vector<AStr> pendingNewPages_;
+};
+
+// The process-wide main window, once it exists (null before and after).
+FrameWindow* TheMainWindow();
+void SetTheMainWindow(FrameWindow* window);
