@@ -13,7 +13,7 @@ namespace {
 
 // Widths from a per-byte table, as a font's character widths would give.
 class TableMeasurer : public TextMeasurer {
-public:
+  public:
     TableMeasurer() {
         for (int i = 0; i < 256; ++i) widths_[i] = 4 + i % 5;
     }
@@ -25,7 +25,7 @@ public:
         return w;
     }
 
-private:
+  private:
     int widths_[256];
 };
 
@@ -46,25 +46,29 @@ void Refill(TreeViewModel& model, TreeViewNode& root, int checks, int changesPer
     benchmark::DoNotOptimize(rows);
 }
 
-void BM_RefillResultPane(benchmark::State& state) {
+// A pane 500 by 700 pixels, wrapped or not.
+struct Pane {
+    explicit Pane(bool wrap) : model(&root, &measurer) {
+        model.SetWrap(wrap);
+        model.SetClientSize(500, 700);
+    }
     TableMeasurer measurer;
     TreeViewNode root;
-    TreeViewModel model(&root, &measurer);
-    model.SetWrap(state.range(0) != 0);
-    model.SetClientSize(500, 700);
-    for (auto _ : state) Refill(model, root, 100, 50);
+    TreeViewModel model;
+};
+
+void BM_RefillResultPane(benchmark::State& state) {
+    Pane pane(state.range(0) != 0);
+    for (auto _ : state) Refill(pane.model, pane.root, 100, 50);
     state.SetItemsProcessed(state.iterations() * 5100);
     state.SetLabel(state.range(0) ? "wrapped" : "single line");
 }
 BENCHMARK(BM_RefillResultPane)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_ScrollAndHitTest(benchmark::State& state) {
-    TableMeasurer measurer;
-    TreeViewNode root;
-    TreeViewModel model(&root, &measurer);
-    model.SetWrap(state.range(0) != 0);
-    model.SetClientSize(500, 700);
-    Refill(model, root, 200, 49);  // 10,000 nodes
+    Pane pane(state.range(0) != 0);
+    TreeViewModel& model = pane.model;
+    Refill(model, pane.root, 200, 49);  // 10,000 nodes
     int maxY = model.MaxScrollY();
     unsigned seed = 1;
     for (auto _ : state) {
@@ -81,15 +85,14 @@ void BM_ScrollAndHitTest(benchmark::State& state) {
 BENCHMARK(BM_ScrollAndHitTest)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_KeyboardThroughTenThousand(benchmark::State& state) {
-    TableMeasurer measurer;
-    TreeViewNode root;
-    TreeViewModel model(&root, &measurer);
-    model.SetClientSize(500, 700);
-    Refill(model, root, 200, 49);
+    Pane pane(false);
+    TreeViewModel& model = pane.model;
+    Refill(model, pane.root, 200, 49);
     model.Key(TreeKey::Home, false, false);
     for (auto _ : state) {
         model.Key(TreeKey::PageDown, false, false);
-        if (model.Caret() == model.RowNode(model.RowCount() - 1)) model.Key(TreeKey::Home, false, false);
+        if (model.Caret() == model.RowNode(model.RowCount() - 1))
+            model.Key(TreeKey::Home, false, false);
     }
 }
 BENCHMARK(BM_KeyboardThroughTenThousand)->Unit(benchmark::kMicrosecond);

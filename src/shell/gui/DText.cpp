@@ -5,30 +5,9 @@
 #include "framework/Cp1251.h"
 
 std::wstring WideText(const char* text) {
-    std::wstring out;
-    if (!text) return out;
-    size_t n = std::strlen(text);
-    if (cp1251::LooksLikeUtf8(text, n)) {
-        const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
-        for (size_t i = 0; i < n;) {
-            uint32_t c = p[i];
-            int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-            c &= extra == 3 ? 0x07 : extra == 2 ? 0x0F : extra == 1 ? 0x1F : 0x7F;
-            for (int k = 1; k <= extra && i + k < n; ++k) c = (c << 6) | (p[i + k] & 0x3F);
-            i += 1 + extra;
-            if (c >= 0x10000) {
-                c -= 0x10000;
-                out += static_cast<wchar_t>(0xD800 + (c >> 10));
-                out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
-            } else {
-                out += static_cast<wchar_t>(c);
-            }
-        }
-        return out;
-    }
-    out.reserve(n);
-    for (size_t i = 0; i < n; ++i) out += static_cast<wchar_t>(cp1251::ToUnicode(static_cast<unsigned char>(text[i])));
-    return out;
+    if (!text) return std::wstring();
+    std::u16string wide = cp1251::DisplayUtf16(text, std::strlen(text));
+    return std::wstring(wide.begin(), wide.end());
 }
 
 AStr NarrowText(const wchar_t* text) {

@@ -574,6 +574,15 @@ void TreeView::DrawLabel(HDC dc, const TreeRowView& row) {
     if (&node == model_.Caret() && focused) DrawFocusRect(dc, &label);
 }
 
+namespace {
+
+void Line(HDC dc, int x1, int y1, int x2, int y2) {
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+}
+
+}  // namespace
+
 void TreeView::DrawButtonAndLines(HDC dc, const TreeRowView& row) {
     int indent = model_.Indent();
     int cx = row.buttonLeft + indent / 2;
@@ -581,24 +590,20 @@ void TreeView::DrawButtonAndLines(HDC dc, const TreeRowView& row) {
     HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_GRAYTEXT));
     HGDIOBJ oldPen = SelectObject(dc, pen);
     // The line to the node and on to the next sibling.
-    MoveToEx(dc, cx, cy, nullptr);
-    LineTo(dc, row.buttonLeft + indent, cy);
+    Line(dc, cx, cy, row.buttonLeft + indent, cy);
     bool parentShown = row.node->ParentNode() && row.node->ParentNode() != model_.Root();
     if (row.node->PrevNode() || parentShown) {
-        MoveToEx(dc, cx, row.top, nullptr);
-        LineTo(dc, cx, cy);
+        Line(dc, cx, row.top, cx, cy);
     }
     if (row.node->NextNode()) {
-        MoveToEx(dc, cx, cy, nullptr);
-        LineTo(dc, cx, row.top + row.height);
+        Line(dc, cx, cy, cx, row.top + row.height);
     }
     // Lines of the ancestors that have siblings below.
     int x = cx - indent;
     for (TreeViewNode* p = row.node->ParentNode(); p && p != model_.Root() && x > 0;
          p = p->ParentNode(), x -= indent)
         if (p->NextNode()) {
-            MoveToEx(dc, x, row.top, nullptr);
-            LineTo(dc, x, row.top + row.height);
+            Line(dc, x, row.top, x, row.top + row.height);
         }
     if (row.node->HasChildren()) {
         RECT box{cx - 4, cy - 4, cx + 5, cy + 5};
@@ -606,11 +611,9 @@ void TreeView::DrawButtonAndLines(HDC dc, const TreeRowView& row) {
         FrameRect(dc, &box, GetSysColorBrush(COLOR_GRAYTEXT));
         HPEN sign = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT));
         SelectObject(dc, sign);
-        MoveToEx(dc, cx - 2, cy, nullptr);
-        LineTo(dc, cx + 3, cy);
+        Line(dc, cx - 2, cy, cx + 3, cy);
         if (!row.node->IsExpanded()) {
-            MoveToEx(dc, cx, cy - 2, nullptr);
-            LineTo(dc, cx, cy + 3);
+            Line(dc, cx, cy - 2, cx, cy + 3);
         }
         SelectObject(dc, pen);
         DeleteObject(sign);
