@@ -33,8 +33,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
+if [ ! -e "/tmp/.X11-unix/X${display#:}" ]; then
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  pids+=($!)
+fi
 export DISPLAY=$display WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$root/$build/wineprefix-shots}
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 mkdir -p "$WINEPREFIX"

@@ -38,7 +38,7 @@ TEST(FrameLayout, ItemPaneShareWithItsHundredPixelRules) {
     EXPECT_EQ(90, narrow.resultPane.width);
     EXPECT_EQ(100, LayOutFrame(1000, 300, 0, 0, 5).itemPane.width) << "never below 100";
     EXPECT_EQ(900, LayOutFrame(1000, 300, 0, 0, 95).itemPane.width) << "at most the width less 100";
-    EXPECT_EQ(334, LayOutFrame(1001, 300, 0, 0, 33).itemPane.width) << "a rounding multiply-divide";
+    EXPECT_EQ(331, LayOutFrame(1003, 300, 0, 0, 33).itemPane.width) << "rounded (330.99), not cut";
     EXPECT_EQ(0, LayOutFrame(1000, 10, 30, 20, 33).itemPane.height) << "no negative band";
 
     EXPECT_EQ(50, SplitFromSeparator(300, 600));
