@@ -74,8 +74,9 @@ struct Pop3Options {
 =======
     // TLS from the first byte (always so on port 995).
     bool implicitTls = false;
-    // STLS on a plain connection.
-    int32_t stls = kStlsWhenOffered;
+    // STLS on a plain connection. The program's checks take the program
+    // option (when offered by default); a bare dialogue stays plain.
+    int32_t stls = kStlsNever;
     // Certificates the user accepted for their hosts.
     std::vector<TlsPin> pins;
     // Receives the security of the connection once it is settled.

@@ -176,6 +176,10 @@ TEST_F(CheckCommandTest, AMailboxReportsItsNewMessages) {
     json first = Check({"Box"});
     EXPECT_EQ("changed", first[0]["outcome"]);
     EXPECT_EQ(2, first[0]["changes"]);
+    // The server answers CAPA with an error: it offers no STLS, so the
+    // check goes on in clear, as it always did.
+    EXPECT_EQ("plain", first[0]["security"]);
+    EXPECT_EQ("CAPA", pop3.Received().at(0));
 
     pop3.SetMessages({Mail(1), Mail(2), Mail(3)});
     json second = Check({"Box"});

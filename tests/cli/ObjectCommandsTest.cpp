@@ -68,6 +68,31 @@ TEST_F(CliTest, MailboxPasswordIsShownMaskedAndStoredScrambled) {
     EXPECT_EQ("mailto:bob:s3cret@pop.example.org:995", dumped["objects"][0]["address"]);
 }
 
+TEST_F(CliTest, MailboxSecurityIsChosenByAddressAndOptions) {
+    CliOutcome tls = Cli({"add-mailbox", "--server", "pop.example.org", "--user", "bob", "--password", "pw",
+                          "--port", "1995", "--tls"});
+    ASSERT_EQ(0, tls.status) << tls.err;
+    EXPECT_NE(std::string::npos, tls.out.find("security: TLS"));
+    EXPECT_EQ("mailto:bob:***@pop.example.org:1995/tls", CliJson({"show", "#1"})["address"]);
+    ASSERT_EQ(0, Cli({"edit", "#1", "--no-tls"}).status);
+    EXPECT_EQ("mailto:bob:***@pop.example.org:1995", CliJson({"show", "#1"})["address"]);
+    EXPECT_TRUE(CliJson({"show", "#1"})["security"].is_null()) << "not checked yet";
+
+    ASSERT_EQ(0, Cli({"options", "Options.MailSTLS=required"}).status);
+    EXPECT_EQ("required", CliJson({"options", "Options.MailSTLS"})["Options.MailSTLS"]);
+    EXPECT_NE(std::string::npos, TempDir::Read(dir.File("ovisto.ini")).find("MailSTLS=2"));
+    EXPECT_EQ(2, Cli({"options", "Options.MailSTLS=sometimes"}).status);
+    CliOutcome plain = Cli({"add-mailbox", "--server", "mx.example.org", "--user", "a", "--password", "b"});
+    EXPECT_NE(std::string::npos, plain.out.find("security: STLS, required"));
+
+    const std::string print = "ab:CD:ef:01:23:45:67:89:ab:cd:ef:01:23:45:67:89:ab:cd:ef:01:23:45:67:89:ab:cd:ef:01:23:45:67:89";
+    ASSERT_EQ(0, Cli({"options", "Options.TrustedCerts=Pop.Example.org:" + print}).status);
+    EXPECT_EQ("pop.example.org:ABCDEF0123456789ABCDEF0123456789ABCDEF0123456789ABCDEF0123456789",
+              CliJson({"options", "Options.TrustedCerts"})["Options.TrustedCerts"]);
+    EXPECT_EQ(2, Cli({"options", "Options.TrustedCerts=pop.example.org:ABCD"}).status) << "too short";
+    EXPECT_EQ(2, Cli({"options", "Options.TrustedCerts=nohost"}).status);
+}
+
 TEST_F(CliTest, FoldersPathsNumbersAndMoves) {
     ASSERT_EQ(0, Cli({"add-folder", "News", "--news-tape"}).status);
     ASSERT_EQ(0, Cli({"add-folder", "Old", "--in", "News"}).status);

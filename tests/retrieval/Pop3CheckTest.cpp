@@ -278,6 +278,13 @@ TEST(MailboxUrl, MissingOrUnreadablePortsAreZero) {
     EXPECT_EQ(0, a.port);
     ASSERT_TRUE(CrackMailboxUrl("mailto:host:x1", &a));
     EXPECT_EQ(0, a.port);
+    EXPECT_FALSE(a.tls);
+    ASSERT_TRUE(CrackMailboxUrl("mailto:u:p@host:1995/TLS", &a));
+    EXPECT_EQ(1995, a.port);
+    EXPECT_TRUE(a.tls);
+    ASSERT_TRUE(CrackMailboxUrl("mailto:u:p@host:1995/tlsx", &a));
+    EXPECT_FALSE(a.tls);
+    EXPECT_EQ("mailto:u:p@host:1995/tls", std::string(MakeMailboxUrl("host", 1995, "u", "p", true).c_str()));
     EXPECT_FALSE(CrackMailboxUrl("MAILTO:u:p@host:110", &a));
     EXPECT_FALSE(CrackMailboxUrl("http://host/", &a));
 }

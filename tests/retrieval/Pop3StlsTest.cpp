@@ -8,7 +8,7 @@
 
 namespace {
 
-struct Run {
+struct StlsRun {
     uint32_t result;
     std::string sent;
     bool upgraded;
@@ -16,7 +16,7 @@ struct Run {
 };
 
 // The dialogue over replies with the mode; the upgrade only counts.
-Run Dialogue(const std::string& replies, int32_t mode, uint32_t upgradeResult = 0) {
+StlsRun Dialogue(const std::string& replies, int32_t mode, uint32_t upgradeResult = 0) {
     CommMemoryPort port(replies.data(), replies.size());
     StrList known;
     EMailList messages;
@@ -37,7 +37,7 @@ const std::string kLogin = "+OK\r\n+OK\r\n+OK\r\n.\r\n";  // USER, PASS, an empt
 }  // namespace
 
 TEST(Pop3Stls, OfferedStlsIsUsedBeforeUser) {
-    Run r = Dialogue(kGreeting + "+OK\r\nTOP\r\nstls\r\nUIDL\r\n.\r\n+OK go\r\n" + kLogin,
+    StlsRun r = Dialogue(kGreeting + "+OK\r\nTOP\r\nstls\r\nUIDL\r\n.\r\n+OK go\r\n" + kLogin,
                      kStlsWhenOffered);
     EXPECT_EQ(0u, r.result);
     EXPECT_TRUE(r.upgraded);
@@ -47,39 +47,39 @@ TEST(Pop3Stls, OfferedStlsIsUsedBeforeUser) {
 
 TEST(Pop3Stls, NotOfferedGoesOnPlainOrFailsBeforeUserWhenRequired) {
     const std::string capa = "+OK\r\nSTLSX\r\nUSER STLS\r\n.\r\n";  // neither line offers STLS
-    Run plain = Dialogue(kGreeting + capa + kLogin, kStlsWhenOffered);
+    StlsRun plain = Dialogue(kGreeting + capa + kLogin, kStlsWhenOffered);
     EXPECT_EQ(0u, plain.result);
     EXPECT_FALSE(plain.upgraded);
     EXPECT_EQ("CAPA\r\nUSER me\r\nPASS secret\r\nUIDL\r\nQUIT\r\n", plain.sent);
 
-    Run required = Dialogue(kGreeting + capa + kLogin, kStlsRequired);
+    StlsRun required = Dialogue(kGreeting + capa + kLogin, kStlsRequired);
     EXPECT_EQ(kPop3StlsNotOffered, required.result);
     EXPECT_EQ(0, required.upgrades);
     EXPECT_EQ("CAPA\r\nQUIT\r\n", required.sent);
 }
 
 TEST(Pop3Stls, RefusedCapaOffersNothing) {
-    Run plain = Dialogue(kGreeting + "-ERR what\r\n" + kLogin, kStlsWhenOffered);
+    StlsRun plain = Dialogue(kGreeting + "-ERR what\r\n" + kLogin, kStlsWhenOffered);
     EXPECT_EQ(0u, plain.result);
     EXPECT_EQ("CAPA\r\nUSER me\r\nPASS secret\r\nUIDL\r\nQUIT\r\n", plain.sent);
-    Run required = Dialogue(kGreeting + "-ERR what\r\n" + kLogin, kStlsRequired);
+    StlsRun required = Dialogue(kGreeting + "-ERR what\r\n" + kLogin, kStlsRequired);
     EXPECT_EQ(kPop3StlsNotOffered, required.result);
     EXPECT_EQ(std::string::npos, required.sent.find("USER"));
 }
 
 TEST(Pop3Stls, RefusedOrFailedUpgradeNeverSendsThePassword) {
     const std::string offer = kGreeting + "+OK\r\nSTLS\r\n.\r\n";
-    Run refused = Dialogue(offer + "-ERR not now\r\n" + kLogin, kStlsWhenOffered);
+    StlsRun refused = Dialogue(offer + "-ERR not now\r\n" + kLogin, kStlsWhenOffered);
     EXPECT_EQ(kPop3StlsRefused, refused.result);
     EXPECT_EQ("CAPA\r\nSTLS\r\nQUIT\r\n", refused.sent);
-    Run failed = Dialogue(offer + "+OK\r\n" + kLogin, kStlsWhenOffered, kTlsCertUnknownIssuer);
+    StlsRun failed = Dialogue(offer + "+OK\r\n" + kLogin, kStlsWhenOffered, kTlsCertUnknownIssuer);
     EXPECT_EQ(kTlsCertUnknownIssuer, failed.result);
     EXPECT_FALSE(failed.upgraded);
     EXPECT_EQ("CAPA\r\nSTLS\r\n", failed.sent);
 }
 
 TEST(Pop3Stls, NeverAsksNoCapabilities) {
-    Run r = Dialogue(kGreeting + kLogin, kStlsNever);
+    StlsRun r = Dialogue(kGreeting + kLogin, kStlsNever);
     EXPECT_EQ(0u, r.result);
     EXPECT_EQ("USER me\r\nPASS secret\r\nUIDL\r\nQUIT\r\n", r.sent);
 }

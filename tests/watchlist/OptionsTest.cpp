@@ -55,6 +55,17 @@ TEST(LoadOptions, MissingOrDamagedFilesGiveTheBuiltInDefaults) {
     ExpectBuiltInOptions(damaged);
 }
 
+TEST(LoadOptions, MailStlsOutOfRangeMeansWhenOffered) {
+    TempDir dir;
+    Options o;
+    EXPECT_EQ(1, o.mailStls);
+    o.mailStls = 0;
+    LoadOptions(o, dir.Write("stls.ini", "[Options]\nMailSTLS=7\n"));
+    EXPECT_EQ(1, o.mailStls);
+    LoadOptions(o, dir.Write("never.ini", "[Options]\nMailSTLS=0\n"));
+    EXPECT_EQ(0, o.mailStls);
+}
+
 TEST(LoadOptions, ProxyHostWithPortAndAnExplicitPortKey) {
     TempDir dir;
     Options colon;
@@ -153,6 +164,8 @@ TEST(SaveOptions, EveryFieldComesBack) {
     o.suspended = true;
     o.maxThreads = 5;
     o.maxNews = 7;
+    o.mailStls = 2;
+    o.trustedCerts = "pop.example.org:AB01";
     o.searchHistory.Add("\"exact phrase\"");
     o.searchHistory.Add("plain");
     o.searchMatchCase = true;
@@ -175,6 +188,8 @@ TEST(SaveOptions, EveryFieldComesBack) {
     EXPECT_TRUE(back.suspended);
     EXPECT_EQ(5, back.maxThreads);
     EXPECT_EQ(7, back.maxNews);
+    EXPECT_EQ(2, back.mailStls);
+    EXPECT_EQ("pop.example.org:AB01", back.trustedCerts);
     ASSERT_EQ(2u, back.searchHistory.Count());
     EXPECT_EQ("\"exact phrase\"", *back.searchHistory.First());
     EXPECT_EQ("plain", *back.searchHistory.Last());
