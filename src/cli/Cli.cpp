@@ -50,11 +50,11 @@ const std::vector<Command>& Commands() {
         {"options", "options [SECTION.KEY[=VALUE]...]", 0, kMany, false, OptionsCommand, {}},
         {"compare",
          "compare OLD NEW [--mode 1|2] [--base URL] [--old-base URL] [--new-base URL] "
-         "[--old-charset N] [--new-charset N] [--tables]",
+         "[--old-charset N|NAME] [--new-charset N|NAME] [--tables]",
          2, 2, false, CompareCommand,
          {{"mode", true}, {"base", true}, {"old-base", true}, {"new-base", true},
           {"old-charset", true}, {"new-charset", true}, {"tables", false}}},
-        {"title", "title FILE [--charset N]", 1, 1, false, TitleCommand, {{"charset", true}}},
+        {"title", "title FILE [--charset N|NAME]", 1, 1, false, TitleCommand, {{"charset", true}}},
         {"dump", "dump FILE", 1, 1, false, DumpCommand, {}},
         {"check", "check [PATH...]", 0, kMany, true, CheckCommand, {}},
         {"run", "run [--heartbeat SECONDS]", 0, 0, true, RunCommand, {{"heartbeat", true}}},

@@ -5,6 +5,7 @@
 #include "cli/CliText.h"
 #include "cli/Commands.h"
 #include "compare/HtmlComparator.h"
+#include "html/Charset.h"
 #include "html/TitleParser.h"
 #include "platform/Files.h"
 #include "watchlist/CheckNode.h"
@@ -18,9 +19,13 @@ std::string ExistingFile(const std::string& typed) {
     return path;
 }
 
+// A character-set code by number or by name ("iso-8859-2", "koi8-r").
 int32_t Charset(const Arguments& a, const char* option) {
     const std::string* v = a.Value(option);
-    return v ? static_cast<int32_t>(ParseInteger(std::string("--") + option, *v, 0, 4)) : 0;
+    if (!v) return 0;
+    if (int code = CharsetCode(v->c_str())) return code;
+    return static_cast<int32_t>(
+        ParseInteger(std::string("--") + option, *v, 0, kCharsetCodeCount - 1));
 }
 
 void PrintComparison(std::ostream& out, const Json& doc) {

@@ -8,7 +8,7 @@
 #include "compare/HtmlItemStream.h"
 #include "compare/IndexedWalkOps.h"
 #include "compare/TableRows.h"
-#include "framework/Cp1251.h"
+#include "framework/CaseFold.h"
 #include "html/HtmlDocument.h"
 #include "retrieval/UrlCrack.h"
 #include "retrieval/UrlUtils.h"
@@ -46,15 +46,6 @@ AStr ChangeText(const Paragraph& p) {
     for (char& c : text)
         if (static_cast<unsigned char>(c) < 32) c = ' ';
     return AStr(text.data(), text.size());
-}
-
-// Only a text with a letter in it is worth a record: a paragraph of digits
-// and punctuation (a visitor counter, a clock) counts as a change but is
-// not recorded.
-bool HasLetter(const AStr& text) {
-    for (const char* s = text.c_str(); *s; ++s)
-        if (cp1251::IsLetter(static_cast<unsigned char>(*s))) return true;
-    return false;
 }
 
 // The href of the paragraph's link resolved against the base, the fragment
@@ -173,7 +164,10 @@ void HtmlComparator::DifferingRegion(HtmlItemStream& newStream, HtmlCompareItem*
 void HtmlComparator::RecordParagraph(const HtmlItemStream& stream, const HtmlCompareItem& item) {
     if (!results_) return;
     AStr text = ChangeText(*item.paragraph);
-    if (!HasLetter(text)) return;
+    // Only a text with a letter in it is worth a record: a paragraph of
+    // digits and punctuation (a visitor counter, a clock) counts as a change
+    // but is not recorded.
+    if (!casefold::HasLetter(text.c_str(), text.Length())) return;
     auto* change = new ChangeNode(text.c_str(), "");
     results_->Append(change);
     change->link = ParagraphLink(item, stream.Document().BaseUrl().c_str());

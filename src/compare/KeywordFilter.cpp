@@ -2,7 +2,7 @@
 
 #include "compare/FindText.h"
 #include "compare/KeywordParser.h"
-#include "framework/Cp1251.h"
+#include "framework/CaseFold.h"
 #include "watchlist/ItemNode.h"
 
 namespace {
@@ -10,12 +10,6 @@ namespace {
 bool ContainsAny(const StrList& keys, const AStr& text) {
     for (StrNode* k = keys.First(); k; k = k->Next())
         if (FindText(text.c_str(), text.Length(), k->c_str(), k->Length(), false) >= 0) return true;
-    return false;
-}
-
-bool HasLetter(const AStr& text) {
-    for (const char* p = text.c_str(); *p; ++p)
-        if (cp1251::IsLetter(static_cast<unsigned char>(*p))) return true;
     return false;
 }
 
@@ -42,7 +36,9 @@ bool KeywordFilter::AcceptChange(const ChangeNode& change) const {
     if (ContainsAny(skipKeywords_, change.text)) return false;
     if (options_.skipchanges) {
         if (change.text.IsEmpty()) return false;
-        if ((options_.skipchanges & 1) && !HasLetter(change.text)) return false;
+        const AStr& text = change.text;
+        if ((options_.skipchanges & 1) && !casefold::HasLetter(text.c_str(), text.Length()))
+            return false;
     }
     return true;
 }

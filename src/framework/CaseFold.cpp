@@ -59,4 +59,24 @@ void FoldedText(const char* text, size_t n, std::vector<uint32_t>* codePoints,
     }
 }
 
+bool HasLetter(const char* text, size_t n) {
+    const auto* u = reinterpret_cast<const unsigned char*>(text);
+    if (!cp1251::LooksLikeUtf8(text, n)) {
+        for (size_t i = 0; i < n; ++i)
+            if (cp1251::IsLetter(u[i])) return true;
+        return false;
+    }
+    for (size_t i = 0; i < n;) {
+        uint32_t cp = 0;
+        const size_t len = utf8::Decode(u + i, n - i, &cp);
+        i += len ? len : 1;
+        if ((cp | 0x20) >= 'a' && (cp | 0x20) <= 'z') return true;
+        if (cp >= 0xC0 && cp <= 0x24F && cp != 0xD7 && cp != 0xF7) return true;
+        if ((cp >= 0x370 && cp <= 0x1FFF && cp != 0x37E && cp != 0x387) ||
+            (cp >= 0x3040 && cp <= 0x9FFF) || (cp >= 0xAC00 && cp <= 0xD7AF))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace casefold

@@ -17,4 +17,10 @@ uint32_t Fold(uint32_t codePoint);
 void FoldedText(const char* text, size_t n, std::vector<uint32_t>* codePoints,
                 std::vector<uint32_t>* offsets);
 
+// Whether a text read by the display rule holds a letter: in 1251 by the
+// system's table; in UTF-8 an ASCII letter or a code point of the letter
+// blocks (Latin, Greek, Cyrillic and the other alphabets, the CJK and
+// Hangul syllables), not punctuation, symbols or digits.
+bool HasLetter(const char* text, size_t n);
+
 }  // namespace casefold

@@ -59,6 +59,12 @@ const unsigned char kDosHighTable[80] = {
     0xA8, 0xB8, 0xAA, 0xBA, 0xAF, 0xBF, 0xA1, 0xA2, 0xB0, 0x95, 0xB7, 0x2F, 0xB9, 0xA4, 0x7C, 0xA0,
 };
 
+bool IsAscii(const char* bytes, size_t n) {
+    unsigned char high = 0;
+    for (size_t i = 0; i < n; ++i) high |= static_cast<unsigned char>(bytes[i]);
+    return high < 0x80;
+}
+
 }  // namespace
 
 int CharsetCode(const char* name) {
@@ -109,7 +115,10 @@ unsigned CharsetCodePage(int code) {
 bool CharsetToUtf8(int code, const char* bytes, size_t n, std::string* out) {
     const unsigned codePage = CharsetCodePage(code);
     if (!codePage) return false;
-    if (code == kCharsetUtf8) {
+    // UTF-8 is copied, and so is plain ASCII in any code page that extends
+    // it (all but UTF-16), without the converter.
+    const bool utf16 = code == kCharsetUtf16Le || code == kCharsetUtf16Be;
+    if (code == kCharsetUtf8 || (!utf16 && IsAscii(bytes, n))) {
         out->append(bytes, n);
         return true;
     }

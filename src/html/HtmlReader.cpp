@@ -485,22 +485,13 @@ private:
     mwstreambuf mem_;
 };
 
-// The rest of the stream; false when a read fails before its end.
-bool ReadAll(iwstream& in, std::string* page) {
-    std::vector<char> block(64 * 1024);
-    long n;
-    while ((n = in.Read(block.data(), static_cast<long>(block.size()))) > 0)
-        page->append(block.data(), static_cast<size_t>(n));
-    return !in.IsError();
-}
-
 }  // namespace
 
 int BuildDocument(HtmlDocument& doc, iwstream& in, const char* baseUrl, int charsetCode,
                   int defaultFontCharset) {
     doc.SetBaseUrl(baseUrl);
     std::string page;
-    if (!ReadAll(in, &page)) return -1;
+    if (!ReadRest(in, &page)) return -1;
     // Pages outside the Cyrillic encodings are converted to UTF-8 once,
     // here; the Cyrillic ones are read byte for byte and converted with
     // their paragraphs.

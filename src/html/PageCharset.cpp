@@ -1,6 +1,7 @@
 #include "html/PageCharset.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "framework/Cp1251.h"
 #include "html/Charset.h"
@@ -71,4 +72,12 @@ int ChoosePageCharset(const char* bytes, size_t n, int givenCode, size_t* skip) 
     // UTF-8 (the Cyrillic encodings almost never are); plain ASCII reads the
     // same either way and stays with the Cyrillic guess.
     return cp1251::LooksLikeUtf8(bytes, n) ? kCharsetUtf8 : kCharsetUnknown;
+}
+
+bool ReadRest(iwstream& in, std::string* page) {
+    std::vector<char> block(64 * 1024);
+    long n;
+    while ((n = in.Read(block.data(), static_cast<long>(block.size()))) > 0)
+        page->append(block.data(), static_cast<size_t>(n));
+    return !in.IsError();
 }

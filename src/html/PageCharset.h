@@ -6,6 +6,9 @@
 // Pages left undecided go the Cyrillic way (1251, 866 or KOI8 as the
 // document builder finds).
 #include <cstddef>
+#include <string>
+
+class iwstream;
 
 // The `meta` declaration among the first `limit` bytes: `<meta charset=..>`
 // or an http-equiv Content-Type with a charset; 0 when none names a known
@@ -16,3 +19,7 @@ int PrescanMetaCharset(const char* bytes, size_t n, size_t limit = 8192);
 // builder's Cyrillic choice. *skip is set to the length of a byte order
 // mark to drop.
 int ChoosePageCharset(const char* bytes, size_t n, int givenCode, size_t* skip);
+
+// Appends the rest of the stream to page; false when a read fails before
+// its end.
+bool ReadRest(iwstream& in, std::string* page);

@@ -112,7 +112,10 @@ size_t DecodeReferenceUtf8(const char* text, size_t length, bool inAttribute, ch
     return n;
 }
 
-AStr DecodeAttributeValue(const char* value, size_t length, bool utf8) {
+namespace {
+
+// Every reference of a text or attribute value decoded.
+AStr DecodeAll(const char* value, size_t length, bool inAttribute, bool utf8) {
     if (!value || !std::memchr(value, '&', length)) return AStr(value, length);
     std::string out;
     out.reserve(length);
@@ -123,7 +126,7 @@ AStr DecodeAttributeValue(const char* value, size_t length, bool utf8) {
         }
         uint32_t cps[2];
         int used = 0;
-        const int count = DecodeReference(value + i, length - i, true, cps, &used);
+        const int count = DecodeReference(value + i, length - i, inAttribute, cps, &used);
         std::string decoded;
         for (int k = 0; k < count && used; ++k) {
             if (utf8) {
@@ -147,3 +150,11 @@ AStr DecodeAttributeValue(const char* value, size_t length, bool utf8) {
     }
     return AStr(out.data(), out.size());
 }
+
+}  // namespace
+
+AStr DecodeAttributeValue(const char* value, size_t length, bool utf8) {
+    return DecodeAll(value, length, true, utf8);
+}
+
+AStr DecodeTextUtf8(const char* text, size_t length) { return DecodeAll(text, length, false, true); }

@@ -24,3 +24,6 @@ size_t DecodeReferenceUtf8(const char* text, size_t length, bool inAttribute, ch
 // carried as UTF-8, else to 1251 bytes where 1251 has the character (a
 // reference to anything else stays as written).
 AStr DecodeAttributeValue(const char* value, size_t length, bool utf8);
+
+// A text of a page carried as UTF-8 with every reference decoded.
+AStr DecodeTextUtf8(const char* text, size_t length);

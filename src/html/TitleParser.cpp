@@ -1,13 +1,17 @@
 #include "html/TitleParser.h"
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "html/CharRef.h"
 #include "html/Charset.h"
 #include "html/CharsetDetect.h"
 #include "html/HtmlTables.h"
+#include "html/PageCharset.h"
+#include "html/RefDecode.h"
 #include "retrieval/filestream.h"
+#include "retrieval/memstream.h"
 
 int TitleParser::OnStartTag(int tag) {
     if (tag == kTagMeta) {
@@ -41,6 +45,10 @@ int TitleParser::OnHtmlText(const char* text, size_t length) {
 
 int TitleParser::OnHtmlEndTag(int tag, int) {
     if (tag != kTagTitle) return 0;
+    if (utf8Text_) {
+        title_ = CollapseSpaces(DecodeTextUtf8(titleText_.c_str(), titleText_.Length()).c_str());
+        return 0;
+    }
     std::vector<char> decoded(titleText_.Length() + 1);
     DecodeEntities(decoded.data(), decoded.size(), titleText_.c_str(), titleText_.Length());
     title_ = CollapseSpaces(decoded.data());
@@ -63,13 +71,28 @@ AStr CollapseSpaces(const char* text) {
 }
 
 AStr ReadPageTitle(const char* path, int* code) {
-    ifwstream in(path);
-    if (in.OpenError() || in.IsError()) return AStr();
-    TitleParser parser;
-    parser.Parse(in);  // stops itself at the body
-
+    ifwstream file(path);
+    if (file.OpenError() || file.IsError()) return AStr();
+    std::string page;
+    ReadRest(file, &page);
     int local = 0;
     if (!code) code = &local;
+
+    size_t skip = 0;
+    const int chosen = ChoosePageCharset(page.data(), page.size(), *code, &skip);
+    std::string text;
+    if (CarriedAsUtf8(chosen) &&
+        CharsetToUtf8(chosen, page.data() + skip, page.size() - skip, &text)) {
+        imwstream in(text.data(), static_cast<long>(text.size()));
+        TitleParser parser(true);
+        parser.Parse(in);
+        *code = chosen;
+        return parser.Title();
+    }
+
+    imwstream in(page.data(), static_cast<long>(page.size()));
+    TitleParser parser;
+    parser.Parse(in);  // stops itself at the body
     if (*code == 0) {
         *code = parser.CharsetCode();
         if (*code == 0) {

@@ -6,7 +6,9 @@
 
 class TitleParser : public HtmlParser {
 public:
-    TitleParser() : HtmlParser(RawScripts | RawStyles) {}
+    // With `utf8Text` the page is UTF-8 and references decode to UTF-8.
+    explicit TitleParser(bool utf8Text = false)
+        : HtmlParser(RawScripts | RawStyles), utf8Text_(utf8Text) {}
 
     // The title: the gathered title text with its references decoded and
     // its white space collapsed; empty until a title element has ended.
@@ -22,6 +24,7 @@ protected:
     int OnHtmlEndTag(int tag, int flag) override;
 
 private:
+    bool utf8Text_;
     AStr title_;
     int currentTag_ = 0;  // the last start tag closed by `>`
     int charsetCode_ = 0;
@@ -34,7 +37,10 @@ private:
 // space goes, one trailing space stays.
 AStr CollapseSpaces(const char* text);
 
-// The title of the page file at `path` in the working code page; empty when
-// the file cannot be opened or has no title. When *code is 0 it becomes the
-// code the page declares or, failing that, the code detection finds.
+// The title of the page file at `path` in the working code page, or in
+// UTF-8 for a page outside the Cyrillic encodings (a byte order mark, a
+// code given in *code, a meta declaration or well-formed UTF-8 says which);
+// empty when the file cannot be opened or has no title. When *code is 0 it
+// becomes the code the page declares or, failing that, the code detection
+// finds.
 AStr ReadPageTitle(const char* path, int* code);

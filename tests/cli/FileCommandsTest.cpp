@@ -169,3 +169,17 @@ TEST_F(CliTest, ASecondWriterIsRefusedWhileReadersGoOn) {
     lock.Release();
     EXPECT_EQ(0, Cli({"add", "http://b.test/"}).status);
 }
+
+TEST_F(CliTest, TitleAndCompareTakeACharsetByName) {
+    TempDir dir;
+    std::string page = dir.Write("latin.htm", "<title>Caf\xE9</title><p>\xDC" "bung");
+    std::string old = dir.Write("old.htm", "<p>nothing");
+    json t = CliJson({"title", page, "--charset", "iso-8859-1"});
+    EXPECT_EQ("Café", t["title"]);
+    EXPECT_EQ(6, t["charset"]);
+    json c = CliJson({"compare", old, page, "--new-charset", "windows-1252"});
+    ASSERT_EQ(2u, c["changes"].size());  // the title's text and the paragraph
+    EXPECT_EQ("Café", c["changes"][0]["text"]);
+    EXPECT_EQ("Übung", c["changes"][1]["text"]);
+    EXPECT_EQ(2, Cli({"title", page, "--charset", "no-such-charset"}).status);
+}

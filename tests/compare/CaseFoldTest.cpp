@@ -41,3 +41,12 @@ TEST(FindTextFolded, KeywordsMatchTextsInEitherEncoding) {
     EXPECT_EQ(-1, Find("Grüße", "grüsse"));  // simple folding: ß stays
     EXPECT_EQ(-1, Find("Привет", "Пока"));
 }
+
+TEST(CaseFold, LettersInEitherEncoding) {
+    EXPECT_TRUE(casefold::HasLetter("12 \xC0", 4));  // 1251 А
+    EXPECT_FALSE(casefold::HasLetter("12:30 \xB9", 7));  // 1251 №
+    EXPECT_TRUE(casefold::HasLetter("12 é", 5));
+    EXPECT_TRUE(casefold::HasLetter("Ω", 2));
+    EXPECT_FALSE(casefold::HasLetter("€ 5 — 10 ×", 15));
+    EXPECT_FALSE(casefold::HasLetter("😀 2024", 9));
+}

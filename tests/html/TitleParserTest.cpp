@@ -3,6 +3,7 @@
 #include <string>
 
 #include "MemoryInput.h"
+#include "html/Charset.h"
 #include "html/TitleParser.h"
 #include "support/TempDir.h"
 
@@ -91,4 +92,17 @@ TEST(PageTitle, MissingFileGivesEmptyTitleAndKeepsTheCode) {
     int code = 0;
     EXPECT_EQ(ReadPageTitle(dir.File("absent.htm").c_str(), &code), "");
     EXPECT_EQ(0, code);
+}
+
+TEST(PageTitle, TitlesOutsideTheCyrillicEncodingsComeOutAsUtf8) {
+    int code = 0;
+    EXPECT_EQ("Übung &amp; Café €",
+              TitleOf("<meta charset=iso-8859-1><title>\xDC" "bung &amp;amp; Caf&eacute; &euro;</title>",
+                    &code));
+    EXPECT_EQ(kCharsetWestern, code);
+    code = 0;
+    EXPECT_EQ("Grüße — Привет", TitleOf("<title>Grüße &mdash; Привет</title>", &code));
+    EXPECT_EQ(kCharsetUtf8, code);
+    code = CharsetCode("windows-1250");
+    EXPECT_EQ("Zażółć", TitleOf("<title>Za\xBF\xF3\xB3\xE6</title>", &code));
 }
