@@ -29,7 +29,9 @@ const std::vector<Command>& Commands() {
         {"list", "list", 0, 0, false, ListCommand, {}},
         {"show", "show PATH", 1, 1, false, ShowCommand, {}},
         {"add", "add URL [object options]", 1, 1, true, AddCommand, ObjectOptionSpecs()},
-        {"add-mailbox", "add-mailbox --server H [--port P] --user U --password W [object options]",
+        {"add-mailbox",
+         "add-mailbox --server H [--port P] --user U --password W|- | --password-env NAME "
+         "[object options]",
          0, 0, true, AddMailboxCommand, With(ObjectOptionSpecs(), MailboxOptionSpecs())},
         {"add-folder", "add-folder NAME [--in PATH] [--news-tape] [--text-log]", 1, 1, true,
          AddFolderCommand, ObjectOptionSpecs()},
@@ -52,7 +54,8 @@ const std::vector<Command>& Commands() {
          {{"mode", true}, {"base", true}, {"old-base", true}, {"new-base", true},
           {"old-charset", true}, {"new-charset", true}, {"tables", false}}},
         {"title", "title FILE [--charset N]", 1, 1, false, TitleCommand, {{"charset", true}}},
-        {"dump", "dump FILE", 1, 1, false, DumpCommand, {}},
+        {"dump", "dump FILE [--show-passwords]", 1, 1, false, DumpCommand,
+         {{"show-passwords", false}}},
         {"check", "check [PATH...]", 0, kMany, true, CheckCommand, {}},
         {"run", "run [--heartbeat SECONDS]", 0, 0, true, RunCommand, {{"heartbeat", true}}},
     };
@@ -117,7 +120,7 @@ Workspace& CliContext::Space() {
     if (!space) {
         space.reset(new Workspace(dir));
         if (writes) space->Lock();
-        space->Load();
+        space->Load(err);
     }
     return *space;
 }
