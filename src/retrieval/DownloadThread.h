@@ -10,6 +10,7 @@
 #include "framework/AStr.h"
 #include "platform/Sync.h"
 #include "platform/Thread.h"
+#include "retrieval/CheckLimits.h"
 #include "retrieval/InternetSession.h"
 
 class DownloadNode;
@@ -33,11 +34,14 @@ using CharsetParser = int32_t (*)(const char* contentType);
 // thread posts the end message after it.
 using MailboxCheck = int32_t (*)(DownloadThread& thread);
 
+
 struct DownloadSettings {
     ProxySettings proxy;
     CharsetParser charsetOf = nullptr;   // none: the charset code stays 0
     MailboxCheck mailboxCheck = nullptr; // none: a mailbox fails as an unknown scheme
     InternetTimeouts timeouts;
+    uint64_t maxPageBytes = kDefaultMaxPageBytes;   // 0: no limit
+    uint32_t checkMs = kDefaultCheckSeconds * 1000; // the whole check; 0: no limit
 };
 
 // Result codes of a run besides 0 and the platform's error numbers.
@@ -47,6 +51,7 @@ enum : int32_t {
     kDownloadShortWrite = 112,
     kDownloadCancelled = 1223,
 };
+
 
 constexpr const char* kUserAgent = "Orvex Vistomer 2.2";
 constexpr uint32_t kProgressIntervalMs = 10;
@@ -76,6 +81,13 @@ public:
     // The raw Content-Type header, for hosts that read the charset themselves.
     const AStr& ContentType() const { return contentType_; }
     DownloadNode* Owner() const { return owner_; }
+    // The limits of this check: the largest page, the time of the whole
+    // check (0: none), and the tick at which the run began.
+    uint64_t MaxPageBytes() const { return maxPageBytes_; }
+    uint32_t CheckMs() const { return checkMs_; }
+    uint32_t StartTick() const { return startTick_; }
+    // The check has run longer than its time.
+    bool DeadlinePassed() const;
     void SetOwner(DownloadNode* owner) { owner_ = owner; }
 
     // For the mailbox check: reports bytes as progress (0 flushes).
@@ -109,4 +121,7 @@ private:
     uint32_t unreportedBytes_ = 0;
     CharsetParser charsetOf_;
     MailboxCheck mailboxCheck_;
+    uint64_t maxPageBytes_;
+    uint32_t checkMs_;
+    uint32_t startTick_ = 0;
 };

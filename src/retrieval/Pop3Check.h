@@ -6,6 +6,7 @@
 #include "framework/AStr.h"
 #include "framework/List.h"
 #include "framework/StrList.h"
+#include "retrieval/CheckLimits.h"
 
 class CommPort;
 namespace platform {
@@ -42,6 +43,8 @@ using EMailList = ListOf<EMail>;
 struct Pop3Options {
     // Limit of one reply line (and of the connect); 0 waits without limit.
     uint32_t replyTimeoutMs = kPop3ReplyTimeoutMs;
+    // The largest unique-id listing taken, in bytes.
+    long largestListing = kLargestListing;
     // Aborting this thread closes the connection at once.
     platform::Thread* worker = nullptr;
 };
@@ -55,4 +58,5 @@ uint32_t CheckMailbox(const char* host, uint16_t port, const char* user, const c
 // The dialogue over a port that is connected and about to send its
 // greeting. After a successful PASS every way out sends QUIT.
 uint32_t RunPop3Dialogue(CommPort& port, const char* user, const char* password,
-                         const StrList& knownIds, EMailList& messages);
+                         const StrList& knownIds, EMailList& messages,
+                         long largestListing = kLargestListing);

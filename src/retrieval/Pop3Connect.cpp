@@ -40,5 +40,5 @@ uint32_t CheckMailbox(const char* host, uint16_t port, const char* user, const c
         const bool aborted = options.worker && options.worker->IsAbortRequested();
         return err == kCommCancelled && !aborted ? platform::kWsaTimedOut : err;
     }
-    return RunPop3Dialogue(socket, user, password, knownIds, messages);
+    return RunPop3Dialogue(socket, user, password, knownIds, messages, options.largestListing);
 }

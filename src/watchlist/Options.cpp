@@ -90,6 +90,8 @@ Options& Options::operator=(const Options& o) {
     suspended = o.suspended;
     maxThreads = o.maxThreads;
     maxNews = o.maxNews;
+    maxPageBytes = o.maxPageBytes;
+    checkSeconds = o.checkSeconds;
     defaults = o.defaults;
     CopyList(o.searchHistory, searchHistory);
     searchMatchCase = o.searchMatchCase;
@@ -115,6 +117,12 @@ void LoadOptions(Options& o, const std::string& iniPath) {
     o.event.param = ini.ReadText(kOptions, "eventparam", o.event.param.c_str());
     o.maxThreads = static_cast<int32_t>(ini.ReadInt(kOptions, "maxthreads", o.maxThreads));
     o.maxNews = static_cast<int32_t>(ini.ReadInt(kOptions, "maxnews", o.maxNews));
+    // Limits of one check, set by hand in the file: a negative or absurd
+    // value keeps the default.
+    long pageBytes = static_cast<long>(ini.ReadInt(kOptions, "maxpagesize", -1));
+    if (pageBytes >= 0) o.maxPageBytes = static_cast<uint64_t>(pageBytes);
+    long checkTime = static_cast<long>(ini.ReadInt(kOptions, "checktime", -1));
+    if (checkTime >= 0 && checkTime <= 7 * 86400) o.checkSeconds = static_cast<uint32_t>(checkTime);
     LoadDefaults(o.defaults, ini);
     if (ini.HasKey(kHistory, "count")) {
         o.searchHistory.Clear();

@@ -26,6 +26,9 @@ struct Options {
     bool suspended = false;      // every check suspended ("BanChecks")
     int32_t maxThreads = 3;      // most downloads at once
     int32_t maxNews = 0;         // most changes in one check; 0 = no limit
+    // Limits of one check ("maxpagesize" bytes, "checktime" seconds; 0 = none).
+    uint64_t maxPageBytes = 32u << 20;
+    uint32_t checkSeconds = 300;
     ItemProperties defaults;     // given to every new page or mailbox
     StrList searchHistory;
     bool searchMatchCase = false;
