@@ -32,7 +32,9 @@ const std::vector<Command>& Commands() {
         {"list", "list [--failed]", 0, 0, false, ListCommand, {{"failed", false}}},
         {"show", "show PATH", 1, 1, false, ShowCommand, {}},
         {"add", "add URL [object options]", 1, 1, true, AddCommand, ObjectOptionSpecs()},
-        {"add-mailbox", "add-mailbox --server H [--port P] --user U --password W [object options]",
+        {"add-mailbox",
+         "add-mailbox --server H [--port P] --user U --password W|- | --password-env NAME "
+         "[object options]",
          0, 0, true, AddMailboxCommand, With(ObjectOptionSpecs(), MailboxOptionSpecs())},
         {"add-folder", "add-folder NAME [--in PATH] [--news-tape] [--text-log]", 1, 1, true,
          AddFolderCommand, ObjectOptionSpecs()},
@@ -55,7 +57,8 @@ const std::vector<Command>& Commands() {
          {{"mode", true}, {"base", true}, {"old-base", true}, {"new-base", true},
           {"old-charset", true}, {"new-charset", true}, {"tables", false}}},
         {"title", "title FILE [--charset N|NAME]", 1, 1, false, TitleCommand, {{"charset", true}}},
-        {"dump", "dump FILE", 1, 1, false, DumpCommand, {}},
+        {"dump", "dump FILE [--show-passwords]", 1, 1, false, DumpCommand,
+         {{"show-passwords", false}}},
         {"check", "check [PATH...]", 0, kMany, true, CheckCommand, {}},
         {"run", "run [--heartbeat SECONDS]", 0, 0, true, RunCommand, {{"heartbeat", true}}},
     };
@@ -121,7 +124,7 @@ Workspace& CliContext::Space() {
     if (!space) {
         space.reset(new Workspace(dir));
         if (writes) space->Lock();
-        space->Load();
+        space->Load(err);
     }
     return *space;
 }

@@ -52,7 +52,8 @@ int AddCommand(CliContext& c, const Arguments& a) {
 }
 
 int AddMailboxCommand(CliContext& c, const Arguments& a) {
-    if (!a.Has("password")) Fail(kExitUsage, "add-mailbox needs --password");
+    if (!a.Has("password") && !a.Has("password-env"))
+        Fail(kExitUsage, "add-mailbox needs --password (or --password - / --password-env NAME)");
     ItemProperties p = NewPageProperties(c);
     p.address = MailboxAddressFrom(a, AStr());
     ApplyObjectOptions(a, false, p);
@@ -73,7 +74,7 @@ int EditCommand(CliContext& c, const Arguments& a) {
     ItemNode& object = FindObject(c.List(), a.Positional()[0]);
     ItemProperties p = object.properties;
     bool mailboxParts = a.Has("server") || a.Has("port") || a.Has("user") || a.Has("password") ||
-                        a.Has("tls") || a.Has("no-tls");
+                        a.Has("password-env") || a.Has("tls") || a.Has("no-tls");
     if (object.IsFolder() && (a.Has("address") || mailboxParts))
         Fail(kExitBadInput, "a folder has no address");
     if (const std::string* url = a.Value("address")) {

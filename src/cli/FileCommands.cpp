@@ -11,6 +11,7 @@
 #include "retrieval/binio.h"
 #include "retrieval/filestream.h"
 #include "retrieval/memstream.h"
+#include "watchlist/SafeSave.h"
 
 namespace {
 
@@ -63,10 +64,19 @@ int ExportCommand(CliContext& c, const Arguments& a) {
         for (const ItemNode* o = c.List().FirstItem(); o; o = o->NextItem()) objects.push_back(o);
     std::string bytes = CopyToStream(objects);
     std::string path = TypedPath(a.Positional()[0]);
-    ofwstream out(path.c_str());
-    if (out.IsError()) Fail(kExitBadInput, "cannot create " + a.Positional()[0]);
-    out.Write(bytes.data(), static_cast<long>(bytes.size()));
-    if (bytes.empty() || !out.Close()) Fail(kExitBadInput, "could not write " + a.Positional()[0]);
+    if (bytes.empty()) Fail(kExitBadInput, "could not write " + a.Positional()[0]);
+    // Written whole beside an old file of that name, readable by its owner
+    // only: mailbox passwords travel in it.
+    auto fill = [&bytes](owstream& os) {
+        return os.Write(bytes.data(), static_cast<long>(bytes.size())) ==
+                       static_cast<long>(bytes.size())
+                   ? 0
+                   : -1;
+    };
+    if (uint32_t error = SaveFileWhole(path, fill, true))
+        Fail(kExitBadInput, "could not write " + a.Positional()[0] + ": " +
+                                ShownError(static_cast<int32_t>(error), 0) +
+                                "; an older file of that name is as it was");
     std::vector<std::string> paths;
     for (const ItemNode* o : objects) paths.push_back(ObjectPath(*o));
     if (c.json)
@@ -84,15 +94,24 @@ int ImportCommand(CliContext& c, const Arguments& a) {
     const std::string* in = a.Value("in");
     ItemNode& parent = in ? FindFolder(c.List(), *in) : c.List();
     ItemNode* last = parent.FirstItem() ? static_cast<ItemNode*>(parent.Last()) : nullptr;
-    size_t count = InsertObjects(c.List(), parent, imported);
+    std::vector<ItemNode*> held;
+    size_t count = InsertObjects(c.List(), parent, imported, &held);
     c.Space().Save();
-    std::vector<std::string> paths;
+    std::vector<std::string> paths, heldPaths;
     ItemNode* first = last ? last->NextItem() : parent.FirstItem();
     for (ItemNode* o = first; o; o = o->NextItem()) paths.push_back(ObjectPath(*o));
-    if (c.json)
-        c.out << JsonText(Json{{"imported", paths}});
-    else
-        c.out << "imported " << count << " objects\n";
+    for (ItemNode* o : held) heldPaths.push_back(ObjectPath(*o));
+    if (c.json) {
+        c.out << JsonText(Json{{"imported", paths}, {"held", heldPaths}});
+        return kExitOk;
+    }
+    c.out << "imported " << count << " objects\n";
+    if (!held.empty())
+        c.out << "held " << held.size()
+              << " run-program events; none runs until confirmed with "
+                 "ovisto-cli edit PATH --event program:COMMAND:\n";
+    for (ItemNode* o : held)
+        c.out << "  " << ObjectPath(*o) << ": " << Shown(o->properties.event.param.c_str()) << "\n";
     return kExitOk;
 }
 
@@ -106,7 +125,7 @@ int DumpCommand(CliContext& c, const Arguments& a) {
         ItemList list;
         bool whole = ReadStream(bytes, list);
         ObjectJsonOptions options;
-        options.maskPassword = false;
+        options.maskPassword = !a.Has("show-passwords");
         Json objects = Json::array();
         for (const ItemNode* o = list.FirstItem(); o; o = o->NextItem())
             objects.push_back(ObjectToJson(*o, options));

@@ -1,5 +1,8 @@
 #include "cli/ObjectOptions.h"
 
+#include <cstdlib>
+#include <iostream>
+
 #include "cli/CliError.h"
 #include "cli/CliText.h"
 #include "retrieval/MailboxUrl.h"
@@ -89,7 +92,7 @@ std::vector<OptionSpec> ObjectOptionSpecs() {
 
 std::vector<OptionSpec> MailboxOptionSpecs() {
     return {{"server", true}, {"port", true}, {"user", true}, {"password", true},
-            {"tls", false},    {"no-tls", false}};
+            {"password-env", true}, {"tls", false}, {"no-tls", false}};
 }
 
 void ApplyObjectOptions(const Arguments& args, bool folder, ItemProperties& p) {
@@ -126,7 +129,19 @@ AStr MailboxAddressFrom(const Arguments& args, const AStr& current) {
     CrackMailboxUrl(current.c_str(), &m);
     if (const std::string* v = args.Value("server")) m.host = Typed(*v);
     if (const std::string* v = args.Value("user")) m.user = Typed(*v);
-    if (const std::string* v = args.Value("password")) m.password = Typed(*v);
+    if (const std::string* v = args.Value("password-env")) {
+        const char* value = std::getenv(v->c_str());
+        if (!value) Fail(kExitBadInput, "--password-env: no environment variable " + *v);
+        m.password = Typed(value);
+    } else if (const std::string* v = args.Value("password")) {
+        // "-" reads one line from standard input: the password stays out of
+        // the process list.
+        std::string typed = *v;
+        if (typed == "-" && !std::getline(std::cin, typed))
+            Fail(kExitBadInput, "--password -: no line on standard input");
+        if (!typed.empty() && typed.back() == '\r') typed.pop_back();
+        m.password = Typed(typed);
+    }
     long port = m.port ? m.port : 110;
     if (const std::string* v = args.Value("port")) port = static_cast<long>(ParseInteger("--port", *v, 1, 65535));
     if (m.host.IsEmpty()) Fail(kExitBadInput, "a mailbox needs --server");

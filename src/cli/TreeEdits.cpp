@@ -1,6 +1,7 @@
 #include "cli/TreeEdits.h"
 
 #include "retrieval/memstream.h"
+#include "watchlist/HeldEvents.h"
 #include "watchlist/UserFiles.h"
 
 namespace {
@@ -124,7 +125,8 @@ bool ReadStream(const std::string& bytes, ItemList& into) {
     return into.Load(in) == 0;
 }
 
-size_t InsertObjects(ItemList& list, ItemNode& parent, ItemList& from) {
+size_t InsertObjects(ItemList& list, ItemNode& parent, ItemList& from,
+                     std::vector<ItemNode*>* held) {
     // Numbers from another list mean nothing here: all are dropped first so
     // that none of them blocks a fresh one.
     std::vector<ItemNode*> inserted;
@@ -141,6 +143,7 @@ size_t InsertObjects(ItemList& list, ItemNode& parent, ItemList& from) {
         });
     }
     for (ItemNode* o : inserted) {
+        if (HoldProgramEvent(*o) && held) held->push_back(o);
         o->neverChecked = true;
         o->properties.lastCheck = 0;
         o->state = 0;

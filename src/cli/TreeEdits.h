@@ -44,5 +44,8 @@ std::string CopyToStream(const std::vector<const ItemNode*>& objects);
 bool ReadStream(const std::string& bytes, ItemList& into);
 // Inserts the top-level objects of `from` at the end of `parent` as a drop
 // does: every object never checked, its last check time cleared, its check
-// requested and given a fresh copy number. Returns the number inserted.
-size_t InsertObjects(ItemList& list, ItemNode& parent, ItemList& from);
+// requested and given a fresh copy number; run-program events are held
+// until confirmed (the objects holding one are added to `held`). Returns
+// the number inserted.
+size_t InsertObjects(ItemList& list, ItemNode& parent, ItemList& from,
+                     std::vector<ItemNode*>* held = nullptr);

@@ -22,12 +22,9 @@ void PrintTreeLines(std::ostream& out, const Json& objects, int depth) {
                 << "  " << ShownPeriod(o["timedelta"].get<uint32_t>()) << "  "
                 << o["state"].get<std::string>();
             if (!o["lastError"].is_null()) out << " (" << o["lastError"].get<std::string>() << ")";
-<<<<<<< HEAD
             if (!o["failedSince"].is_null()) out << " since " << ShownTime(o["failedSince"].get<uint32_t>());
-=======
             if (o.contains("security") && !o["security"].is_null())
                 out << " [" << o["security"].get<std::string>() << "]";
->>>>>>> tls20
             out << "  " << o["checks"].get<size_t>() << " checks";
         } else if (o["state"] == "off") {
             out << "  off";

@@ -1,12 +1,12 @@
 #include "cli/Workspace.h"
 
 #include <cstdlib>
+#include <ostream>
 
 #include "cli/CliError.h"
 #include "cli/CliText.h"
 #include "platform/Files.h"
 #include "retrieval/FileUtils.h"
-#include "retrieval/filestream.h"
 #include "watchlist/UserFiles.h"
 
 Workspace::Workspace(const std::string& dir) : paths_(dir) {
@@ -34,28 +34,51 @@ Options& Workspace::LoadedOptions() {
     return options_;
 }
 
-ItemList& Workspace::Load() {
-    const char* cfg = paths_.watchList.c_str();
-    if (platform::FileExists(cfg)) {
-        ifwstream in(cfg, true);
-        if (in.IsError())
-            Fail(kExitBadInput, "cannot read " + paths_.watchList + ": " +
-                                    ShownError(static_cast<int32_t>(in.OpenError()), 0));
-        if (list_.Load(in) != 0) {
-            list_.Clear();
-            Fail(kExitBadInput, paths_.watchList +
-                                    " is damaged (not a watch list, or cut short); nothing was "
-                                    "changed. Its backup OVISTO.BAK may hold the previous list.");
-        }
+namespace {
+
+std::string Named(const std::string& path) {
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string SaveFailure(const SaveResult& r) {
+    return "could not write " + r.file + ": " + ShownError(static_cast<int32_t>(r.error), 0) +
+           (r.partly ? "; the change log was saved but the watch list was not"
+                     : "; nothing was saved, the files are as they were");
+}
+
+}  // namespace
+
+ItemList& Workspace::Load(std::ostream& err) {
+    const bool writer = lock_.IsHeld();
+    if (writer && !platform::IsDirectory(paths_.userFolder.c_str()))
+        CreateDirectory(paths_.userFolder.c_str(), true);
+    WatchListLoad r = LoadWatchListFiles(list_, paths_, writer);
+    const std::string& cfg = paths_.watchList;
+    if (r.openError)
+        Fail(kExitBadInput, "cannot read " + cfg + ": " + ShownError(static_cast<int32_t>(r.openError), 0));
+    auto aside = [](const std::string& copy) {
+        return copy.empty() ? std::string() : "; the damaged file is kept as " + copy;
+    };
+    if (r.listDamaged && !r.listFromBackup) {
+        list_.Clear();
+        Fail(kExitBadInput, cfg + " is damaged (not a watch list, cut short, or bytes left over) and "
+                                  "its backup " + Named(BackupPath(cfg)) +
+                                  " is not whole; nothing was changed" + aside(r.listAside));
     }
-    if (lock_.IsHeld()) {
-        MakeBackup(paths_.watchList.c_str(), false);
-        MakeBackup(paths_.changeLog.c_str(), false);
-        if (!platform::IsDirectory(paths_.userFolder.c_str()))
-            CreateDirectory(paths_.userFolder.c_str(), true);
-    }
-    OpenChangeLog(list_, paths_);
-    if (lock_.IsHeld()) {
+    if (r.listFromBackup)
+        err << "ovisto-cli: warning: " << cfg << " is damaged; its backup " << Named(BackupPath(cfg))
+            << " was read instead" << (writer ? " and put in its place" : "") << aside(r.listAside)
+            << "\n";
+    if (r.changeLogDamaged && r.changeLogFromBackup)
+        err << "ovisto-cli: warning: " << paths_.changeLog << " is damaged; its backup "
+            << Named(BackupPath(paths_.changeLog)) << " was read instead"
+            << (writer ? " and put in its place" : "") << aside(r.changeLogAside) << "\n";
+    else if (r.changeLogDamaged)
+        err << "ovisto-cli: warning: " << paths_.changeLog
+            << " is damaged and has no whole backup; the history of some objects is missing"
+            << aside(r.changeLogAside) << "\n";
+    if (writer) {
         list_.RenumberCopies();
         CleanUpUserFolder(list_);
     }
@@ -75,11 +98,13 @@ void Workspace::MarkUncopiedNeverChecked() {
 }
 
 void Workspace::Save() {
-    if (!SaveWatchList(list_, paths_)) Fail(kExitBadInput, "could not write " + paths_.watchList);
+    SaveResult r = SaveWatchList(list_, paths_);
+    if (!r) Fail(kExitBadInput, SaveFailure(r));
 }
 
 void Workspace::SaveChangeLog() {
-    if (!::SaveChangeLog(list_, paths_)) Fail(kExitBadInput, "could not write " + paths_.changeLog);
+    SaveResult r = ::SaveChangeLog(list_, paths_);
+    if (!r) Fail(kExitBadInput, SaveFailure(r));
 }
 
 std::string ProgramDirectory(const std::string* typed) {

@@ -3,6 +3,7 @@
 // names as the desktop program's folder. Commands that change files hold
 // the directory lock; a damaged watch list is refused before anything is
 // written, so the file stays as it was.
+#include <iosfwd>
 #include <string>
 
 #include "platform/DirectoryLock.h"
@@ -23,13 +24,16 @@ public:
     void Lock();
     // Loads the program options from the settings file.
     Options& LoadedOptions();
-    // Reads the watch list and its change log. A damaged watch list is a
-    // bad-input error. For a writer (the lock is held) the files are backed
-    // up first and the start-up repairs run: "USER" made, copy numbers
-    // renumbered, stale copies and temporary files removed.
-    ItemList& Load();
+    // Reads the watch list and its change log. A damaged file gives way to
+    // its whole backup with a warning on `err`; a damaged watch list without
+    // one is a bad-input error. For a writer (the lock is held) damaged files
+    // are kept aside and replaced by their backups, the backups of whole
+    // files refreshed, and the start-up repairs run: "USER" made, copy
+    // numbers renumbered, stale copies and temporary files removed.
+    ItemList& Load(std::ostream& err);
     ItemList& List() { return list_; }
-    // Writes the watch list and the change log; a bad-input error when that fails.
+    // Writes the watch list and the change log, each whole or not at all; a
+    // bad-input error saying what was and was not saved when that fails.
     void Save();
     void SaveChangeLog();
 

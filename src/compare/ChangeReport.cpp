@@ -45,6 +45,10 @@ void WriteChangeLine(owstream& out, const ChangeNode& change) {
         WriteShownText(out, change.text.c_str());
         return;
     }
+    if (!IsReportableLink(change.link.c_str())) {
+        WriteEscapedText(out, hasText ? change.text.c_str() : change.link.c_str());
+        return;
+    }
     TagWriter a(out, kTagA);
     const std::string link = cp1251::ForDisplay(change.link.c_str());
     a.Start({TagAttr::String(kAttrHref, link.c_str())});
@@ -99,6 +103,23 @@ void WriteCheck(const ReportHost& host, owstream& out, const ItemNode& object,
 }
 
 }  // namespace
+
+bool IsReportableLink(const char* link) {
+    static const char* const kSchemes[] = {"http", "https", "ftp", "mailto"};
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(link ? link : "");
+    while (*p && *p <= ' ') ++p;  // browsers drop leading blanks and control bytes
+    std::string scheme;
+    for (; *p; ++p) {
+        if (*p == '/' || *p == '\\' || *p == '?' || *p == '#') return true;  // relative
+        if (*p == '\t' || *p == '\n' || *p == '\r') continue;  // dropped inside a URL as well
+        if (*p == ':') break;
+        scheme += static_cast<char>(*p >= 'A' && *p <= 'Z' ? *p + 32 : *p);
+    }
+    if (!*p) return true;  // no colon: relative
+    for (const char* allowed : kSchemes)
+        if (scheme == allowed) return true;
+    return false;
+}
 
 void WriteChangeReport(const ReportHost& host, owstream& out, const ItemNode& object) {
     TagWriter html(out, kTagHtml);

@@ -28,5 +28,10 @@ enum : unsigned {
     kTextLevel3Note = 32003,    // note for check level 3
 };
 
+// Whether a change's link may become a live link of the page: relative
+// links and those with the schemes http, https, ftp and mailto. Anything
+// else (javascript:, vbscript:, data:, file: ...) is written as plain text.
+bool IsReportableLink(const char* link);
+
 // Writes the page; stream errors are not checked.
 void WriteChangeReport(const ReportHost& host, owstream& out, const ItemNode& object);

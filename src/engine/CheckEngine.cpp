@@ -69,6 +69,8 @@ DownloadSettings DownloadSettingsFrom(const Options& options) {
     s.mailboxCheck = &RunMailboxDownload;
     s.mail.stls = options.mailStls;
     s.mail.trustedCerts = options.trustedCerts;
+    s.maxPageBytes = options.maxPageBytes;
+    s.checkMs = options.checkSeconds * 1000;
     return s;
 }
 
@@ -91,7 +93,16 @@ ItemNode* CheckEngine::FirstDue(uint32_t now) {
     return nullptr;
 }
 
+void CheckEngine::EnforceDeadlines() {
+    for (DownloadNode* d = downloads_.First(); d; d = ListOf<DownloadNode>::NextOf(d)) {
+        if (d->timedOut || !d->Thread()->DeadlinePassed()) continue;
+        d->timedOut = true;
+        d->Thread()->Abort();
+    }
+}
+
 void CheckEngine::SchedulingPass(int idleCount) {
+    EnforceDeadlines();
     if (idleCount != 0 || options_.suspended) return;
     if (static_cast<long>(downloads_.Count()) < options_.maxThreads)
         if (ItemNode* due = FirstDue(Now())) StartCheck(*due);

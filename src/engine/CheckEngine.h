@@ -49,8 +49,12 @@ public:
     uint32_t Now() const;
 
     // Starts at most one due object, then waiting comparisons; only for
-    // idle count 0 and while checks are not suspended.
+    // idle count 0 and while checks are not suspended. Every pass first
+    // aborts the downloads that ran past the time of one check.
     void SchedulingPass(int idleCount = 0);
+    // Aborts every download older than its check time; its result becomes
+    // the deadline's error when it ends.
+    void EnforceDeadlines();
     // A worker's end report (kind 1 download, 2 comparison). Reports of
     // workers the engine no longer knows are ignored.
     void OnThreadEnd(uintptr_t kind, const void* sender);

@@ -41,6 +41,7 @@ void DeleteFrameFiles(const ItemList& list, const _HtmlFrameNode& top) {
 void CheckEngine::OnDownloadEnd(DownloadNode* node) {
     DownloadThread* thread = node->Thread();
     int32_t result = thread->GetResult();
+    if (node->timedOut && result == kDownloadCancelled) result = kCheckDeadline;
     FinishDownload(node, result, static_cast<int32_t>(thread->HttpStatus()));
 }
 
@@ -264,6 +265,18 @@ void CheckEngine::OnCompareEnd(CompareThreadNode* c) {
     _HtmlFrameNode* frame = c->frame;
     const KeptState before(*object);
     object->properties.lastCheck = Now();
+    if (c->error) {
+        // The stored copy stays; the new one goes, as after a failed download.
+        DeleteFile(c->newFile.c_str());
+        StateFields fields = StateOf(*object, frame);
+        fields.state = -1;
+        fields.lastError = c->error;
+        fields.detail = 0;
+        if (frame && object->FramesComplete()) FinishFramed(*object);
+        host_.RefreshObject(*object);
+        c->Release();
+        return;
+    }
     CheckNode* check = nullptr;
     if (c->result >= 1 && c->result <= 3) {
         if (frame) {
@@ -317,6 +330,7 @@ void CheckEngine::MailboxEnd(ItemNode& object, int32_t result, int32_t detail, D
     const uint32_t now = object.properties.lastCheck;
     if (thread.MailConnection()) object.mailSecurity = thread.MailConnection();
     if (result != 0) {
+        DeleteFile(thread.TargetFile().c_str());  // a failed check leaves no temporary file
         object.lastError = result;
         object.state = -1;
         object.detail = detail;

@@ -1,6 +1,9 @@
 #include "engine/CompareThreadNode.h"
 
+#include <new>
+
 #include "compare/HtmlComparator.h"
+#include "platform/Files.h"
 
 CompareThreadNode::CompareThreadNode(std::shared_ptr<platform::ReportTarget> report, const char* oldFile,
                                      const char* newFile, const char* oldAddress, const char* newAddress,
@@ -18,8 +21,17 @@ CompareThreadNode::CompareThreadNode(std::shared_ptr<platform::ReportTarget> rep
       object(object) {}
 
 int32_t CompareThreadNode::Run() {
-    result = ComparePageCopies(oldFile.c_str(), newFile.c_str(), oldAddress.c_str(), newAddress.c_str(), oldCharset,
-                               newCharset, mode, &changes, joinTableRows);
+    // Memory is the one thing a hostile page can still exhaust: the check
+    // fails, the run and every other check go on.
+    try {
+        result = ComparePageCopies(oldFile.c_str(), newFile.c_str(), oldAddress.c_str(),
+                                   newAddress.c_str(), oldCharset, newCharset, mode, &changes,
+                                   joinTableRows);
+    } catch (const std::bad_alloc&) {
+        changes.Clear();
+        result = 0;
+        error = static_cast<int32_t>(platform::kErrNotEnoughMemory);
+    }
     PostEnd(kCompareThreadKind);
     return 0;
 }

@@ -41,4 +41,7 @@ public:
     _HtmlFrameNode* frame = nullptr;
     // 0 no change, 1 changed, 2 one large insertion, -1 a copy unreadable.
     int32_t result = 0;
+    // A comparison that could not be made (memory ran out): the error
+    // number; the object's check fails with it and nothing else is touched.
+    int32_t error = 0;
 };

@@ -43,9 +43,17 @@ private:
 };
 
 // Starts `program` with the argument text in working directory "." without
-// waiting for it (Windows: the shell's "open" verb; elsewhere the shell
-// runs the program with the arguments). 0, or an error code below 33 in
-// the manner of the shell's answer.
+// waiting for it (Windows: the shell's "open" verb; elsewhere the program
+// is executed directly with the words of SplitArguments: no shell ever sees
+// the text). 0, or an error code below 33 in the manner of the shell's
+// answer.
 int StartUserProgram(const std::string& program, const std::string& arguments);
+
+// The words of an argument text by the rule Windows programs read their
+// command line with: blanks and tabs separate words; double quotes group
+// and are removed; 2n backslashes before a quote give n backslashes and the
+// quote groups, 2n+1 give n backslashes and a literal quote; other
+// backslashes are literal. Nothing else ($, `, ;, |, *) means anything.
+std::vector<std::string> SplitArguments(const std::string& text);
 
 }  // namespace platform

@@ -105,16 +105,15 @@ uint64_t ChildProcess::ResidentBytes() const {
 int StartUserProgram(const std::string& program, const std::string& arguments) {
     if (program.empty()) return 2;  // file not found
     if (program.find('/') != std::string::npos && access(program.c_str(), X_OK) != 0) return 2;
-    // The shell splits the argument text as a user typed it; the program
-    // itself is passed apart, so its path needs no quoting.
-    std::string script = "exec \"$0\" " + arguments;
-    std::vector<std::string> args = {"/bin/sh", "-c", script, program};
+    std::vector<std::string> args = SplitArguments(arguments);
+    args.insert(args.begin(), program);
     std::vector<char*> argv = Pointers(args);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     pid_t pid = 0;
-    int rc = posix_spawn(&pid, "/bin/sh", &actions, nullptr, argv.data(), environ);
+    // A bare name is looked up along PATH, as the shell would have done.
+    int rc = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) return 2;
     // Reap it in the background so that no zombie is left behind.

@@ -16,6 +16,7 @@ enum : uint32_t {
     kErrInvalidHandle = 6,
     kErrNotEnoughMemory = 8,
     kErrNoMoreFiles = 18,
+    kErrWriteFault = 29,
     kErrFileExists = 80,
     kErrInvalidParameter = 87,
     kErrDiskFull = 112,
@@ -46,6 +47,12 @@ FileHandle OpenForRead(const char* path, bool sequential);
 // is truncated when `truncate` is set and makes the open fail otherwise.
 // Without create: opens an existing file for writing only.
 FileHandle OpenForWrite(const char* path, bool create, bool truncate);
+// Creates (or truncates) a file for reading and writing that only its owner
+// may read when the platform has owners (POSIX mode 0600): files that hold
+// passwords.
+FileHandle CreatePrivate(const char* path);
+// Puts every byte written through the handle on the disk.
+bool FlushToDisk(FileHandle h);
 void Close(FileHandle h);
 // Count moved or -1.
 long Read(FileHandle h, void* bytes, unsigned long count);
@@ -67,6 +74,11 @@ bool RemoveFile(const char* path);
 // Moves or renames; with replace an existing target is overwritten.
 bool MoveFileTo(const char* from, const char* to, bool replace);
 bool CopyFileTo(const char* from, const char* to, bool failIfExists);
+// Renames `from` over `to` for good: after a crash at any moment `to` is
+// either the old file or the new one, and once this returns the new name is
+// on the disk (POSIX: rename and a flush of the folder; Windows: a
+// write-through move).
+bool ReplaceDurably(const char* from, const char* to);
 bool MakeDirectory(const char* path);
 bool RemoveDir(const char* path);
 
@@ -85,6 +97,16 @@ constexpr FindHandle kInvalidFind = -1;
 FindHandle FindFirst(const char* pattern, FindEntry* entry);
 bool FindNext(FindHandle h, FindEntry* entry);
 void FindClose(FindHandle h);
+
+// Fault injection for tests: when a hook is set, every write, flush to
+// disk, rename and removal of a file asks it first, and a non-zero answer
+// makes that call fail with the answer as its error number (a full disk, a
+// process killed from that moment on). Not for the program itself.
+enum class FileOp { kWrite, kFlush, kRename, kRemove };
+using FileFaultHook = uint32_t (*)(FileOp op, const char* path);
+void SetFileFaultHook(FileFaultHook hook);
+// The hook's answer for one call (0 when no hook is set).
+uint32_t InjectedFault(FileOp op, const char* path);
 
 // The path separator of the platform and a join that uses it.
 char PathSeparator();

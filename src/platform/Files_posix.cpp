@@ -163,6 +163,22 @@ FileHandle OpenForWrite(const char* path, bool create, bool truncate) {
     return fd;
 }
 
+FileHandle CreatePrivate(const char* path) {
+    std::string p = Resolve(path);
+    int fd = open(p.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) return Fail(), kInvalidFile;
+    fchmod(fd, 0600);  // an existing file made by someone less careful
+    Succeed();
+    return fd;
+}
+
+bool FlushToDisk(FileHandle h) {
+    if (uint32_t e = InjectedFault(FileOp::kFlush, nullptr)) return t_lastError = e, false;
+    while (fsync(static_cast<int>(h)) != 0)
+        if (errno != EINTR) return Fail();
+    return Succeed();
+}
+
 void Close(FileHandle h) {
     if (h != kInvalidFile) close(static_cast<int>(h));
 }
@@ -183,6 +199,7 @@ long Read(FileHandle h, void* bytes, unsigned long count) {
 }
 
 long Write(FileHandle h, const void* bytes, unsigned long count) {
+    if (uint32_t e = InjectedFault(FileOp::kWrite, nullptr)) return t_lastError = e, -1;
     size_t done = 0;
     while (done < count) {
         ssize_t n = write(static_cast<int>(h), static_cast<const char*>(bytes) + done, count - done);
@@ -260,6 +277,7 @@ bool SetWriteTime(const char* path, uint32_t seconds) {
 }
 
 bool RemoveFile(const char* path) {
+    if (uint32_t e = InjectedFault(FileOp::kRemove, path)) return t_lastError = e, false;
     std::string p = Resolve(path);
     struct stat st;
     if (lstat(p.c_str(), &st) == 0) {
@@ -272,11 +290,26 @@ bool RemoveFile(const char* path) {
 }
 
 bool MoveFileTo(const char* from, const char* to, bool replace) {
+    if (uint32_t e = InjectedFault(FileOp::kRename, to)) return t_lastError = e, false;
     std::string a = Resolve(from), b = Resolve(to);
     struct stat st;
     if (lstat(a.c_str(), &st) != 0) return Fail();
     if (!replace && lstat(b.c_str(), &st) == 0) return t_lastError = kErrAlreadyExists, false;
     if (rename(a.c_str(), b.c_str()) != 0) return Fail();
+    return Succeed();
+}
+
+bool ReplaceDurably(const char* from, const char* to) {
+    if (uint32_t e = InjectedFault(FileOp::kRename, to)) return t_lastError = e, false;
+    std::string a = Resolve(from), b = Resolve(to);
+    if (rename(a.c_str(), b.c_str()) != 0) return Fail();
+    size_t slash = b.find_last_of('/');
+    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : b.substr(0, slash);
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);  // some file systems cannot flush a folder; the rename stands anyway
+        close(fd);
+    }
     return Succeed();
 }
 

@@ -45,6 +45,14 @@ FileHandle OpenForWrite(const char* path, bool create, bool truncate) {
     return h == INVALID_HANDLE_VALUE ? kInvalidFile : reinterpret_cast<FileHandle>(h);
 }
 
+// Windows keeps no owner-only mode bits; the file gets the folder's rights.
+FileHandle CreatePrivate(const char* path) { return OpenForWrite(path, true, true); }
+
+bool FlushToDisk(FileHandle h) {
+    if (uint32_t e = InjectedFault(FileOp::kFlush, nullptr)) return ::SetLastError(e), false;
+    return FlushFileBuffers(reinterpret_cast<HANDLE>(h)) != 0;
+}
+
 void Close(FileHandle h) {
     if (h != kInvalidFile) CloseHandle(reinterpret_cast<HANDLE>(h));
 }
@@ -56,6 +64,7 @@ long Read(FileHandle h, void* bytes, unsigned long count) {
 }
 
 long Write(FileHandle h, const void* bytes, unsigned long count) {
+    if (uint32_t e = InjectedFault(FileOp::kWrite, nullptr)) return ::SetLastError(e), -1;
     DWORD n = 0;
     if (!WriteFile(reinterpret_cast<HANDLE>(h), bytes, count, &n, nullptr)) return -1;
     return static_cast<long>(n);
@@ -105,10 +114,19 @@ bool SetWriteTime(const char* path, uint32_t seconds) {
     return ok != 0;
 }
 
-bool RemoveFile(const char* path) { return DeleteFileA(path) != 0; }
+bool RemoveFile(const char* path) {
+    if (uint32_t e = InjectedFault(FileOp::kRemove, path)) return ::SetLastError(e), false;
+    return DeleteFileA(path) != 0;
+}
 
 bool MoveFileTo(const char* from, const char* to, bool replace) {
+    if (uint32_t e = InjectedFault(FileOp::kRename, to)) return ::SetLastError(e), false;
     return MoveFileExA(from, to, MOVEFILE_COPY_ALLOWED | (replace ? MOVEFILE_REPLACE_EXISTING : 0)) != 0;
+}
+
+bool ReplaceDurably(const char* from, const char* to) {
+    if (uint32_t e = InjectedFault(FileOp::kRename, to)) return ::SetLastError(e), false;
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool CopyFileTo(const char* from, const char* to, bool failIfExists) {

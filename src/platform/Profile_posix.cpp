@@ -123,13 +123,14 @@ bool Store(const std::string& path, const std::vector<Line>& lines) {
     std::string bytes;
     for (const Line& l : lines) bytes += l.text + l.end;
     std::string temp = path + ".~new";
-    FileHandle h = OpenForWrite(temp.c_str(), true, true);
+    FileHandle h = CreatePrivate(temp.c_str());  // the proxy password lives here
     if (h == kInvalidFile) return false;
     bool ok = bytes.empty() ||
               Write(h, bytes.data(), static_cast<unsigned long>(bytes.size())) ==
                   static_cast<long>(bytes.size());
+    ok = ok && FlushToDisk(h);
     Close(h);
-    if (ok) ok = MoveFileTo(temp.c_str(), path.c_str(), true);
+    if (ok) ok = ReplaceDurably(temp.c_str(), path.c_str());
     if (!ok) RemoveFile(temp.c_str());
     return ok;
 }

@@ -67,16 +67,22 @@ uint32_t CommPort::ReadLine(char* buffer, long capacity, long* count) {
     const uint32_t deadline = platform::TickCount() + lineTimeout_;
     long n = 0;
     uint32_t err = 0;
+    bool ended = false;
     while (n < capacity - 1) {
         if (lineTimeout_ && (err = WaitForByte(deadline)) != 0) break;
         char c;
         if ((err = ReadAll(&c, 1)) != 0) break;
         if (c == '\n' || c == '\0') {
             if (c == '\n' && n > 0 && buffer[n - 1] == '\r') --n;
+            ended = true;
             break;
         }
         buffer[n++] = c;
     }
+    // A line handed out in pieces still has one length, and it has a limit.
+    lineCut_ = !ended && !err;
+    cutLength_ = lineCut_ ? cutLength_ + n : 0;
+    if (cutLength_ > longestLine_) err = static_cast<uint32_t>(kCheckLineTooLong);
     buffer[n] = '\0';
     if (count) *count = n;
     return err;

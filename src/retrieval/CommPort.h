@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "retrieval/CheckLimits.h"
+
 class CommPort;
 class otwstream;
 
@@ -61,13 +63,18 @@ public:
     // One line: up to capacity-1 bytes until LF or a 0 byte, read one byte at
     // a time; the LF and a CR before it are not stored; the buffer is
     // zero-terminated. With a line time-out set, a line that has not arrived
-    // whole within it ends with 10060 (WSAETIMEDOUT).
+    // whole within it ends with 10060 (WSAETIMEDOUT). A line longer than the
+    // capacity is handed out in pieces (LineCut tells); once its pieces pass
+    // the longest line, the read ends with kCheckLineTooLong.
     uint32_t ReadLine(char* buffer, long capacity, long* count = nullptr);
     // The text and CR LF in one Send.
     uint32_t WriteLine(const char* text);
 
     // Milliseconds one ReadLine may wait in all; 0 waits without limit.
     void SetLineTimeout(uint32_t milliseconds) { lineTimeout_ = milliseconds; }
+    void SetLongestLine(long bytes) { longestLine_ = bytes; }
+    // The last ReadLine stopped at its capacity before the line's end.
+    bool LineCut() const { return lineCut_; }
     uint32_t LineTimeout() const { return lineTimeout_; }
 
     bool HasPendingTransfer() const { return direction_ != kNone; }
@@ -88,4 +95,7 @@ private:
     const void* data_ = nullptr;
     CommListener* listener_ = nullptr;
     uint32_t lineTimeout_ = 0;
+    long longestLine_ = kLongestReplyLine;
+    long cutLength_ = 0;  // bytes of the current line handed out so far
+    bool lineCut_ = false;
 };

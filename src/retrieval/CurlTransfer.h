@@ -50,6 +50,9 @@ private:
     // false on failure, a receive time-out among them.
     bool WaitForBody();
     bool Failed(uint32_t error);
+    // A finished transfer's error in the system's numbers, with the limits
+    // told apart from plain failures.
+    uint32_t ErrorOfResult(int code) const;
     static size_t OnBody(char* data, size_t size, size_t count, void* self);
     static size_t OnHeader(char* data, size_t size, size_t count, void* self);
 
@@ -62,6 +65,12 @@ private:
     bool done_ = false;
     uint32_t error_ = 0;
     uint32_t receiveMs_ = 0;
+    uint32_t overallMs_ = 0;     // the whole request; 0: no limit
+    uint32_t openTick_ = 0;
+    uint64_t maxBody_ = 0;       // 0: no limit
+    uint64_t bodyBytes_ = 0;
+    uint32_t limitError_ = 0;    // the limit a callback stopped the transfer for
+    char errorText_[256] = {};   // libcurl's words for its last failure
     uint32_t lastActivity_ = 0;  // tick of the last bytes from the server
     bool connected_ = false;
 };

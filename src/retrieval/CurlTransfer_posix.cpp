@@ -8,6 +8,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Files.h"
+#include "retrieval/CheckLimits.h"
 #include "retrieval/UrlCrack.h"
 
 namespace {
@@ -73,8 +74,23 @@ bool CurlTransfer::Failed(uint32_t error) {
     return false;
 }
 
+uint32_t CurlTransfer::ErrorOfResult(int code) const {
+    if (limitError_) return limitError_;
+    if (code == CURLE_FILESIZE_EXCEEDED) return kCheckPageTooLarge;
+    // A head line longer than libcurl holds is refused as "out of memory"
+    // or a receive error naming the header.
+    bool headerNamed = std::strstr(errorText_, "header") != nullptr;
+    if (bodyBytes_ == 0 && (code == CURLE_OUT_OF_MEMORY || (code == CURLE_RECV_ERROR && headerNamed)))
+        return kCheckHeaderTooLong;
+    return ErrorOf(static_cast<CURLcode>(code));
+}
+
 size_t CurlTransfer::OnBody(char* data, size_t size, size_t count, void* self) {
     auto* t = static_cast<CurlTransfer*>(self);
+    if (t->maxBody_ && t->bodyBytes_ + size * count > t->maxBody_) {
+        t->limitError_ = kCheckPageTooLarge;
+        return 0;  // libcurl ends the transfer
+    }
     if (t->pending_.size() - t->pendingAt_ >= kPendingLimit) {
         t->paused_ = true;
         return CURL_WRITEFUNC_PAUSE;
@@ -84,6 +100,7 @@ size_t CurlTransfer::OnBody(char* data, size_t size, size_t count, void* self) {
         t->pendingAt_ = 0;
     }
     t->pending_.append(data, size * count);
+    t->bodyBytes_ += size * count;
     t->lastActivity_ = platform::TickCount();
     return size * count;
 }
@@ -132,7 +149,14 @@ bool CurlTransfer::Open(const CurlSettings& settings, const char* url, const cha
         curl_easy_setopt(e, CURLOPT_PROXYPASSWORD, settings.proxyPassword.c_str());
         curl_easy_setopt(e, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_ANY));
     }
+    curl_easy_setopt(e, CURLOPT_ERRORBUFFER, errorText_);
+    if (settings.timeouts.maxBodyBytes)
+        curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE,
+                         static_cast<curl_off_t>(settings.timeouts.maxBodyBytes));
     receiveMs_ = settings.timeouts.receiveMs;
+    overallMs_ = settings.timeouts.overallMs;
+    maxBody_ = settings.timeouts.maxBodyBytes;
+    openTick_ = platform::TickCount();
     if (curl_multi_add_handle(Multi(multi_), e) != CURLM_OK) return Failed(kErrInternetInternal);
     // The head is in when the first body bytes are, or when the transfer
     // has ended (an empty body).
@@ -154,7 +178,7 @@ bool CurlTransfer::WaitForBody() {
         while (CURLMsg* msg = curl_multi_info_read(Multi(multi_), &left)) {
             if (msg->msg != CURLMSG_DONE) continue;
             done_ = true;
-            if (msg->data.result != CURLE_OK) return Failed(ErrorOf(msg->data.result));
+            if (msg->data.result != CURLE_OK) return Failed(ErrorOfResult(msg->data.result));
         }
         if (done_ || pendingAt_ < pending_.size()) break;
         // Connecting has its own limit (libcurl's); after that the server
@@ -168,6 +192,7 @@ bool CurlTransfer::WaitForBody() {
         }
         uint32_t quietSince = static_cast<int32_t>(lastActivity_ - waitStart) > 0 ? lastActivity_ : waitStart;
         if (connected_ && now - quietSince >= receiveMs_) return Failed(kErrInternetTimeout);
+        if (overallMs_ && now - openTick_ >= overallMs_) return Failed(kCheckDeadline);
         curl_multi_poll(Multi(multi_), nullptr, 0, kPollSliceMs, nullptr);
     }
     return true;

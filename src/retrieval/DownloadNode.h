@@ -22,6 +22,7 @@ public:
 
     Node* object = nullptr;  // the watched object served, or none
     Node* frame = nullptr;   // the frame record filled, or none for the page
+    bool timedOut = false;   // aborted for running past the check's time
 
 private:
     DownloadThread* thread_;

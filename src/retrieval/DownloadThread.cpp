@@ -30,6 +30,15 @@ AStr ProxyOf(const ProxySettings& proxy) {
     return text;
 }
 
+// The request's own limits: the body may pass the largest page by one byte,
+// so that the copy loop sees it and says why it stops.
+InternetTimeouts RequestLimits(const DownloadSettings& s) {
+    InternetTimeouts t = s.timeouts;
+    if (s.checkMs && (!t.overallMs || s.checkMs < t.overallMs)) t.overallMs = s.checkMs;
+    if (s.maxPageBytes) t.maxBodyBytes = s.maxPageBytes + 1;
+    return t;
+}
+
 }  // namespace
 
 DownloadThread::DownloadThread(std::shared_ptr<platform::ReportTarget> notify, const char* url,
@@ -38,14 +47,17 @@ DownloadThread::DownloadThread(std::shared_ptr<platform::ReportTarget> notify, c
     : Thread(std::move(notify)),
       CInternetSession(agent, AccessTypeOf(settings.proxy),
                        settings.proxy.on ? ProxyOf(settings.proxy).c_str() : nullptr, nullptr, 0,
-                       settings.timeouts),
+                       RequestLimits(settings)),
       url_(url),
       targetFile_(targetFile),
       storedCopy_(storedCopy),
       progressIntervalMs_(progressIntervalMs),
       charsetOf_(settings.charsetOf),
       mailboxCheck_(settings.mailboxCheck),
-      mailSecurity_(settings.mail) {
+      mailSecurity_(settings.mail),
+      maxPageBytes_(settings.maxPageBytes),
+      checkMs_(settings.checkMs),
+      startTick_(platform::TickCount()) {
     if (settings.proxy.on) SetProxyCredentials(settings.proxy.user.c_str(), settings.proxy.password.c_str());
     InstallStatusCallback(this);
 }
@@ -70,7 +82,12 @@ bool DownloadThread::Start(int priority) {
     return true;
 }
 
+bool DownloadThread::DeadlinePassed() const {
+    return checkMs_ && platform::TickCount() - startTick_ >= checkMs_;
+}
+
 int32_t DownloadThread::Run() {
+    startTick_ = platform::TickCount();
     int32_t result;
     if (std::strncmp(url_.c_str(), "mailto:", 7) == 0) {
         result = mailboxCheck_ ? mailboxCheck_(*this) : static_cast<int32_t>(kErrInternetUnrecognizedScheme);
@@ -185,6 +202,16 @@ DownloadThread::CopyEnd DownloadThread::CopyBody(iurlwstream& in, ofwstream& out
         }
         if (n <= 0) break;
         ReportProgress(static_cast<uint32_t>(n));
+        if (maxPageBytes_ && *bytes + static_cast<uint64_t>(n) > maxPageBytes_) {
+            *result = kCheckPageTooLarge;
+            end = CopyEnd::kReadFailed;
+            break;
+        }
+        if (DeadlinePassed()) {
+            *result = kCheckDeadline;
+            end = CopyEnd::kReadFailed;
+            break;
+        }
         long written = out.Write(chunk, n);
         if (out.IsError()) {
             *result = static_cast<int32_t>(platform::LastError());

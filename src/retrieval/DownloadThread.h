@@ -10,6 +10,7 @@
 #include "framework/AStr.h"
 #include "platform/Sync.h"
 #include "platform/Thread.h"
+#include "retrieval/CheckLimits.h"
 #include "retrieval/InternetSession.h"
 
 class DownloadNode;
@@ -45,6 +46,8 @@ struct DownloadSettings {
     CharsetParser charsetOf = nullptr;   // none: the charset code stays 0
     MailboxCheck mailboxCheck = nullptr; // none: a mailbox fails as an unknown scheme
     InternetTimeouts timeouts;
+    uint64_t maxPageBytes = kDefaultMaxPageBytes;   // 0: no limit
+    uint32_t checkMs = kDefaultCheckSeconds * 1000; // the whole check; 0: no limit
 };
 
 // Result codes of a run besides 0 and the platform's error numbers.
@@ -54,6 +57,7 @@ enum : int32_t {
     kDownloadShortWrite = 112,
     kDownloadCancelled = 1223,
 };
+
 
 constexpr const char* kUserAgent = "Orvex Vistomer 2.2";
 constexpr uint32_t kProgressIntervalMs = 10;
@@ -91,6 +95,13 @@ public:
     void SetServerReply(const char* reply) { serverReply_ = reply; }
     const AStr& ServerReply() const { return serverReply_; }
     DownloadNode* Owner() const { return owner_; }
+    // The limits of this check: the largest page, the time of the whole
+    // check (0: none), and the tick at which the run began.
+    uint64_t MaxPageBytes() const { return maxPageBytes_; }
+    uint32_t CheckMs() const { return checkMs_; }
+    uint32_t StartTick() const { return startTick_; }
+    // The check has run longer than its time.
+    bool DeadlinePassed() const;
     void SetOwner(DownloadNode* owner) { owner_ = owner; }
 
     // For the mailbox check: reports bytes as progress (0 flushes).
@@ -133,4 +144,7 @@ private:
     MailboxCheck mailboxCheck_;
     MailSecuritySettings mailSecurity_;
     uint8_t mailConnection_ = 0;
+    uint64_t maxPageBytes_;
+    uint32_t checkMs_;
+    uint32_t startTick_ = 0;
 };

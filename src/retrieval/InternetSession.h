@@ -49,6 +49,10 @@ struct InternetTimeouts {
     uint32_t connectMs = 60000;
     uint32_t sendMs = 30000;
     uint32_t receiveMs = 30000;
+    // The whole request, however busy the server keeps it (0: no limit).
+    uint32_t overallMs = 0;
+    // The largest body taken (0: no limit).
+    uint64_t maxBodyBytes = 0;
 };
 
 // Told of the library's status reports while a URL opens.

@@ -6,20 +6,15 @@
 int32_t RunMailboxDownload(DownloadThread& thread) {
     MailboxCheckOptions options;
     options.pop3.worker = &thread;
-<<<<<<< HEAD
     AStr refusal;
     options.pop3.refusal = &refusal;
-    const int32_t result = RunMailboxCheck(thread.Url().c_str(), thread.TargetFile().c_str(),
-                                           thread.StoredCopy().c_str(), options);
-    thread.SetServerReply(refusal.c_str());
-=======
     options.pop3.stls = thread.MailSecurity().stls;
     options.pop3.pins = ParseTlsPins(thread.MailSecurity().trustedCerts.c_str());
     uint8_t security = kMailSecurityUnknown;
     options.pop3.security = &security;
-    int32_t result = RunMailboxCheck(thread.Url().c_str(), thread.TargetFile().c_str(),
-                                     thread.StoredCopy().c_str(), options);
+    const int32_t result = RunMailboxCheck(thread.Url().c_str(), thread.TargetFile().c_str(),
+                                           thread.StoredCopy().c_str(), options);
+    thread.SetServerReply(refusal.c_str());
     thread.SetMailConnection(security);
->>>>>>> tls20
     return result;
 }

@@ -13,19 +13,29 @@ namespace {
 
 bool IsPositive(const char* reply) { return strncmp(reply, "+OK", 3) == 0; }
 
+// One reply line; a reply longer than the protocol allows (512 bytes with its
+// line end) is never read as two replies.
+uint32_t ReadReply(CommPort& port, char* reply, long* length = nullptr) {
+    if (uint32_t err = port.ReadLine(reply, kMailLineSize, length)) return err;
+    return port.LineCut() ? static_cast<uint32_t>(kCheckLineTooLong) : 0u;
+}
+
 // Sends a command and reads its one-line reply.
 uint32_t Command(CommPort& port, const std::string& command, char* reply) {
     if (uint32_t err = port.WriteLine(command.c_str())) return err;
-    return port.ReadLine(reply, kMailLineSize);
+    return ReadReply(port, reply);
 }
 
-uint32_t ListMessages(CommPort& port, EMailList& messages) {
+uint32_t ListMessages(CommPort& port, EMailList& messages, long largestListing) {
     char line[kMailLineSize];
     if (uint32_t err = Command(port, "UIDL", line)) return err;
     if (!IsPositive(line)) return kPop3BadReply;
-    for (;;) {
-        if (uint32_t err = port.ReadLine(line, kMailLineSize)) return err;
+    for (long listed = 0;;) {
+        long length = 0;
+        if (uint32_t err = ReadReply(port, line, &length)) return err;
         if (line[0] == '.') return 0;
+        listed += length + 2;
+        if (listed > largestListing) return static_cast<uint32_t>(kCheckListingTooLarge);
         const char* space = strchr(line, ' ');
         if (!space) return kPop3BadReply;
         auto* mail = new EMail;
@@ -71,8 +81,9 @@ uint32_t FetchHeaders(CommPort& port, EMail& mail) {
     return 0;
 }
 
-uint32_t Transaction(CommPort& port, const StrList& knownIds, EMailList& messages) {
-    if (uint32_t err = ListMessages(port, messages)) return err;
+uint32_t Transaction(CommPort& port, const StrList& knownIds, EMailList& messages,
+                     long largestListing) {
+    if (uint32_t err = ListMessages(port, messages, largestListing)) return err;
     std::unordered_set<std::string> known;
     for (StrNode* id = knownIds.First(); id; id = id->Next()) known.insert(id->c_str());
     for (EMail* mail = messages.First(); mail; mail = mail->Next()) {
@@ -122,32 +133,25 @@ uint32_t ReadCapabilities(CommPort& port, bool* stls) {
 }
 
 uint32_t RunPop3Dialogue(CommPort& port, const char* user, const char* password,
-<<<<<<< HEAD
-                         const StrList& knownIds, EMailList& messages, AStr* refusal) {
-=======
-                         const StrList& knownIds, EMailList& messages, Pop3Stls* stls) {
->>>>>>> tls20
+                         const StrList& knownIds, EMailList& messages, Pop3Stls* stls,
+                         AStr* refusal, long largestListing) {
     messages.Clear();
     char reply[kMailLineSize];
     auto refused = [&](uint32_t code) {
         if (refusal) *refusal = reply;
         return code;
     };
-    if (uint32_t err = port.ReadLine(reply, kMailLineSize)) return err;
-<<<<<<< HEAD
+    if (uint32_t err = ReadReply(port, reply)) return err;
     if (!IsPositive(reply)) return refused(kPop3BadReply);
-=======
-    if (!IsPositive(reply)) return kPop3BadReply;
     if (stls && stls->mode != kStlsNever)
         if (uint32_t err = Upgrade(port, *stls)) return err;
->>>>>>> tls20
     if (uint32_t err = Command(port, std::string("USER ") + (user ? user : ""), reply)) return err;
     if (!IsPositive(reply)) return refused(kPop3UserRefused);
     if (uint32_t err = Command(port, std::string("PASS ") + (password ? password : ""), reply))
         return err;
     if (!IsPositive(reply)) return refused(kPop3PasswordRefused);
 
-    uint32_t result = Transaction(port, knownIds, messages);
+    uint32_t result = Transaction(port, knownIds, messages, largestListing);
     port.WriteLine("QUIT");
     return result;
 }

@@ -8,6 +8,7 @@
 #include "framework/AStr.h"
 #include "framework/List.h"
 #include "framework/StrList.h"
+#include "retrieval/CheckLimits.h"
 #include "retrieval/TlsTrust.h"
 
 class CommPort;
@@ -65,13 +66,13 @@ struct Pop3Options {
     // Limit of one reply line (and of the connect and of every wait in
     // the TLS handshake); 0 waits without limit.
     uint32_t replyTimeoutMs = kPop3ReplyTimeoutMs;
+    // The largest unique-id listing taken, in bytes.
+    long largestListing = kLargestListing;
     // Aborting this thread closes the connection at once.
     platform::Thread* worker = nullptr;
-<<<<<<< HEAD
     // Receives the server's own reply line when it refuses the greeting,
     // the user name or the password (for the user to read); may be null.
     AStr* refusal = nullptr;
-=======
     // TLS from the first byte (always so on port 995).
     bool implicitTls = false;
     // STLS on a plain connection. The program's checks take the program
@@ -81,7 +82,6 @@ struct Pop3Options {
     std::vector<TlsPin> pins;
     // Receives the security of the connection once it is settled.
     uint8_t* security = nullptr;
->>>>>>> tls20
 };
 
 // The STLS step of a plain dialogue, after the greeting and before USER.
@@ -107,10 +107,7 @@ uint32_t CheckMailbox(const char* host, uint16_t port, const char* user, const c
 // The dialogue over a port that is connected and about to send its
 // greeting. After a successful PASS every way out sends QUIT. With stls,
 // the server's capabilities are asked first and the connection upgraded
-// as its mode says.
+// as its mode says. A refusal's own words go to *refusal when given.
 uint32_t RunPop3Dialogue(CommPort& port, const char* user, const char* password,
-<<<<<<< HEAD
-                         const StrList& knownIds, EMailList& messages, AStr* refusal = nullptr);
-=======
-                         const StrList& knownIds, EMailList& messages, Pop3Stls* stls = nullptr);
->>>>>>> tls20
+                         const StrList& knownIds, EMailList& messages, Pop3Stls* stls = nullptr,
+                         AStr* refusal = nullptr, long largestListing = kLargestListing);

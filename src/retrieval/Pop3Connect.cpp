@@ -41,22 +41,20 @@ uint32_t CheckMailbox(const char* host, uint16_t port, const char* user, const c
         const bool aborted = options.worker && options.worker->IsAbortRequested();
         return err == kCommCancelled && !aborted ? platform::kWsaTimedOut : err;
     }
-<<<<<<< HEAD
-    return RunPop3Dialogue(socket, user, password, knownIds, messages, options.refusal);
-=======
     CommTlsPort connection(socket);
     connection.SetLineTimeout(options.replyTimeoutMs);
     if (options.implicitTls || port == kPop3TlsPort) {
         if (uint32_t err = connection.StartTls(host, options.pins)) return err;
         if (options.security) *options.security = kMailTls;
-        return RunPop3Dialogue(connection, user, password, knownIds, messages);
+        return RunPop3Dialogue(connection, user, password, knownIds, messages, nullptr,
+                               options.refusal, options.largestListing);
     }
     Pop3Stls stls;
     stls.mode = options.stls;
     stls.upgrade = [&] { return connection.StartTls(host, options.pins); };
-    uint32_t result = RunPop3Dialogue(connection, user, password, knownIds, messages, &stls);
+    uint32_t result = RunPop3Dialogue(connection, user, password, knownIds, messages, &stls,
+                                      options.refusal, options.largestListing);
     if (options.security && (result == 0 || stls.upgraded))
         *options.security = stls.upgraded ? kMailStls : kMailPlain;
     return result;
->>>>>>> tls20
 }

@@ -28,9 +28,15 @@ ifwstreambuf::ifwstreambuf(const char* path, bool sequential) {
     lastError_ = handle_ == platform::kInvalidFile ? platform::LastError() : 0;
 }
 
-ofwstreambuf::ofwstreambuf(const char* path, bool create, bool truncate) {
-    handle_ = platform::OpenForWrite(path, create, truncate);
+ofwstreambuf::ofwstreambuf(const char* path, bool create, bool truncate, bool ownerOnly) {
+    handle_ = ownerOnly ? platform::CreatePrivate(path) : platform::OpenForWrite(path, create, truncate);
     lastError_ = handle_ == platform::kInvalidFile ? platform::LastError() : 0;
+}
+
+bool ofwstreambuf::FlushToDisk() {
+    if (platform::FlushToDisk(handle_)) return true;
+    lastError_ = platform::LastError();
+    return false;
 }
 
 ifwstream::ifwstream(const char* path, bool sequential)
@@ -44,8 +50,15 @@ ofwstream::ofwstream(const char* path, bool create, bool truncate)
     Attach(&file_);
 }
 
-bool ofwstream::Close() {
+ofwstream::ofwstream(const char* path, OwnerOnly)
+    : obwstream(512), file_(path, true, true, true),
+      openError_(static_cast<uint32_t>(file_.LastError())) {
+    Attach(&file_);
+}
+
+bool ofwstream::Close(bool toDisk) {
     bool ok = Flush() && !IsError();
+    if (ok && toDisk && file_.IsOpen()) ok = file_.FlushToDisk();
     file_.Close();
     if (!ok) SetState(kFail);
     return ok;

@@ -28,7 +28,8 @@ public:
 
 class ofwstreambuf : public fwstreambuf {
 public:
-    ofwstreambuf(const char* path, bool create, bool truncate);
+    ofwstreambuf(const char* path, bool create, bool truncate, bool ownerOnly = false);
+    bool FlushToDisk();
 };
 
 class ifwstream : public ibwstream {
@@ -45,10 +46,16 @@ private:
 class ofwstream : public obwstream {
 public:
     ofwstream(const char* path, bool create = true, bool truncate = true);
+    // A new or truncated file that only its owner may read.
+    struct OwnerOnly {};
+    ofwstream(const char* path, OwnerOnly);
     ~ofwstream() override { Flush(); }
     uint32_t OpenError() const { return openError_; }
     // Writes out the block and closes the file; false when anything failed.
-    bool Close();
+    // With toDisk every byte is on the disk before the file is closed.
+    bool Close(bool toDisk = false);
+    // The error number of the open or of the last failed write (0 for none).
+    uint32_t WriteError() { return openError_ ? openError_ : static_cast<uint32_t>(file_.LastError()); }
 
 private:
     ofwstreambuf file_;

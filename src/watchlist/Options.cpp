@@ -92,6 +92,8 @@ Options& Options::operator=(const Options& o) {
     maxNews = o.maxNews;
     mailStls = o.mailStls;
     trustedCerts = o.trustedCerts;
+    maxPageBytes = o.maxPageBytes;
+    checkSeconds = o.checkSeconds;
     defaults = o.defaults;
     CopyList(o.searchHistory, searchHistory);
     searchMatchCase = o.searchMatchCase;
@@ -120,6 +122,12 @@ void LoadOptions(Options& o, const std::string& iniPath) {
     o.mailStls = static_cast<int32_t>(ini.ReadInt(kOptions, "MailSTLS", o.mailStls));
     if (o.mailStls < 0 || o.mailStls > 2) o.mailStls = 1;
     o.trustedCerts = ini.ReadText(kOptions, "TrustedCerts", o.trustedCerts.c_str());
+    // Limits of one check, set by hand in the file: a negative or absurd
+    // value keeps the default.
+    long pageBytes = static_cast<long>(ini.ReadInt(kOptions, "maxpagesize", -1));
+    if (pageBytes >= 0) o.maxPageBytes = static_cast<uint64_t>(pageBytes);
+    long checkTime = static_cast<long>(ini.ReadInt(kOptions, "checktime", -1));
+    if (checkTime >= 0 && checkTime <= 7 * 86400) o.checkSeconds = static_cast<uint32_t>(checkTime);
     LoadDefaults(o.defaults, ini);
     if (ini.HasKey(kHistory, "count")) {
         o.searchHistory.Clear();

@@ -28,6 +28,9 @@ struct Options {
     int32_t maxNews = 0;         // most changes in one check; 0 = no limit
     int32_t mailStls = 1;        // STLS for mailboxes: 0 never, 1 when offered, 2 required
     AStr trustedCerts;           // "host:fingerprint" pairs of accepted server certificates
+    // Limits of one check ("maxpagesize" bytes, "checktime" seconds; 0 = none).
+    uint64_t maxPageBytes = 32u << 20;
+    uint32_t checkSeconds = 300;
     ItemProperties defaults;     // given to every new page or mailbox
     StrList searchHistory;
     bool searchMatchCase = false;

@@ -63,8 +63,8 @@ void StoreCopy(const ItemList& list, ItemNode& object, _HtmlFrameNode* frame, co
                uint8_t charset) {
     if (frame) frame->copyCharset = charset;
     else object.copyCharset = charset;
+    // Renamed over the old copy: a failed move keeps the old copy whole.
     std::string stored = StoredCopyPath(list, object, frame);
-    DeleteFile(stored.c_str());
     MoveFile(tempPath, stored.c_str(), true);
 }
 

@@ -5,7 +5,109 @@
 #include "retrieval/filestream.h"
 #include "watchlist/CheckStates.h"
 #include "watchlist/ItemList.h"
+#include "watchlist/SafeSave.h"
 #include "watchlist/UserFiles.h"
+
+namespace {
+
+enum class Health { kMissing, kUnreadable, kDamaged, kWhole };
+
+std::string WithExtension(const std::string& path, const char* extension) {
+    size_t slash = path.find_last_of("\\/");
+    size_t dot = path.rfind('.');
+    std::string p = path;
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) p.resize(dot);
+    return p + extension;
+}
+
+// Nothing follows what the reader took.
+bool AtEnd(iwstream& in) {
+    char c;
+    return in.Read(&c, 1) == 0;
+}
+
+Health ReadList(ItemList& list, const std::string& path, uint32_t* openError) {
+    list.Clear();
+    if (!platform::FileExists(path.c_str())) return Health::kMissing;
+    ifwstream in(path.c_str(), true);
+    if (in.IsError()) {
+        if (openError) *openError = in.OpenError();
+        return Health::kUnreadable;
+    }
+    return list.Load(in) == 0 && AtEnd(in) ? Health::kWhole : Health::kDamaged;
+}
+
+void ClearChecks(ItemList& list) {
+    ItemNode* root = &list;
+    for (ItemNode* o = root->NextInTree(root); o; o = o->NextInTree(root)) o->checks.Clear();
+}
+
+Health ReadChanges(ItemList& list, const std::string& path) {
+    ClearChecks(list);
+    if (!platform::FileExists(path.c_str())) return Health::kMissing;
+    ifwstream in(path.c_str(), true);
+    if (in.IsError()) return Health::kUnreadable;
+    return list.LoadChangeLog(in) == 0 && AtEnd(in) ? Health::kWhole : Health::kDamaged;
+}
+
+// A file that may be copied over its backup: not read-only, hidden or system.
+bool MayBackUp(const std::string& path) {
+    uint32_t a = platform::GetAttributes(path.c_str());
+    return a != platform::kInvalidAttributes &&
+           !(a & (platform::kAttrReadOnly | platform::kAttrHidden | platform::kAttrSystem));
+}
+
+std::string KeepAside(const std::string& path, bool ownerOnly) {
+    std::string aside = AsidePath(path);
+    return CopyFileWhole(path, aside, ownerOnly) == 0 ? aside : std::string();
+}
+
+// The file's backup, copied back in its place.
+void Restore(const std::string& path, bool ownerOnly) {
+    CopyFileWhole(BackupPath(path), path, ownerOnly);
+}
+
+void LoadChangeLogChecked(ItemList& list, const WatchListPaths& paths, bool writer,
+                          WatchListLoad& r) {
+    const std::string& log = paths.changeLog;
+    const std::string backup = BackupPath(log);
+    if (r.listFromBackup) {
+        // The backups were made together: the change log's backup fits the tree.
+        if (ReadChanges(list, backup) == Health::kWhole) {
+            r.changeLogFromBackup = true;
+            if (writer) {
+                if (platform::FileExists(log.c_str())) r.changeLogAside = KeepAside(log, false);
+                Restore(log, false);
+            }
+            return;
+        }
+        if (ReadChanges(list, log) == Health::kDamaged) r.changeLogDamaged = true;
+        return;
+    }
+    Health h = ReadChanges(list, log);
+    if (h == Health::kWhole) {
+        if (writer && MayBackUp(log)) CopyFileWhole(log, backup, false);
+        return;
+    }
+    if (h != Health::kDamaged) return;
+    r.changeLogDamaged = true;
+    if (writer) r.changeLogAside = KeepAside(log, false);
+    if (ReadChanges(list, backup) == Health::kWhole) {
+        r.changeLogFromBackup = true;
+        if (writer) Restore(log, false);
+        return;
+    }
+    ReadChanges(list, log);  // keep what can be read
+}
+
+// The check states are kept apart from the change log: losing them loses
+// only what a restart would have forgotten anyway.
+void ReadStates(ItemList& list, const WatchListPaths& paths) {
+    ifwstream states(paths.checkStates.c_str(), true);
+    if (!states.IsError()) LoadCheckStates(list, states);
+}
+
+}  // namespace
 
 WatchListPaths::WatchListPaths(const std::string& dir)
     : programDir(dir),
@@ -13,6 +115,35 @@ WatchListPaths::WatchListPaths(const std::string& dir)
       userFolder(platform::JoinPath(dir, "USER")),
       changeLog(platform::JoinPath(userFolder, "OVISTO.CHL")),
       checkStates(platform::JoinPath(userFolder, "OVISTO.STA")) {}
+
+std::string BackupPath(const std::string& path) { return WithExtension(path, ".BAK"); }
+std::string AsidePath(const std::string& path) { return WithExtension(path, ".DMG"); }
+
+WatchListLoad LoadWatchListFiles(ItemList& list, const WatchListPaths& paths, bool writer) {
+    WatchListLoad r;
+    list.SetUserFolder(paths.userFolder);
+    const std::string& cfg = paths.watchList;
+    Health h = ReadList(list, cfg, &r.openError);
+    if (h == Health::kMissing || h == Health::kUnreadable) {
+        r.firstStart = true;
+        return r;
+    }
+    if (h == Health::kDamaged) {
+        r.listDamaged = true;
+        if (writer) r.listAside = KeepAside(cfg, true);
+        if (ReadList(list, BackupPath(cfg), nullptr) == Health::kWhole) {
+            r.listFromBackup = true;
+            if (writer) Restore(cfg, true);
+        } else {
+            ReadList(list, cfg, nullptr);  // keep what can be read
+        }
+    } else if (writer && MayBackUp(cfg)) {
+        CopyFileWhole(cfg, BackupPath(cfg), true);
+    }
+    LoadChangeLogChecked(list, paths, writer, r);
+    ReadStates(list, paths);
+    return r;
+}
 
 bool OpenWatchList(ItemList& list, const WatchListPaths& paths) {
     list.SetUserFolder(paths.userFolder);
@@ -29,36 +160,59 @@ bool OpenWatchList(ItemList& list, const WatchListPaths& paths) {
 void OpenChangeLog(ItemList& list, const WatchListPaths& paths) {
     ifwstream in(paths.changeLog.c_str(), true);
     if (!in.IsError()) list.LoadChangeLog(in);
-    ifwstream states(paths.checkStates.c_str(), true);
-    if (!states.IsError()) LoadCheckStates(list, states);
+    ReadStates(list, paths);
 }
 
-bool SaveWatchList(const ItemList& list, const WatchListPaths& paths) {
-    ofwstream out(paths.watchList.c_str());
-    if (out.IsError()) return false;
-    bool ok = list.Save(out) == 0;
-    ok = out.Close() && ok;
-    return SaveChangeLog(list, paths) && ok;
+namespace {
+
+SaveResult SaveStates(const ItemList& list, const WatchListPaths& paths) {
+    SaveResult r;
+    auto states = [&list](owstream& os) { return SaveCheckStates(list, os); };
+    r.error = SaveFileWhole(paths.checkStates, states, false);
+    if (r.error) r.file = paths.checkStates;
+    return r;
 }
 
-bool SaveChangeLog(const ItemList& list, const WatchListPaths& paths) {
-    ofwstream out(paths.changeLog.c_str());
-    if (out.IsError()) return false;
-    bool ok = list.SaveChangeLog(out) == 0;
-    ok = out.Close() && ok;
-    ofwstream states(paths.checkStates.c_str());
-    if (states.IsError()) return false;
-    ok = SaveCheckStates(list, states) == 0 && ok;
-    return states.Close() && ok;
+}  // namespace
+
+SaveResult SaveWatchList(const ItemList& list, const WatchListPaths& paths) {
+    SaveResult r;
+    auto fail = [&r](uint32_t error, const std::string& file) {
+        r.error = error;
+        r.file = file;
+        return r;
+    };
+    auto log = [&list](owstream& os) { return list.SaveChangeLog(os); };
+    auto tree = [&list](owstream& os) { return list.Save(os); };
+    if (uint32_t e = WriteReplacement(paths.changeLog, log, false)) return fail(e, paths.changeLog);
+    if (uint32_t e = WriteReplacement(paths.watchList, tree, true)) {
+        DiscardReplacement(paths.changeLog);
+        return fail(e, paths.watchList);
+    }
+    if (uint32_t e = CommitReplacement(paths.changeLog)) {
+        DiscardReplacement(paths.watchList);
+        return fail(e, paths.changeLog);
+    }
+    r.partly = true;
+    if (uint32_t e = CommitReplacement(paths.watchList)) return fail(e, paths.watchList);
+    r.partly = false;
+    return SaveStates(list, paths);
+}
+
+SaveResult SaveChangeLog(const ItemList& list, const WatchListPaths& paths) {
+    SaveResult r;
+    auto log = [&list](owstream& os) { return list.SaveChangeLog(os); };
+    r.error = SaveFileWhole(paths.changeLog, log, false);
+    if (r.error) r.file = paths.changeLog;
+    return r.error ? r : SaveStates(list, paths);
 }
 
 WatchListStart StartWatchList(ItemList& list, const WatchListPaths& paths) {
     WatchListStart start;
-    MakeBackup(paths.watchList.c_str(), false);
-    MakeBackup(paths.changeLog.c_str(), false);
     if (!platform::IsDirectory(paths.userFolder.c_str()))
         start.userFolderCreated = CreateDirectory(paths.userFolder.c_str(), true);
-    start.firstStart = !OpenWatchList(list, paths);
+    start.load = LoadWatchListFiles(list, paths, true);
+    start.firstStart = start.load.firstStart;
     list.RenumberCopies();
     CleanUpUserFolder(list);
     if (start.userFolderCreated) {

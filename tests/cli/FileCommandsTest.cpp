@@ -52,7 +52,7 @@ std::string Fixture() {
 
 TEST_F(CliTest, DumpDecodesEveryFieldOfAFixtureBuiltByteByByte) {
     std::string path = dir.Write("fixture.ovf", Fixture());
-    json d = CliJson({"dump", path});
+    json d = CliJson({"dump", path, "--show-passwords"});
     EXPECT_EQ(10, d["version"]);
     ASSERT_EQ(1u, d["objects"].size());
     const json& folder = d["objects"][0];
@@ -107,20 +107,42 @@ TEST_F(CliTest, DumpReadsAMailboxRecordFileAndRefusesOtherBytes) {
     EXPECT_EQ(2, Cli({"dump", dir.File("missing.htm")}).status);
 }
 
-TEST_F(CliTest, ADamagedWatchListIsExitTwoAndStaysAsItWas) {
+TEST_F(CliTest, ADamagedWatchListGivesWayToItsBackupAndWithoutOneIsExitTwo) {
     ASSERT_EQ(0, Cli({"add", "http://a.test/", "--name", "A"}).status);
     ASSERT_EQ(0, Cli({"add", "http://b.test/", "--name", "B"}).status);
+    // The second add backed up the list as it found it: A alone.
     std::string whole = TempDir::Read(WatchListFile());
-    for (const std::string& damaged : {whole.substr(0, whole.size() - 9), std::string("Orvex Vistomer Confiq") + whole.substr(21)}) {
+    const std::string backup = TempDir::Read(dir.File("OVISTO.BAK"));
+    std::string lowered = whole;
+    lowered[23] = 1;  // one object claimed, the other left over
+    for (const std::string& damaged : {whole.substr(0, whole.size() - 9), lowered,
+                                       std::string("Orvex Vistomer Confiq") + whole.substr(21)}) {
         dir.Write("OVISTO.CFG", damaged);
-        for (const std::vector<std::string>& args :
-             std::vector<std::vector<std::string>>{{"list"}, {"add", "http://c.test/"}, {"remove", "A"}, {"check"}}) {
-            CliOutcome r = Cli(args);
-            EXPECT_EQ(2, r.status) << args[0];
-            EXPECT_NE(std::string::npos, r.err.find("damaged")) << args[0] << ": " << r.err;
-        }
-        EXPECT_EQ(damaged, TempDir::Read(WatchListFile()));
+        dir.Write("OVISTO.BAK", backup);
+        CliOutcome listed = Cli({"list"});
+        EXPECT_EQ(0, listed.status);
+        EXPECT_NE(std::string::npos, listed.err.find("damaged")) << listed.err;
+        EXPECT_NE(std::string::npos, listed.out.find("A")) << listed.out;
+        EXPECT_EQ(damaged, TempDir::Read(WatchListFile())) << "a reader changes nothing";
+
+        CliOutcome added = Cli({"add", "http://c.test/", "--name", "C"});
+        EXPECT_EQ(0, added.status) << added.err;
+        EXPECT_NE(std::string::npos, added.err.find("OVISTO.DMG")) << added.err;
+        EXPECT_EQ(damaged, TempDir::Read(dir.File("OVISTO.DMG")));
+        json objects = CliJson({"list"})["objects"];
+        ASSERT_EQ(2u, objects.size());
+        EXPECT_EQ("A", objects[0]["path"]);
+        EXPECT_EQ("C", objects[1]["path"]);
     }
+    dir.Write("OVISTO.BAK", "");
+    dir.Write("OVISTO.CFG", whole.substr(0, whole.size() - 9));
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"list"}, {"add", "http://c.test/"}, {"check"}}) {
+        CliOutcome r = Cli(args);
+        EXPECT_EQ(2, r.status) << args[0];
+        EXPECT_NE(std::string::npos, r.err.find("damaged")) << args[0] << ": " << r.err;
+    }
+    EXPECT_EQ(whole.substr(0, whole.size() - 9), TempDir::Read(WatchListFile()));
 }
 
 TEST_F(CliTest, ExportAndImportCarryPropertiesAndGiveFreshCopyNumbers) {
@@ -147,7 +169,8 @@ TEST_F(CliTest, ExportAndImportCarryPropertiesAndGiveFreshCopyNumbers) {
     ASSERT_NE(nullptr, m);
     EXPECT_EQ(3, (*m)["copyNumber"]);
     EXPECT_EQ("mailto:u:pw@h.test:110",
-              RunCliIn(other.Path(), {"--json", "dump", other.File("OVISTO.CFG")}).Json()["objects"][2]["address"]);
+              RunCliIn(other.Path(), {"--json", "dump", other.File("OVISTO.CFG"), "--show-passwords"})
+                  .Json()["objects"][2]["address"]);
 
     dir.Write("junk.ovf", "not an export file");
     CliOutcome junk = Cli({"import", dir.File("junk.ovf")});

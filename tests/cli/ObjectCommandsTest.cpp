@@ -65,6 +65,8 @@ TEST_F(CliTest, MailboxPasswordIsShownMaskedAndStoredScrambled) {
     EXPECT_EQ(std::string::npos, TempDir::Read(WatchListFile()).find("s3cret"));
 
     json dumped = CliJson({"dump", WatchListFile()});
+    EXPECT_EQ("mailto:bob:***@pop.example.org:995", dumped["objects"][0]["address"]);
+    dumped = CliJson({"dump", WatchListFile(), "--show-passwords"});
     EXPECT_EQ("mailto:bob:s3cret@pop.example.org:995", dumped["objects"][0]["address"]);
 }
 

@@ -32,7 +32,7 @@ TEST_F(CliTest, RunAnnouncesChangesRunsTheProgramEventAndStopsOnInterrupt) {
     http.Answer("/p.html", Html(""));
     std::string marker = dir.File("event-ran");
     ASSERT_EQ(0, Cli({"add", http.Url("/p.html"), "--period", "1", "--event",
-                      "program:/bin/sh -c 'echo ran > " + marker + "'"})
+                      "program:/bin/sh -c \"echo ran > " + marker + "\""})
                      .status);
 
     TempDir outputs;

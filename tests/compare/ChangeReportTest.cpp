@@ -133,6 +133,30 @@ TEST(ChangeReport, PageTextsCannotInjectMarkup) {
     EXPECT_EQ(std::string::npos, page1.find("<b>"));
 }
 
+TEST(ChangeReport, OnlyWebMailAndRelativeLinksStayLive) {
+    for (const char* live : {"http://a.example/", "HTTPS://a.example/x", "ftp://f.example/",
+                             "mailto:a@b.example", "page.html", "/abs/path", "?q=a:b", "#top",
+                             "dir/a:b.html", "\\\\server\\share", ""})
+        EXPECT_TRUE(IsReportableLink(live)) << live;
+    for (const char* dead : {"javascript:alert(1)", "JavaScript:x", " \t javascript:x",
+                             "java\tscript:x", "jav\nascript:x", "vbscript:msgbox(1)",
+                             "data:text/html,<script>x</script>", "file:///etc/passwd",
+                             "FILE://c:/x", "\x01" "data:x", "view-source:http://a/", "a b:c"})
+        EXPECT_FALSE(IsReportableLink(dead)) << dead;
+
+    std::unique_ptr<ItemNode> page(Page("", 0));
+    CheckNode* check = AddCheck(*page, 5, 1);
+    check->changes.Append(new ChangeNode("click", "data:text/html,<b>x</b>"));
+    check->changes.Append(new ChangeNode("", "vbscript:run"));
+    check->changes.Append(new ChangeNode("ok", "http://a.example/"));
+    std::string report = Report(*page);
+    EXPECT_EQ(std::string::npos, report.find("data:")) << report;
+    EXPECT_EQ(std::string::npos, report.find("HREF=vbscript")) << report;
+    EXPECT_NE(std::string::npos, report.find("<TD>\r\nclick</TD>")) << report;
+    EXPECT_NE(std::string::npos, report.find("<TD>\r\nvbscript:run</TD>")) << report;
+    EXPECT_NE(std::string::npos, report.find("<A HREF=http://a.example/>ok</A>")) << report;
+}
+
 TEST(ChangeReport, GatheredCopiesShowTheirOwnerAndItsChanges) {
     ItemNode folder;
     folder.properties.flags = kFlagNewsTape;

@@ -102,3 +102,23 @@ TEST_F(MailboxCheckTest, AFailedMailboxIsRetriedAfterATwelfthOfItsPeriodButAtLea
     EXPECT_EQ(1, daily->state) << "the daily one after 7200 seconds";
     ASSERT_TRUE(RunUntilIdle());
 }
+
+TEST_F(MailboxCheckTest, AServerThatTricklesPastTheCheckTimeIsStoppedWithItsOwnError) {
+    // Every reply byte comes well within the reply time-out; only the time
+    // of the whole check can end it.
+    server.SetScript([](Pop3ServerConnection& c) {
+        c.SendSlowly("+OK a server that takes its time to greet you\r\n", 200);
+        c.WaitForClose(20000);
+    });
+    options.checkSeconds = 1;
+    engine->SetDownloadSettings(DownloadSettingsFrom(options));
+    ItemNode* box = AddMailbox(3600);
+    engine->RequestCheck(*box);
+    const uint32_t start = platform::TickCount();
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_LT(platform::TickCount() - start, 6000u);
+    EXPECT_EQ(-1, box->state);
+    EXPECT_EQ(kCheckDeadline, box->lastError);
+    EXPECT_TRUE(box->checks.IsEmpty());
+    EXPECT_TRUE(TempFiles().empty()) << "the record file went with the check";
+}

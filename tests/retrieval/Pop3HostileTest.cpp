@@ -44,23 +44,44 @@ TEST(Pop3Hostile, NoGreetingAtAllTimesOut) {
     EXPECT_EQ(10060u, CheckWithTimeout(server, 300));
 }
 
-TEST(Pop3Hostile, LongLineWithoutLineFeedIsCutAndRefused) {
+TEST(Pop3Hostile, LinesLongerThanAnyReplyEndTheCheckWithTheirOwnCode) {
+    // An endless greeting, positive or not, and an endless listing line:
+    // none is taken for the answer to the next command.
+    for (const std::string start : {"", "+OK"}) {
+        LoopbackPop3Server server;
+        server.SetScript([start](Pop3ServerConnection& c) {
+            c.Send(start);
+            while (c.Send(std::string(16 * 1024, 'x'))) {
+            }
+        });
+        EXPECT_EQ(static_cast<uint32_t>(kCheckLineTooLong), CheckWithTimeout(server, 5000)) << start;
+    }
     LoopbackPop3Server server;
-    server.SetScript([](Pop3ServerConnection& c) {
-        c.Send(std::string(100 * 1024, 'x'));
+    server.SetScript(AfterLogin([](Pop3ServerConnection& c) {
+        std::string line;
+        if (c.ReadLine(&line)) c.Send("+OK\r\n1 " + std::string(600, 'u') + "\r\n.\r\n");
         c.WaitForClose(10000);
-    });
-    EXPECT_EQ(58u, CheckWithTimeout(server, 2000));
+    }));
+    EXPECT_EQ(static_cast<uint32_t>(kCheckLineTooLong), CheckWithTimeout(server, 5000));
 }
 
-TEST(Pop3Hostile, LongPositiveLineWithoutLineFeedEndsInAnError) {
+TEST(Pop3Hostile, AListingLargerThanAllowedEndsTheCheck) {
     LoopbackPop3Server server;
-    server.SetScript([](Pop3ServerConnection& c) {
-        c.Send("+OK" + std::string(100 * 1024, ' '));
-        c.WaitForClose(10000);
-    });
-    // The rest of the line reads as the (refusing) answer to USER.
-    EXPECT_EQ(12013u, CheckWithTimeout(server, 2000));
+    server.SetScript(AfterLogin([](Pop3ServerConnection& c) {
+        std::string line;
+        if (!c.ReadLine(&line)) return;
+        c.Send("+OK\r\n");
+        for (int n = 1; c.Send(std::to_string(n) + " uid-" + std::to_string(n) + "\r\n"); ++n) {
+        }
+    }));
+    StrList known;
+    EMailList messages;
+    Pop3Options options;
+    options.replyTimeoutMs = 5000;
+    options.largestListing = 64 * 1024;
+    EXPECT_EQ(static_cast<uint32_t>(kCheckListingTooLarge),
+              CheckMailbox("127.0.0.1", server.Port(), "u", "p", known, messages, options));
+    EXPECT_LT(messages.Count(), 64u * 1024 / 8);
 }
 
 TEST(Pop3Hostile, DisconnectInTheMiddleOfTheListing) {

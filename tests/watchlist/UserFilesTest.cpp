@@ -120,7 +120,11 @@ TEST(WatchListStart, LoadsBacksUpRenumbersAndCleansUp) {
     EXPECT_FALSE(start.userFolderCreated);
     EXPECT_EQ(1, start.newChanges);
     EXPECT_EQ(Version10File(), TempDir::Read(dir.File("OVISTO.BAK")));
-    EXPECT_EQ(log, TempDir::Read(platform::JoinPath(paths.userFolder, "OVISTO.BAK")));
+    // The change log ends before the tree does: it is kept aside, never
+    // made the backup, and what it holds is read.
+    EXPECT_TRUE(start.load.changeLogDamaged);
+    EXPECT_FALSE(Exists(platform::JoinPath(paths.userFolder, "OVISTO.BAK")));
+    EXPECT_EQ(log, TempDir::Read(platform::JoinPath(paths.userFolder, "OVISTO.DMG")));
     EXPECT_TRUE(Exists(platform::JoinPath(paths.userFolder, "OV000006.HTM")));
     EXPECT_FALSE(Exists(platform::JoinPath(paths.userFolder, "OV000098.HTM")));
     ItemNode* page = Child(*Top(list, 0), 0);
@@ -141,7 +145,7 @@ TEST(WatchListStart, AMissingUserFolderMarksEveryObjectNeverChecked) {
     EXPECT_TRUE(Top(list, 1)->neverChecked);
 }
 
-TEST(WatchListStart, ADamagedFileLoadsEmptyAndTheBackupKeepsIt) {
+TEST(WatchListStart, ADamagedFileWithoutBackupLoadsEmptyAndIsKeptAside) {
     TempDir dir;
     WatchListPaths paths(dir.Path());
     std::string damaged = Version10File();
@@ -150,10 +154,13 @@ TEST(WatchListStart, ADamagedFileLoadsEmptyAndTheBackupKeepsIt) {
     ItemList list;
     WatchListStart start = StartWatchList(list, paths);
     EXPECT_FALSE(start.firstStart);
+    EXPECT_TRUE(start.load.listDamaged);
+    EXPECT_TRUE(start.load.Lossy());
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_TRUE(SaveWatchList(list, paths));
     EXPECT_EQ(WatchListHeader(10).U16(0).str(), TempDir::Read(paths.watchList));
-    EXPECT_EQ(damaged, TempDir::Read(dir.File("OVISTO.BAK")));
+    EXPECT_EQ(damaged, TempDir::Read(dir.File("OVISTO.DMG")));
+    EXPECT_FALSE(Exists(dir.File("OVISTO.BAK")));
 }
 
 TEST(WatchListFiles, SaveAndOpenRoundTripBothFiles) {
