@@ -146,4 +146,55 @@ std::string ForDisplay(const char* s) {
     return LooksLikeUtf8(s, n) ? std::string(s, n) : ToUtf8(s, n);
 }
 
+namespace {
+
+void AppendUtf16(std::u16string& out, uint32_t cp) {
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (cp >> 10));
+        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    } else {
+        out += static_cast<char16_t>(cp);
+    }
+}
+
+void DecodeInto(std::u16string& out, const unsigned char* u, size_t n) {
+    for (size_t i = 0; i < n;) {
+        uint32_t cp;
+        size_t len = utf8::Decode(u + i, n - i, &cp);
+        if (len == 0) return;
+        AppendUtf16(out, cp);
+        i += len;
+    }
+}
+
+}  // namespace
+
+std::u16string DisplayUtf16(const char* s, size_t n) {
+    std::u16string out;
+    if (!s) return out;
+    const unsigned char* u = reinterpret_cast<const unsigned char*>(s);
+    if (LooksLikeUtf8(s, n)) {
+        DecodeInto(out, u, n);
+        return out;
+    }
+    if (n > 1 && u[n - 1] == 133) {
+        // A cut UTF-8 text: drop a partial sequence before the ellipsis.
+        size_t end = n - 1, lead = end;
+        while (lead > 0 && end - lead < 3 && (u[lead - 1] & 0xC0) == 0x80) --lead;
+        if (lead > 0 && u[lead - 1] >= 0xC0) {
+            uint32_t cp;
+            if (utf8::Decode(u + lead - 1, end - lead + 1, &cp) == 0) end = lead - 1;
+        }
+        if (LooksLikeUtf8(s, end)) {
+            DecodeInto(out, u, end);
+            out += u'\u2026';
+            return out;
+        }
+    }
+    out.reserve(n);
+    for (size_t i = 0; i < n; ++i) out += static_cast<char16_t>(ToUnicode(u[i]));
+    return out;
+}
+
 }  // namespace cp1251
