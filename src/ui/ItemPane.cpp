@@ -29,15 +29,7 @@ bool ItemPane::Create(HWND parent, int id, HINSTANCE instance) {
     if (!RegisterWindowClass(instance, kItemPaneClass, CS_DBLCLKS, nullptr, nullptr)) return false;
     images_.Load(instance, 1, 16);
     states_.Load(instance, 2, 16);
-    DCreateArgs args;
-    args.exStyle = WS_EX_CLIENTEDGE;
-    args.className = kItemPaneClass;
-    args.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL;
-    args.x = args.y = args.width = args.height = 0;
-    args.parent = parent;
-    args.id = id;
-    args.instance = instance;
-    return DWindow::Create(args);
+    return DWindow::Create(PaneCreateArgs(parent, id, instance, kItemPaneClass));
 }
 
 void ItemPane::SetRoot(ItemList* root) {

@@ -1,8 +1,11 @@
 #pragma once
-// What a pane tells the main window: WM_NOTIFY with this record, the
-// pane's child id and one of the codes below; `node` is the pane's node
-// the notification is about (an ItemNode in the item pane).
+// What the two panes share: how they are made, and what they tell the main
+// window: WM_NOTIFY with this record, the pane's child id and one of the
+// codes below; `node` is the pane's node the notification is about (an
+// ItemNode in the item pane).
 #include <windows.h>
+
+#include "shell/gui/DWindow.h"
 
 struct PaneNotify {
     NMHDR header;
@@ -27,4 +30,17 @@ inline LRESULT SendPaneNotify(HWND pane, int code, void* node) {
     n.header.code = static_cast<UINT>(code);
     n.node = node;
     return SendMessageW(GetParent(pane), WM_NOTIFY, n.header.idFrom, reinterpret_cast<LPARAM>(&n));
+}
+
+// A pane: a child with both scroll bars and a sunken edge.
+inline DCreateArgs PaneCreateArgs(HWND parent, int id, HINSTANCE instance, const wchar_t* className) {
+    DCreateArgs args;
+    args.exStyle = WS_EX_CLIENTEDGE;
+    args.className = className;
+    args.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL;
+    args.x = args.y = args.width = args.height = 0;
+    args.parent = parent;
+    args.id = id;
+    args.instance = instance;
+    return args;
 }

@@ -26,15 +26,7 @@ std::wstring CheckTime(uint32_t time) {
 bool ResultPane::Create(HWND parent, int id, HINSTANCE instance) {
     if (!RegisterWindowClass(instance, kResultPaneClass, CS_DBLCLKS, nullptr, nullptr)) return false;
     images_.Load(instance, 3, 16);
-    DCreateArgs args;
-    args.exStyle = WS_EX_CLIENTEDGE;
-    args.className = kResultPaneClass;
-    args.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL;
-    args.x = args.y = args.width = args.height = 0;
-    args.parent = parent;
-    args.id = id;
-    args.instance = instance;
-    return DWindow::Create(args);
+    return DWindow::Create(PaneCreateArgs(parent, id, instance, kResultPaneClass));
 }
 
 void ResultPane::Show(ItemNode* object) {

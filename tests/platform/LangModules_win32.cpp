@@ -75,7 +75,7 @@ TEST_F(LangModules, EnumerationListsOnlyLoadableNamedModules) {
 }
 
 TEST_F(LangModules, EveryModuleCarriesTheTextsAndMenuCommands) {
-    const unsigned texts[] = {48, 49, 9500, 9501, 32000, 32001};
+    const unsigned texts[] = {48, 49, 9415, 9416, 9417, 9500, 9501, 21000, 21001, 32000, 32001};
     const unsigned commands[] = {202, 203, 204, 205, 206, 207, 208, 209, 401, 402, 403, 405, 501, 502,
                                  666, 668, 801, 802, 806, 901, 903, 904, 905, 906, 907, 908, 909, 910,
                                  911, 912, 913, 914, 915, 916, 917, 918, 920, 10001, 10005, 10006, 10009};
@@ -89,6 +89,12 @@ TEST_F(LangModules, EveryModuleCarriesTheTextsAndMenuCommands) {
         for (unsigned id : commands)
             EXPECT_NE(static_cast<UINT>(-1), GetMenuState(menu, id, MF_BYCOMMAND)) << module << " command " << id;
         DestroyMenu(menu);
+        HMENU tray = static_cast<HMENU>(LoadMenu(2));
+        ASSERT_NE(nullptr, tray) << module << ": the tray menu";
+        EXPECT_EQ(420u, GetMenuItemID(GetSubMenu(tray, 0), 0)) << module << ": restore comes first";
+        DestroyMenu(tray);
+        HMODULE loaded = static_cast<HMODULE>(TheLanguage().Module());
+        EXPECT_NE(nullptr, FindResourceW(loaded, MAKEINTRESOURCEW(5), L"GIF")) << module << ": the banner";
     }
 }
 

@@ -6,8 +6,6 @@
 
 #include "shell/gui/DText.h"
 
-DStatusBar::~DStatusBar() { Destroy(); }
-
 bool DStatusBar::Create(HWND parent, int id, HINSTANCE instance) {
     if (hwnd_) return false;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
@@ -18,18 +16,6 @@ bool DStatusBar::Create(HWND parent, int id, HINSTANCE instance) {
     int right = -1;  // one part to the right edge
     SendMessageW(hwnd_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
     return true;
-}
-
-void DStatusBar::Destroy() {
-    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
-}
-
-int DStatusBar::Height() const {
-    if (!hwnd_) return 0;
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    return r.bottom - r.top;
 }
 
 void DStatusBar::Fit() {

@@ -3,18 +3,11 @@
 #include <windows.h>
 
 #include "framework/AStr.h"
+#include "shell/gui/DGadget.h"
 
-class DStatusBar {
+class DStatusBar : public DGadget {
 public:
-    DStatusBar() = default;
-    ~DStatusBar();
-    DStatusBar(const DStatusBar&) = delete;
-    DStatusBar& operator=(const DStatusBar&) = delete;
-
     bool Create(HWND parent, int id, HINSTANCE instance);
-    void Destroy();
-    HWND Handle() const { return hwnd_; }
-    int Height() const;
     // Lets the bar take its size and place from the parent.
     void Fit();
 
@@ -23,7 +16,4 @@ public:
     // Writes the text only when it differs from what is shown; true when
     // it was written.
     bool SetText(const AStr& text);
-
-private:
-    HWND hwnd_ = nullptr;
 };

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-DToolbar::~DToolbar() { Destroy(); }
-
 bool DToolbar::Create(const DToolbarArgs& a) {
     if (hwnd_) return false;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
@@ -40,17 +38,9 @@ bool DToolbar::Create(const DToolbarArgs& a) {
 }
 
 void DToolbar::Destroy() {
-    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
+    DGadget::Destroy();
     if (bitmap_) DeleteObject(bitmap_);
     bitmap_ = nullptr;
-}
-
-int DToolbar::Height() const {
-    if (!hwnd_) return 0;
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    return r.bottom - r.top;
 }
 
 void DToolbar::Fit() {

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "shell/gui/DGadget.h"
+
 struct DToolButton {
     int image;    // cell index in the bitmap
     int command;  // 0 makes a separator
@@ -22,17 +24,12 @@ struct DToolbarArgs {
     std::vector<DToolButton> buttons;
 };
 
-class DToolbar {
+class DToolbar : public DGadget {
 public:
-    DToolbar() = default;
-    ~DToolbar();
-    DToolbar(const DToolbar&) = delete;
-    DToolbar& operator=(const DToolbar&) = delete;
+    ~DToolbar() override { Destroy(); }
 
     bool Create(const DToolbarArgs& args);
-    void Destroy();
-    HWND Handle() const { return hwnd_; }
-    int Height() const;
+    void Destroy() override;
     // Lets the toolbar take its own size from the parent's width.
     void Fit();
     // The buttons' command ids in order (separators left out).
@@ -42,6 +39,5 @@ public:
     bool IsButtonEnabled(int command) const;
 
 private:
-    HWND hwnd_ = nullptr;
     HBITMAP bitmap_ = nullptr;
 };
