@@ -216,6 +216,9 @@ TEST_F(CheckCommandTest, ANewsTapeFolderGathersTheChecksOfEverythingBelowIt) {
 }
 
 TEST_F(CheckCommandTest, ErrorsReadAsWordsTheSameForWebAndMailWithTheServersOwnRefusal) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows build takes its words from a language module, which this front end does not load";
+#endif
     LoopbackPop3Server pop3;
     pop3.SetReply("PASS", "-ERR [AUTH] Authentication failed.\r\n");
     ASSERT_EQ(0, Cli({"add-mailbox", "--server", "127.0.0.1", "--port", std::to_string(pop3.Port()), "--user",
