@@ -5,23 +5,11 @@
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
 
-#include <cstdio>
-
-#include "retrieval/TlsSession.h"
+#include "retrieval/TlsTrust.h"
 
 namespace {
 
 constexpr long kRawChunk = 16 * 1024;
-
-std::string HexFingerprint(const unsigned char* digest, unsigned length) {
-    std::string text;
-    char pair[4];
-    for (unsigned i = 0; i < length; ++i) {
-        std::snprintf(pair, sizeof pair, i ? ":%02X" : "%02X", digest[i]);
-        text += pair;
-    }
-    return text;
-}
 
 bool IsIpAddress(const char* host) {
     ASN1_OCTET_STRING* address = host ? a2i_IPADDRESS(host) : nullptr;
@@ -133,7 +121,7 @@ void OpenSslSession::DescribePeer(const char* host) {
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned digestLength = 0;
     if (X509_digest(cert, EVP_sha256(), digest, &digestLength))
-        peer_.fingerprint = HexFingerprint(digest, digestLength);
+        peer_.fingerprint = FingerprintText(digest, digestLength);
 
     peer_.outsideDates = X509_cmp_current_time(X509_get0_notBefore(cert)) >= 0 ||
                          X509_cmp_current_time(X509_get0_notAfter(cert)) <= 0;

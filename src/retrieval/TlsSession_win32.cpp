@@ -8,11 +8,10 @@
 #include <security.h>
 #include <schannel.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "platform/Socket.h"
-#include "retrieval/TlsSession.h"
+#include "retrieval/TlsTrust.h"
 
 namespace {
 
@@ -83,13 +82,7 @@ std::string Sha256Fingerprint(PCCERT_CONTEXT cert) {
     if (!CryptHashCertificate(0, kSha256, 0, cert->pbCertEncoded, cert->cbCertEncoded, hash,
                               &length))
         return std::string();
-    std::string text;
-    char pair[4];
-    for (DWORD i = 0; i < length; ++i) {
-        std::snprintf(pair, sizeof pair, i ? ":%02X" : "%02X", hash[i]);
-        text += pair;
-    }
-    return text;
+    return FingerprintText(hash, length);
 }
 
 class SchannelSession : public TlsSession {

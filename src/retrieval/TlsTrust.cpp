@@ -24,6 +24,17 @@ bool ParsePin(const std::string& word, TlsPin* pin) {
 
 }  // namespace
 
+std::string FingerprintText(const unsigned char* digest, size_t length) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    for (size_t i = 0; i < length; ++i) {
+        if (i) text += ':';
+        text += kHex[digest[i] >> 4];
+        text += kHex[digest[i] & 15];
+    }
+    return text;
+}
+
 std::string PinForm(const std::string& fingerprint) {
     std::string out;
     for (char c : fingerprint)

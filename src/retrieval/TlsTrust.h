@@ -18,6 +18,9 @@ struct TlsPin {
 // fingerprint's hex digits may be of either case and split by ":". Pairs
 // that are not of that form are skipped.
 std::vector<TlsPin> ParseTlsPins(const char* text);
+// A digest as the sessions report fingerprints: upper-case hex pairs
+// joined by ":".
+std::string FingerprintText(const unsigned char* digest, size_t length);
 // The fingerprint in the form the pins keep: hex digits only, upper case.
 std::string PinForm(const std::string& fingerprint);
 
