@@ -116,8 +116,12 @@ WatchListPaths::WatchListPaths(const std::string& dir)
       changeLog(platform::JoinPath(userFolder, "OVISTO.CHL")),
       checkStates(platform::JoinPath(userFolder, "OVISTO.STA")) {}
 
-std::string BackupPath(const std::string& path) { return WithExtension(path, ".BAK"); }
-std::string AsidePath(const std::string& path) { return WithExtension(path, ".DMG"); }
+std::string BackupPath(const std::string& path) {
+    return WithExtension(path, ".BAK");
+}
+std::string AsidePath(const std::string& path) {
+    return WithExtension(path, ".DMG");
+}
 
 WatchListLoad LoadWatchListFiles(ItemList& list, const WatchListPaths& paths, bool writer) {
     WatchListLoad r;
@@ -165,46 +169,52 @@ void OpenChangeLog(ItemList& list, const WatchListPaths& paths) {
 
 namespace {
 
-SaveResult SaveStates(const ItemList& list, const WatchListPaths& paths) {
+struct FileToSave {
+    const std::string& path;
+    FileFiller fill;
+    bool ownerOnly;
+};
+
+// Writes every file whole beside its old one before any is replaced, then
+// renames them over the old ones in order; a failure before the first rename
+// leaves every file as it was.
+SaveResult SaveTogether(std::initializer_list<FileToSave> files) {
     SaveResult r;
-    auto states = [&list](owstream& os) { return SaveCheckStates(list, os); };
-    r.error = SaveFileWhole(paths.checkStates, states, false);
-    if (r.error) r.file = paths.checkStates;
+    for (auto f = files.begin(); f != files.end(); ++f) {
+        if (uint32_t e = WriteReplacement(f->path, f->fill, f->ownerOnly)) {
+            for (auto g = files.begin(); g != f; ++g) DiscardReplacement(g->path);
+            r.error = e;
+            r.file = f->path;
+            return r;
+        }
+    }
+    for (auto f = files.begin(); f != files.end(); ++f) {
+        if (uint32_t e = CommitReplacement(f->path)) {
+            for (auto g = f + 1; g != files.end(); ++g) DiscardReplacement(g->path);
+            r.error = e;
+            r.file = f->path;
+            r.partly = f != files.begin();
+            return r;
+        }
+    }
     return r;
 }
 
 }  // namespace
 
+// The check states are kept with the change log: both describe the checks of
+// the tree the watch list holds.
 SaveResult SaveWatchList(const ItemList& list, const WatchListPaths& paths) {
-    SaveResult r;
-    auto fail = [&r](uint32_t error, const std::string& file) {
-        r.error = error;
-        r.file = file;
-        return r;
-    };
-    auto log = [&list](owstream& os) { return list.SaveChangeLog(os); };
-    auto tree = [&list](owstream& os) { return list.Save(os); };
-    if (uint32_t e = WriteReplacement(paths.changeLog, log, false)) return fail(e, paths.changeLog);
-    if (uint32_t e = WriteReplacement(paths.watchList, tree, true)) {
-        DiscardReplacement(paths.changeLog);
-        return fail(e, paths.watchList);
-    }
-    if (uint32_t e = CommitReplacement(paths.changeLog)) {
-        DiscardReplacement(paths.watchList);
-        return fail(e, paths.changeLog);
-    }
-    r.partly = true;
-    if (uint32_t e = CommitReplacement(paths.watchList)) return fail(e, paths.watchList);
-    r.partly = false;
-    return SaveStates(list, paths);
+    return SaveTogether(
+        {{paths.changeLog, [&list](owstream& os) { return list.SaveChangeLog(os); }, false},
+         {paths.checkStates, [&list](owstream& os) { return SaveCheckStates(list, os); }, false},
+         {paths.watchList, [&list](owstream& os) { return list.Save(os); }, true}});
 }
 
 SaveResult SaveChangeLog(const ItemList& list, const WatchListPaths& paths) {
-    SaveResult r;
-    auto log = [&list](owstream& os) { return list.SaveChangeLog(os); };
-    r.error = SaveFileWhole(paths.changeLog, log, false);
-    if (r.error) r.file = paths.changeLog;
-    return r.error ? r : SaveStates(list, paths);
+    return SaveTogether(
+        {{paths.changeLog, [&list](owstream& os) { return list.SaveChangeLog(os); }, false},
+         {paths.checkStates, [&list](owstream& os) { return SaveCheckStates(list, os); }, false}});
 }
 
 WatchListStart StartWatchList(ItemList& list, const WatchListPaths& paths) {
@@ -217,7 +227,8 @@ WatchListStart StartWatchList(ItemList& list, const WatchListPaths& paths) {
     CleanUpUserFolder(list);
     if (start.userFolderCreated) {
         ItemNode* root = &list;
-        for (ItemNode* o = root->NextInTree(root); o; o = o->NextInTree(root)) o->neverChecked = true;
+        for (ItemNode* o = root->NextInTree(root); o; o = o->NextInTree(root))
+            o->neverChecked = true;
     }
     start.newChanges = list.CountNewChanges();
     return start;
