@@ -55,7 +55,9 @@ void TreeViewText::SetLimit(size_t limit) {
 void TreeViewText::Show(ItemNode* object) {
     ForgetHover();
     bool focused = Handle() && GetFocus() == Handle();
+    refilling_ = true;
     rules_.Refill(object, limit_, focused);
+    refilling_ = false;
     Changed();
 }
 
@@ -104,6 +106,13 @@ COLORREF TreeViewText::NodeTextColor(const TreeViewNode& node, bool selected) {
         static_cast<const ChangeTVN&>(node).HasLink())
         return kLinkColor;
     return TreeView::NodeTextColor(node, selected);
+}
+
+void TreeViewText::SelectionChanged() {
+    if (refilling_)
+        Changed();
+    else
+        TreeView::SelectionChanged();
 }
 
 void TreeViewText::ExpandChanged(TreeViewNode* node) {

@@ -56,6 +56,8 @@ class TreeViewText : private TreeViewTextRoot, public TreeView {
     void DrawNodeBackground(HDC dc, const TreeRowView& row, const RECT& full) override;
     COLORREF NodeTextColor(const TreeViewNode& node, bool selected) override;
     void ExpandChanged(TreeViewNode* node) override;
+    // A refill's own selection is no news for the main window.
+    void SelectionChanged() override;
 
   private:
     void MakeBoldFont();
@@ -65,4 +67,5 @@ class TreeViewText : private TreeViewTextRoot, public TreeView {
     DImageList images_;
     HFONT bold_ = nullptr;
     size_t limit_ = 0;
+    bool refilling_ = false;
 };

@@ -231,13 +231,17 @@ TEST_F(PanesTest, HoveringANodeShowsItsTipAfterTheDelay) {
     ASSERT_NE(nullptr, first);
     TreeRect label;
     ASSERT_TRUE(frame->Results().Model().NodeRect(first, true, &label));
-    SendMessageW(frame->Results().Handle(), WM_MOUSEMOVE, 0,
-                 MAKELPARAM(label.left + 3, (label.top + label.bottom) / 2));
+    POINT at{label.left + 3, (label.top + label.bottom) / 2};
+    HWND pane = frame->Results().Handle();
+    SendMessageW(pane, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
     EXPECT_TRUE(frame->Results().TipWindow() == nullptr ||
                 !IsWindowVisible(frame->Results().TipWindow()))
         << "not at once";
     ASSERT_TRUE(PumpUntil(
         [&] {
+            // Moves the display reports from the real pointer elsewhere are
+            // answered by the mouse resting here again.
+            SendMessageW(pane, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
             HWND tip = frame->Results().TipWindow();
             return tip && IsWindowVisible(tip);
         },
