@@ -188,6 +188,53 @@ def globe():
     return c
 
 
+def busy():
+    c = page()
+    c.blit(arrow(True, 'g'), 4, 3)
+    return c
+
+
+def comparing():
+    c = page()
+    c.disc(10, 10, 3.5, 'k'); c.disc(10, 10, 2.5, 'c')
+    c.line(12, 12, 15, 15, 'k')
+    return c
+
+
+def news():
+    c = page(fold='r')
+    c.disc(11.5, 11.5, 3.5, 'r')
+    c.disc(11.5, 11.5, 1.5, 'y')
+    return c
+
+
+def failed():
+    c = page(ink='l')
+    c.blit(cross(), 0, 0)
+    return c
+
+
+def off_mark():
+    c = Canvas(16, 16)
+    c.disc(7.5, 7.5, 5.5, 'd')
+    c.disc(7.5, 7.5, 4, 'w')
+    c.line(4, 11, 11, 4, 'd'); c.line(4, 10, 10, 4, 'd')
+    return c
+
+
+def switched_off():
+    c = page(fold='l', ink='l')
+    c.blit(off_mark(), 0, 0)
+    return c
+
+
+def check_mark():
+    c = Canvas(16, 16)
+    c.disc(7.5, 7.5, 6.5, 'g')
+    c.blit(tick('w'), 0, 0)
+    return c
+
+
 def watcher(blink=False, size=16):
     """The program's mark: a page with an eye; the blink frame lights it up."""
     c = Canvas(16, 16)
@@ -325,14 +372,16 @@ def main(out_dir):
         'ovisto2.ico': ico([watcher()]),
         'ovisto3.ico': ico([watcher()]),
         'ovisto4.ico': ico([watcher(blink=True)]),
-        # Item pane: folder, open folder, page, mailbox, page with news,
-        # mailbox with news, page being checked, failed page.
-        'items.bmp': bmp8(strip([folder(), folder(True), page(), envelope(), page(fold='r'),
-                                 envelope(), clock(), cross()], 16), (255, 0, 255)),
-        # Item pane states: 1 unseen, 2 switched off, 3 protected, 4 checking.
-        'itemstates.bmp': bmp8(strip([None, star(), cross(), lock(), clock()], 16), (255, 0, 255)),
-        # Result pane: check, check with news, paragraph, link, message.
-        'results.bmp': bmp8(strip([tick(), star('o'), paragraph(), link(), envelope()], 16), (255, 0, 255)),
+        # Item pane, by the index rules of the panes: 0 folder, 1 busy, 2 idle,
+        # 3 mailbox, 4 comparing, 5 idle with news, 8 failed, 9 switched off.
+        'items.bmp': bmp8(strip([folder(), busy(), page(), envelope(), comparing(), news(),
+                                 None, None, failed(), switched_off()], 16), (255, 0, 255)),
+        # Folder states, same indices: the folder's own picture stays beside.
+        'itemstates.bmp': bmp8(strip([None, clock(), tick(), None, magnifier(), star(), None, None,
+                                      cross(), off_mark()], 16), (255, 0, 255)),
+        # Result pane: 1 check, 2 change, 3 change with a link, 4 message.
+        'results.bmp': bmp8(strip([None, check_mark(), paragraph(), link(), envelope()], 16),
+                            (255, 0, 255)),
         # Toolbar cells: 0 new page, 1 import, 2 export, 3 mark seen,
         # 7 properties, 12 open page, 14 check now; the rest reserved.
         'toolbar.bmp': bmp8(strip([page(), arrow(True), arrow(False, 'b'), tick(), cross(), folder(),

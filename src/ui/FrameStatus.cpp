@@ -1,6 +1,6 @@
 // What the main window says about its state: the status bar line written
 // in every idle pass, the caption naming the current object, and the
-// result pane that follows the current object.
+// result pane that follows the current object, and marking changes seen.
 #include "lang/CommandIds.h"
 #include "platform/Lang.h"
 #include "ui/FrameWindow.h"
@@ -39,5 +39,23 @@ void FrameWindow::ShowObjectResults(ItemNode* object) {
 
 void FrameWindow::RefreshObjectNode(ItemNode& object) {
     itemPane_.RefreshNode(object);
-    if (&object == current_) resultPane_.Show(current_);
+    if (&object == current_) ShowObjectResults(current_);
+}
+
+void FrameWindow::BeforeCheckDeleted(ItemNode&, CheckNode& check) {
+    resultPane_.ForgetCheck(check);
+}
+
+bool FrameWindow::ClearUnseen(ItemNode& object) {
+    bool any = false;
+    for (ItemNode* child = object.FirstItem(); child; child = child->NextItem())
+        any |= ClearUnseen(*child);
+    if (!(object.marks & kMarkUnseen)) return any;
+    if (engine_ && engine_->NewChanges() > 0) engine_->SetNewChanges(engine_->NewChanges() - 1);
+    object.ClearMarks(kMarkUnseen);  // rewrites the nodes through the refresh hook
+    return true;
+}
+
+void FrameWindow::MarkSeen(ItemNode& object) {
+    if (ClearUnseen(object)) SaveChangeLog();
 }

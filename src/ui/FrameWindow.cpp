@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <dde.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "lang/CommandIds.h"
@@ -10,7 +11,6 @@
 #include "platform/WindowReportTarget.h"
 #include "shell/gui/DText.h"
 #include "ui/FrameLayout.h"
-#include "ui/PaneNotify.h"
 
 const wchar_t kMainWindowClass[] = L"OrvexWindowClass";
 
@@ -76,7 +76,7 @@ bool FrameWindow::OnCreate(const CREATESTRUCTW&) {
     if (!CreatePanes() || !CreateToolbar() || !statusBar_.Create(Handle(), kStatusBarId, args_.instance))
         return false;
     LoadWatchList();
-    itemPane_.SetRoot(&list_);
+    itemPane_.Build();
     SetTimer(Handle(), kHeartbeatTimer, kHeartbeatMs, nullptr);
     engine_->SetNewChanges(list_.CountNewChanges());
     dropRegistered_ = dropTarget_.Register(Handle());
@@ -98,8 +98,11 @@ void FrameWindow::SetWindowIcons() {
 // The one place the panes are made: the item pane 101, then the result
 // pane 102.
 bool FrameWindow::CreatePanes() {
-    return itemPane_.Create(Handle(), kItemPaneId, args_.instance) &&
-           resultPane_.Create(Handle(), kResultPaneId, args_.instance);
+    if (!itemPane_.Create(Handle(), kItemPaneId, args_.instance) ||
+        !resultPane_.Create(Handle(), kResultPaneId, args_.instance))
+        return false;
+    resultPane_.SetLimit(static_cast<size_t>(std::max(0, options_->outputLimit)));
+    return true;
 }
 
 bool FrameWindow::CreateToolbar() {
@@ -121,7 +124,7 @@ void FrameWindow::OnDestroy() {
     KillTimer(Handle(), kHeartbeatTimer);
     if (selectionTimer_) KillTimer(Handle(), kSelectionTimer);
     selectionTimer_ = 0;
-    resultPane_.Show(nullptr);
+    resultPane_.Clear();
     current_ = nullptr;
     StopBlink();
     tray_.Delete();
@@ -241,20 +244,27 @@ LRESULT FrameWindow::OnNotify(const NMHDR& header) {
         return CDRF_DODEFAULT;
     }
     if (id == kItemPaneId || id == kResultPaneId) {
-        OnPaneNotify(id, static_cast<int>(header.code), reinterpret_cast<const PaneNotify&>(header).node);
+        OnPaneNotify(id, static_cast<int>(header.code),
+                     reinterpret_cast<const TreeViewNotify&>(header).node);
         return 0;
     }
     return DefaultProc(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
-void FrameWindow::OnPaneNotify(int id, int code, void* node) {
+void FrameWindow::OnPaneNotify(int id, int code, TreeViewNode* node) {
     StopBlink();
     HWND pane = id == kItemPaneId ? itemPane_.Handle() : resultPane_.Handle();
-    if (code == kPaneFocus || (id == kResultPaneId && (code == kPaneClick || code == kPaneRightDoubleClick)))
+    if (code == kTvnSetFocus ||
+        (id == kResultPaneId && (code == kTvnClick || code == kTvnRightDoubleClick)))
         focusedPane_ = pane;
-    if (id == kItemPaneId && code == kPaneSelection) {
-        auto* object = static_cast<ItemNode*>(node);
-        if (object && object != &list_ && object != current_) {
+    if (id == kResultPaneId && code == kTvnScrolled) {
+        // Reading on in the result pane: the one selected object is seen.
+        std::vector<ItemNode*> selected = itemPane_.Selected();
+        if (selected.size() == 1) MarkSeen(*selected[0]);
+    }
+    if (id == kItemPaneId && code == kTvnSelectionChanged) {
+        ItemNode* object = TreeViewUrl::ObjectOf(node);
+        if (object && object != current_) {
             selectionTimer_ = kSelectionTimer;
             SetTimer(Handle(), kSelectionTimer, kSelectionMs, nullptr);
         }

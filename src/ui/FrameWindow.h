@@ -24,8 +24,8 @@
 #include "shell/gui/DWindowSeparator.h"
 #include "shell/gui/DropWin.h"
 #include "ui/Banner.h"
-#include "ui/ItemPane.h"
-#include "ui/ResultPane.h"
+#include "ui/TreeViewText.h"
+#include "ui/TreeViewUrl.h"
 #include "watchlist/ItemList.h"
 #include "watchlist/Options.h"
 #include "watchlist/WatchListFile.h"
@@ -94,6 +94,9 @@ public:
     void ShowObjectResults(ItemNode* object);
     ItemNode* CurrentObject() const { return current_; }
     void RefreshObjectNode(ItemNode& object);
+    // Clears the unseen-changes mark of the object and of everything below
+    // it, counting them off, and saves the change log when any was set.
+    void MarkSeen(ItemNode& object);
     void UpdateCaption();
 
     // Tray icon blinking: timer 2, icons 3 and 4 in turn.
@@ -109,8 +112,8 @@ public:
 
     ItemList& WatchList() { return list_; }
     CheckEngine* Engine() { return engine_.get(); }
-    ItemPane& Items() { return itemPane_; }
-    ResultPane& Results() { return resultPane_; }
+    TreeViewUrl& Items() { return itemPane_; }
+    TreeViewText& Results() { return resultPane_; }
     DToolbar& Toolbar() { return toolbar_; }
     DStatusBar& StatusBar() { return statusBar_; }
     DWindowSeparator& Separator() { return separator_; }
@@ -124,6 +127,7 @@ public:
 
     // EngineHost: the check engine's calls back into the window.
     void RefreshObject(ItemNode& object) override;
+    void BeforeCheckDeleted(ItemNode& object, CheckNode& check) override;
     void Announce(ItemNode& object, const ItemEvent& event) override;
     void SaveChangeLog() override;
     void SaveWatchList() override;
@@ -156,7 +160,8 @@ private:
     void SeparatorMoved();
     // Pane notifications.
     LRESULT OnNotify(const NMHDR& header);
-    void OnPaneNotify(int id, int code, void* node);
+    void OnPaneNotify(int id, int code, TreeViewNode* node);
+    bool ClearUnseen(ItemNode& object);
     // Tray (FrameTray.cpp).
     void AddTrayIcon();
     void SetTrayIcon(int iconId);
@@ -178,10 +183,10 @@ private:
     Options* options_ = &fallbackOptions_;
     WatchListPaths paths_{std::string(".")};
     platform::DirectoryLock lock_;
-    ItemPane itemPane_;
-    ItemList list_;
+    ItemList list_;  // before the panes: their nodes point into it
+    TreeViewUrl itemPane_{list_};
     ItemNode* current_ = nullptr;
-    ResultPane resultPane_;
+    TreeViewText resultPane_;
     HWND focusedPane_ = nullptr;
     DWindowSeparator separator_;
     std::unique_ptr<CheckEngine> engine_;

@@ -77,8 +77,15 @@ struct TreeViewWindow : ::testing::Test {
         HINSTANCE instance = GetModuleHandleW(nullptr);
         ASSERT_TRUE(
             DWindow::RegisterWindowClass(instance, L"OvTreeTestParent", 0, nullptr, nullptr));
-        ASSERT_TRUE(parent.Create(0, L"OvTreeTestParent", "tree test", WS_OVERLAPPEDWINDOW, 0, 0,
-                                  400, 300, nullptr, nullptr, instance));
+        DCreateArgs args;
+        args.className = L"OvTreeTestParent";
+        args.title = "tree test";
+        args.style = WS_OVERLAPPEDWINDOW;
+        args.x = args.y = 0;
+        args.width = 400;
+        args.height = 300;
+        args.instance = instance;
+        ASSERT_TRUE(parent.Create(args));
         ASSERT_TRUE(view.CreateView(parent.Handle(), 101, WS_VISIBLE | WS_VSCROLL, 0, instance));
         MoveWindow(view.Handle(), 0, 0, 300, 200, TRUE);
         for (int i = 0; i < 30; ++i) {

@@ -91,6 +91,15 @@ protected:
         MapWindowPoints(nullptr, Main(), reinterpret_cast<POINT*>(&r), 2);
         return r;
     }
+    // A pane's notification to the main window, as the tree view sends it.
+    static void SendPaneNotify(HWND pane, int code, TreeViewNode* node = nullptr) {
+        TreeViewNotify n{};
+        n.header.hwndFrom = pane;
+        n.header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(pane));
+        n.header.code = static_cast<UINT>(code);
+        n.node = node;
+        SendMessageW(GetParent(pane), WM_NOTIFY, n.header.idFrom, reinterpret_cast<LPARAM>(&n));
+    }
     std::vector<std::string> NewPages() const {
         std::vector<std::string> pages;
         for (const AStr& p : frame->PendingNewPages()) pages.emplace_back(p.c_str());
@@ -104,6 +113,7 @@ protected:
         ItemProperties folder;
         folder.name = "News";
         auto* news = new ItemNode(folder);
+        news->expanded = true;
         list.Append(news);
         ItemNode* weather = AddPage(news, "Weather report", "http://127.0.0.1:9/weather");
         weather->marks |= kMarkUnseen;

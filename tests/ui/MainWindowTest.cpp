@@ -10,7 +10,6 @@
 #include "platform/DirectoryLock.h"
 #include "shell/gui/DTrayIcon.h"
 #include "ui/FrameLayout.h"
-#include "ui/PaneNotify.h"
 
 namespace {
 
@@ -152,7 +151,7 @@ TEST_F(MainWindowTest, BlinkingAlternatesTheTrayIconsAndStopsAtACommandOrANotifi
     EXPECT_EQ(0, frame->BlinkPhase());
 
     frame->StartBlink();
-    SendPaneNotify(frame->Results().Handle(), kPaneRightDoubleClick, nullptr);
+    SendPaneNotify(frame->Results().Handle(), kTvnRightDoubleClick);
     EXPECT_FALSE(frame->IsBlinking()) << "stopped at a pane notification";
     EXPECT_EQ(frame->Results().Handle(), frame->FocusedPane()) << "the result pane took the focus";
 
@@ -191,7 +190,7 @@ TEST_F(MainWindowTest, StatusLineCountsNewsAndFollowsTheFocusedPane) {
     frame->Items().SetCaret(frame->Items().Rows()[1]);  // the page with two checks
     frame->OnIdle(0);
     EXPECT_STREQ("Objects with news: 1    Checks: 2", frame->StatusBar().Text().c_str());
-    SendPaneNotify(frame->Items().Handle(), kPaneFocus, nullptr);
+    SendPaneNotify(frame->Items().Handle(), kTvnSetFocus);
     frame->OnIdle(0);
     EXPECT_STREQ("Objects with news: 1    Selected: 1", frame->StatusBar().Text().c_str());
     EXPECT_FALSE(frame->StatusBar().SetText(frame->StatusText())) << "an equal text is not written again";

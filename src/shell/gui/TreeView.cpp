@@ -18,9 +18,15 @@ class TreeViewTip : public DWindow {
         HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
         if (!Handle()) {
             RegisterWindowClass(instance, kClassName, CS_SAVEBITS, nullptr, nullptr);
-            if (!Create(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, "", WS_POPUP | WS_BORDER, 0,
-                        0, 10, 10, owner, nullptr, instance))
-                return false;
+            DCreateArgs args;
+            args.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+            args.className = kClassName;
+            args.style = WS_POPUP | WS_BORDER;
+            args.x = args.y = 0;
+            args.width = args.height = 10;
+            args.parent = owner;
+            args.instance = instance;
+            if (!Create(args)) return false;
         }
         HDC dc = GetDC(Handle());
         HGDIOBJ old = SelectObject(dc, font_);
@@ -83,8 +89,16 @@ TreeView::~TreeView() {
 
 bool TreeView::CreateView(HWND parent, int id, DWORD style, DWORD exStyle, HINSTANCE instance) {
     if (!RegisterWindowClass(instance, kClassName, CS_DBLCLKS, nullptr, nullptr)) return false;
-    return Create(exStyle, kClassName, "", style | WS_CHILD, 0, 0, 10, 10, parent,
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance);
+    DCreateArgs args;
+    args.exStyle = exStyle;
+    args.className = kClassName;
+    args.style = style | WS_CHILD;
+    args.x = args.y = 0;
+    args.width = args.height = 10;
+    args.parent = parent;
+    args.id = id;
+    args.instance = instance;
+    return Create(args);
 }
 
 bool TreeView::OnCreate(const CREATESTRUCTW&) {
@@ -166,6 +180,11 @@ void TreeView::HideTip() {
         KillTimer(Handle(), kTipHideTimer);
     }
     if (tip_) tip_->Hide();
+}
+
+void TreeView::ForgetHover() {
+    hoverNode_ = nullptr;
+    HideTip();
 }
 
 void TreeView::Changed() {

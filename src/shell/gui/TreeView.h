@@ -53,6 +53,7 @@ class TreeView : public DWindow, public TreeViewEvents, public TextMeasurer, pub
 
     bool CreateView(HWND parent, int id, DWORD style, DWORD exStyle, HINSTANCE instance);
     TreeViewModel& Model() { return model_; }
+    const TreeViewModel& Model() const { return model_; }
     TreeViewNode* Root() const { return root_; }
 
     // Image lists (not owned); state images are drawn before the image.
@@ -62,6 +63,9 @@ class TreeView : public DWindow, public TreeViewEvents, public TextMeasurer, pub
     // `timeout` ms; onlyCut shows them only over nodes that do not fit.
     void SetTips(TipHost* host, UINT delay, UINT timeout, bool onlyCut);
     void HideTip();
+    // Hides the tip and forgets the node under the mouse: the nodes are
+    // about to be destroyed from outside the view (a refill).
+    void ForgetHover();
     HWND TipWindow() const;
 
     // Edits through the model, redrawn.
