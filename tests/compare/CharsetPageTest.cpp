@@ -83,9 +83,10 @@ TEST(CharsetPage, LinksAreTheAddressesABrowserOpens) {
     const Recs expected = {{"Search page", "http://host/dir/search?q=a&b=c&copy=2A"}};
     EXPECT_EQ(expected, Added(std::string("<meta charset=utf-8>") + link));
     EXPECT_EQ(expected, Added(link, kCharsetWindows));
-    // A base given with a reference in it.
-    EXPECT_EQ(Recs({{"Next", "http://other/a&b/next.htm"}}),
-              Added("<base href='http://other/a&amp;b/'><p><a href=next.htm>Next</a>", kCharsetUtf8));
+    // A base given with a reference in it (a letter: how a joined address
+    // escapes an "&" in its path is the platform's URL library's business).
+    EXPECT_EQ(Recs({{"Next", "http://other/dir/next.htm"}}),
+              Added("<base href='http://other/d&#x69;r/'><p><a href=next.htm>Next</a>", kCharsetUtf8));
 }
 
 TEST(CharsetPage, CyrillicPagesKeepTheWorkingCodePage) {

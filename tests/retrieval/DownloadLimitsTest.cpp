@@ -81,6 +81,11 @@ TEST_F(DownloadLimits, AnEndlessBodyEndsAtTheLargestSizeOrTheCheckTime) {
 }
 
 TEST_F(DownloadLimits, ATrickleEndsWhenTheCheckTimeIsUp) {
+#ifdef _WIN32
+    // WinInet fills a whole read block before it returns; there the engine's
+    // deadline pass aborts the thread instead (CheckEngine tests).
+    GTEST_SKIP() << "the download thread alone cannot see a trickle through WinInet";
+#endif
     HttpReply trickle;
     trickle.body = std::string(1000, 't');
     trickle.pieceBytes = 1;
@@ -94,6 +99,9 @@ TEST_F(DownloadLimits, ATrickleEndsWhenTheCheckTimeIsUp) {
 }
 
 TEST_F(DownloadLimits, AHeadLineOfMegabytesIsNamedAsSuch) {
+#ifdef _WIN32
+    GTEST_SKIP() << "WinInet keeps or cuts a long head itself";
+#endif
     HttpReply huge;
     huge.headers = {"X-Padding: " + std::string(10 << 20, 'h')};
     huge.body = "<p>never read</p>";
