@@ -63,25 +63,36 @@ for lang in "${languages[@]}"; do
   cp "$build/bin/ovisto.exe" "$build/bin/ovenu.dll" "$build/bin/ovrus.dll" "$dir/"
   printf '[Options]\r\nlanguage=%s\r\nwidth1=38\r\n[Window]\r\nX=20\r\nY=20\r\nW=800\r\nH=500\r\nshow=1\r\n' \
     "$lang" > "$dir/ovisto.ini"
+  # Three rounds of checks: the first stores the copies, the next two find
+  # changes, so the result pane shows two checks with several changes each,
+  # Cyrillic and other UTF-8 texts and a link among them.
   if [ "$lang" = rus ]; then
     names=("Прогноз погоды" "Новости" "Курсы валют" "Блог")
-    old=("Завтра ясно." "Ветер слабый.") new=("Завтра дождь." "Ветер сильный, до 15 м/с." "Ночью заморозки.")
+    round1=("Завтра ясно." "Ветер слабый.")
+    round2=("Завтра дождь." "Ветер сильный, до 15 м/с." "Ночью заморозки." "Подробнее: <a href=\"/radar.htm\">карта осадков</a>")
+    round3=("Завтра дождь." "Ветер сильный, до 15 м/с." "Ночью заморозки." "Подробнее: <a href=\"/radar.htm\">карта осадков</a>" "Température 15 °C, Ελλάδα: ηλιοφάνεια." "В выходные снег и гололёд на дорогах, будьте осторожны за рулём и не оставляйте машины под деревьями.")
   else
     names=("Weather report" "News" "Exchange rates" "Blog")
-    old=("Sunny tomorrow." "Light wind.") new=("Rain tomorrow." "Strong wind, up to 15 m/s." "Frost at night.")
+    round1=("Sunny tomorrow." "Light wind.")
+    round2=("Rain tomorrow." "Strong wind, up to 15 m/s." "Frost at night." "More: <a href=\"/radar.htm\">rain radar</a>")
+    round3=("Rain tomorrow." "Strong wind, up to 15 m/s." "Frost at night." "More: <a href=\"/radar.htm\">rain radar</a>" "Température 15 °C, Ελλάδα: ηλιοφάνεια, Москва: снег." "Snow and ice on the roads at the weekend: drive carefully and do not leave cars parked under the trees.")
   fi
-  page weather.htm "${names[0]}" "${old[@]}"
+  page weather.htm "${names[0]}" "${round1[@]}"
   page rates.htm "${names[2]}" "EUR 1.08" "GBP 1.27"
   page blog.htm "${names[3]}" "First post"
   cli() { (cd "$dir" && $wine "$root/$build/bin/ovisto-cli.exe" --dir . "$@" >/dev/null); }
   url="http://127.0.0.1:$port"
-  cli add "$url/weather.htm" --name "${names[0]}" --period 86400
+  cli add "$url/weather.htm" --name "${names[0]}" --period 86400 --color FFE8A0
   cli add-folder "${names[1]}"
-  cli add "$url/rates.htm" --name "${names[2]}" --in "${names[1]}" --period 86400
+  cli add "$url/rates.htm" --name "${names[2]}" --in "${names[1]}" --period 86400 --color C8F0C8
   cli add "$url/blog.htm" --name "${names[3]}" --in "${names[1]}" --period 86400
   cli check
-  page weather.htm "${names[0]}" "${new[@]}"
+  sleep 2
+  page weather.htm "${names[0]}" "${round2[@]}"
   page rates.htm "${names[2]}" "EUR 1.09" "GBP 1.27"
+  cli check
+  sleep 2  # the server answers "not modified" within the copy's second
+  page weather.htm "${names[0]}" "${round3[@]}"
   cli check
 
   (cd "$dir" && exec $wine ./ovisto.exe) &

@@ -2,8 +2,17 @@
 
 bool DImageList::Load(HINSTANCE instance, int bitmapId, int size) {
     Release();
-    list_ = ImageList_LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), size, 0, RGB(255, 0, 255),
-                                 IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    // The strips are 8-bit pictures; the list keeps them in true colour so
+    // that no palette of the list's own changes their colours.
+    auto bitmap = static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap) return false;
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    int count = size > 0 ? info.bmWidth / size : 0;
+    list_ = count > 0 ? ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0) : nullptr;
+    if (list_ && ImageList_AddMasked(list_, bitmap, RGB(255, 0, 255)) < 0) Release();
+    DeleteObject(bitmap);
     return list_ != nullptr;
 }
 

@@ -6,6 +6,25 @@
 
 #include "framework/Cp1251.h"
 
+namespace {
+
+// A window of the view made small at the origin; it is placed later.
+DCreateArgs SmallWindowArgs(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent,
+                            int id, HINSTANCE instance) {
+    DCreateArgs args;
+    args.exStyle = exStyle;
+    args.className = className;
+    args.style = style;
+    args.x = args.y = 0;
+    args.width = args.height = 10;
+    args.parent = parent;
+    args.id = id;
+    args.instance = instance;
+    return args;
+}
+
+}  // namespace
+
 // ---- the tip window ----
 
 class TreeViewTip : public DWindow {
@@ -18,15 +37,9 @@ class TreeViewTip : public DWindow {
         HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
         if (!Handle()) {
             RegisterWindowClass(instance, kClassName, CS_SAVEBITS, nullptr, nullptr);
-            DCreateArgs args;
-            args.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-            args.className = kClassName;
-            args.style = WS_POPUP | WS_BORDER;
-            args.x = args.y = 0;
-            args.width = args.height = 10;
-            args.parent = owner;
-            args.instance = instance;
-            if (!Create(args)) return false;
+            if (!Create(SmallWindowArgs(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName,
+                                        WS_POPUP | WS_BORDER, owner, 0, instance)))
+                return false;
         }
         HDC dc = GetDC(Handle());
         HGDIOBJ old = SelectObject(dc, font_);
@@ -89,16 +102,7 @@ TreeView::~TreeView() {
 
 bool TreeView::CreateView(HWND parent, int id, DWORD style, DWORD exStyle, HINSTANCE instance) {
     if (!RegisterWindowClass(instance, kClassName, CS_DBLCLKS, nullptr, nullptr)) return false;
-    DCreateArgs args;
-    args.exStyle = exStyle;
-    args.className = kClassName;
-    args.style = style | WS_CHILD;
-    args.x = args.y = 0;
-    args.width = args.height = 10;
-    args.parent = parent;
-    args.id = id;
-    args.instance = instance;
-    return Create(args);
+    return Create(SmallWindowArgs(exStyle, kClassName, style | WS_CHILD, parent, id, instance));
 }
 
 bool TreeView::OnCreate(const CREATESTRUCTW&) {
