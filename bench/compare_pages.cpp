@@ -13,20 +13,21 @@
 #include "framework/Cp1251.h"
 #include "html/Charset.h"
 #include "html/HtmlDocument.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 #include "support/TempDir.h"
 #include "watchlist/CheckNode.h"
 #include "watchlist/ItemProperties.h"
 
 namespace {
 
-const char* const kEnglishWords[18] = {
-    "news",  "price", "weather", "report", "market", "city", "today",   "offer", "update",
-    "the",   "of",    "and",     "shares", "rose",   "fell", "by",      "percent", "after"};
+const char* const kEnglishWords[18] = {"news",   "price", "weather", "report", "market",  "city",
+                                       "today",  "offer", "update",  "the",    "of",      "and",
+                                       "shares", "rose",  "fell",    "by",     "percent", "after"};
 // The same page in Russian, written in UTF-8.
-const char* const kRussianWords[18] = {
-    "новости", "цена",  "погода", "отчёт", "рынок", "город", "сегодня", "предложение", "обновление",
-    "это",     "из",    "и",      "акции", "выросли", "упали", "на",    "процентов",   "после"};
+const char* const kRussianWords[18] = {"новости", "цена",      "погода",      "отчёт",      "рынок",
+                                       "город",   "сегодня",   "предложение", "обновление", "это",
+                                       "из",      "и",         "акции",       "выросли",    "упали",
+                                       "на",      "процентов", "после"};
 
 // Running text with some inline markup, about `bytes` long.
 std::string Sentence(std::mt19937& rng, size_t bytes, const char* const* words = kEnglishWords) {

@@ -10,7 +10,7 @@
 #include "BenchLists.h"
 #include "engine/CheckEngine.h"
 #include "platform/HostQueue.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 #include "watchlist/ItemList.h"
 
 namespace {
@@ -44,7 +44,8 @@ void SchedulingPassNoneDue(benchmark::State& state) {
     auto list = MakeList(state.range(0));
     Options options;
     QuietHost host;
-    CheckEngine engine(*list, options, host, std::make_shared<platform::HostQueue>(), [] { return kNow; });
+    CheckEngine engine(*list, options, host, std::make_shared<platform::HostQueue>(),
+                       [] { return kNow; });
     for (auto _ : state) {
         engine.SchedulingPass(0);
         benchmark::DoNotOptimize(engine.RunningDownloads());
@@ -75,7 +76,8 @@ void LoadedListMemory(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.counters["bytes"] = static_cast<double>(bytes);
-    state.counters["bytes_per_object"] = static_cast<double>(bytes) / static_cast<double>(state.range(0));
+    state.counters["bytes_per_object"] =
+        static_cast<double>(bytes) / static_cast<double>(state.range(0));
 }
 BENCHMARK(LoadedListMemory)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -95,4 +97,6 @@ void operator delete(void* p) noexcept {
     g_liveBytes -= static_cast<long long>(*block);
     std::free(block);
 }
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
+void operator delete(void* p, std::size_t) noexcept {
+    operator delete(p);
+}

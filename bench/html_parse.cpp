@@ -6,7 +6,7 @@
 
 #include "html/HtmlDocument.h"
 #include "html/HtmlParser.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 
 namespace {
 
@@ -40,12 +40,16 @@ std::string MakePage() {
                     "\xCF\xF0\xE5\xE4\xF1\xE5\xE4\xE0\xF2\xE5\xEB\xFC \xF1\xEA\xE0\xE7\xE0\xEB, "
                     "\xF7\xF2\xEE \xF0\xE5\xF8\xE5\xED\xE8\xE5 &laquo;\xEE\xEA\xEE\xED\xF7"
                     "\xE0\xF2\xE5\xEB\xFC\xED\xEE\xE5&raquo;.\n"
-                    "<br><a href=\"/news/" + n + ".html#comments\">Comments (12)</a>"
-                    " | <a href=\"/print/" + n + "\">Print</a>\n</div>\n";
+                    "<br><a href=\"/news/" +
+                    n +
+                    ".html#comments\">Comments (12)</a>"
+                    " | <a href=\"/print/" +
+                    n + "\">Print</a>\n</div>\n";
         }
-        page += "<ul>\n<li><a href=\"/archive\">Archive</a>\n<li>Weather: +5&deg;C\n"
-                "<li>&copy; 2001 The Daily\n</ul>\n"
-                "<script>document.write('<a href=\"/ad\">ad</a>');</script>\n";
+        page +=
+            "<ul>\n<li><a href=\"/archive\">Archive</a>\n<li>Weather: +5&deg;C\n"
+            "<li>&copy; 2001 The Daily\n</ul>\n"
+            "<script>document.write('<a href=\"/ad\">ad</a>');</script>\n";
     }
     page += "</body></html>\n";
     return page;
@@ -58,22 +62,22 @@ const std::string& Page() {
 
 // A buffered stream over the page, as a stored copy is read from its file.
 class PageInput : public ibwstream {
-public:
+  public:
     PageInput() : ibwstream(4096), mem_(Page().data(), static_cast<long>(Page().size())) {
         Attach(&mem_);
     }
 
-private:
+  private:
     mwstreambuf mem_;
 };
 
 // Counts the callbacks so that nothing is optimised away.
 class CountingParser : public HtmlParser {
-public:
+  public:
     CountingParser() : HtmlParser(0) {}
     long count = 0;
 
-protected:
+  protected:
     int OnHtmlText(const char*, size_t n) override { return count += static_cast<long>(n), 0; }
     int OnStartTag(int) override { return ++count, 0; }
     int OnHtmlAttribute(int, int, const char*, size_t, char) override { return ++count, 0; }

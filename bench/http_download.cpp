@@ -10,7 +10,7 @@
 
 #include "platform/Files.h"
 #include "platform/HostQueue.h"
-#include "retrieval/DownloadNode.h"
+#include "http/DownloadNode.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/TempDir.h"
 
@@ -54,9 +54,15 @@ void StreamToDisk(benchmark::State& state) {
     }
     state.counters["peak_growth_kb"] = static_cast<double>(PeakRssKb() - before);
     state.counters["file_mb"] = static_cast<double>(platform::FileSize(target.c_str())) / (1 << 20);
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(megabytes << 20));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(megabytes << 20));
 }
 
 }  // namespace
 
-BENCHMARK(StreamToDisk)->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(StreamToDisk)
+    ->Arg(1)
+    ->Arg(50)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();

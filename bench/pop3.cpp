@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "framework/StrList.h"
-#include "retrieval/CommMemoryPort.h"
-#include "retrieval/MailDate.h"
-#include "retrieval/MailDecode.h"
-#include "retrieval/Pop3Check.h"
+#include "socket/CommMemoryPort.h"
+#include "pop3/MailDate.h"
+#include "pop3/MailDecode.h"
+#include "pop3/Pop3Check.h"
 #include "support/LoopbackPop3Server.h"
 
 namespace {
@@ -27,7 +27,8 @@ const char kHeaders[] =
 
 std::string Replies(int messages) {
     std::string r = "+OK ready\r\n+OK\r\n+OK\r\n+OK\r\n";
-    for (int i = 1; i <= messages; ++i) r += std::to_string(i) + " uid-" + std::to_string(i) + "\r\n";
+    for (int i = 1; i <= messages; ++i)
+        r += std::to_string(i) + " uid-" + std::to_string(i) + "\r\n";
     r += ".\r\n";
     for (int i = 1; i <= messages; ++i) r += std::string("+OK\r\n") + kHeaders + "\r\n.\r\n";
     return r;
@@ -76,6 +77,7 @@ BENCHMARK(BM_DecodeHeaderText);
 
 static void BM_ParseMailDate(benchmark::State& state) {
     MailTime t = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(ParseMailDate("Tue, 5 Mar 2002 10:00:00 +0300", &t));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseMailDate("Tue, 5 Mar 2002 10:00:00 +0300", &t));
 }
 BENCHMARK(BM_ParseMailDate);

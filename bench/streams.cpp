@@ -2,9 +2,9 @@
 // buffered file stream.
 #include <benchmark/benchmark.h>
 
-#include "retrieval/binio.h"
-#include "retrieval/filestream.h"
-#include "retrieval/memstream.h"
+#include "stream/BinIo.h"
+#include "stream/FileStream.h"
+#include "stream/MemStream.h"
 #include "support/TempDir.h"
 
 static void BM_StringsThroughMemory(benchmark::State& state) {

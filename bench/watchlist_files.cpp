@@ -8,7 +8,7 @@
 
 #include "BenchLists.h"
 #include "platform/Files.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 #include "support/TempDir.h"
 #include "watchlist/ItemList.h"
 #include "watchlist/WatchListFile.h"
@@ -45,7 +45,7 @@ Saved SaveToMemory(const ItemList& list) {
 // Takes every byte and keeps none: saving measured without the growth of
 // a memory block.
 class DiscardBuffer : public wstreambuf {
-public:
+  public:
     long Write(const void*, long count) override {
         size_ += count;
         return count;
@@ -55,11 +55,11 @@ public:
 };
 
 class DiscardStream : public owstream {
-public:
+  public:
     DiscardStream() { Attach(&buffer_); }
     long Size() const { return buffer_.size_; }
 
-private:
+  private:
     DiscardBuffer buffer_;
 };
 
@@ -73,7 +73,11 @@ void BM_Save(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_Save)->RangeMultiplier(2)->Range(1250, 10000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save)
+    ->RangeMultiplier(2)
+    ->Range(1250, 10000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_Load(benchmark::State& state) {
     Saved s = SaveToMemory(*MakeList(state.range(0)));
@@ -81,12 +85,17 @@ void BM_Load(benchmark::State& state) {
         ItemList list;
         imwstream tree(s.tree.data(), static_cast<long>(s.tree.size()));
         imwstream log(s.log.data(), static_cast<long>(s.log.size()));
-        if (list.Load(tree) != 0 || list.LoadChangeLog(log) != 0) state.SkipWithError("load failed");
+        if (list.Load(tree) != 0 || list.LoadChangeLog(log) != 0)
+            state.SkipWithError("load failed");
         benchmark::DoNotOptimize(list.Count());
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_Load)->RangeMultiplier(2)->Range(1250, 10000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load)
+    ->RangeMultiplier(2)
+    ->Range(1250, 10000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_SaveFiles10000(benchmark::State& state) {
     TempDir dir;

@@ -7,7 +7,7 @@
 #include "compare/FindText.h"
 #include "compare/KeywordParser.h"
 #include "compare/Parser.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 
 namespace {
 class AcceptAll : public Parser {

@@ -10,7 +10,7 @@
 #include "compare/HtmlItemStream.h"
 #include "compare/TableRows.h"
 #include "html/HtmlDocument.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 #include "watchlist/ItemNode.h"
 
 namespace {

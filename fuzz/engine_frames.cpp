@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "engine/FrameTree.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (bool links : {false, true}) {

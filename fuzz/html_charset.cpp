@@ -9,7 +9,7 @@
 #include "html/CharRef.h"
 #include "html/Charset.h"
 #include "html/CharsetDetect.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* bytes = reinterpret_cast<const char*>(data);

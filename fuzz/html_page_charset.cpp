@@ -12,7 +12,7 @@
 #include "html/HtmlDocument.h"
 #include "html/PageCharset.h"
 #include "html/RefDecode.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* bytes = reinterpret_cast<const char*>(data);

@@ -8,18 +8,18 @@
 #include "html/HtmlDocument.h"
 #include "html/HtmlParser.h"
 #include "html/TitleParser.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 
 namespace {
 
 class BufferedInput : public ibwstream {
-public:
+  public:
     BufferedInput(const uint8_t* data, size_t size, long block)
         : ibwstream(block), mem_(data, static_cast<long>(size)) {
         Attach(&mem_);
     }
 
-private:
+  private:
     mwstreambuf mem_;
 };
 
@@ -83,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (size_t i = 0; i < doc.Paragraphs().size(); ++i) {
             const Paragraph* a = doc.Paragraphs()[i];
             const Paragraph* b = again.Paragraphs()[i];
-            Check(a->Length() == b->Length() && std::memcmp(a->Text(), b->Text(), a->Length()) == 0);
+            Check(a->Length() == b->Length() &&
+                  std::memcmp(a->Text(), b->Text(), a->Length()) == 0);
         }
     }
     {

@@ -20,20 +20,21 @@
 
 #include "platform/Files.h"
 #include "platform/HostQueue.h"
-#include "retrieval/DownloadNode.h"
+#include "http/DownloadNode.h"
 
 namespace {
 
 // Answers every connection with the current reply bytes, then closes it.
 class ReplyServer {
-public:
+  public:
     ReplyServer() {
         listener_ = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t len = sizeof a;
-        if (bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(listener_, 16) != 0 ||
+        if (bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+            listen(listener_, 16) != 0 ||
             getsockname(listener_, reinterpret_cast<sockaddr*>(&a), &len) != 0)
             std::abort();
         port_ = ntohs(a.sin_port);
@@ -46,7 +47,7 @@ public:
         reply_ = std::move(bytes);
     }
 
-private:
+  private:
     void Serve() {
         for (;;) {
             int c = accept(listener_, nullptr, nullptr);
@@ -104,7 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     setup->server.SetReply(std::string(reinterpret_cast<const char*>(data), size));
     auto queue = std::make_shared<platform::HostQueue>();
     std::string url = "http://127.0.0.1:" + std::to_string(setup->server.Port()) + "/page.htm";
-    DownloadNode node(queue, url.c_str(), setup->target.c_str(), setup->stored.c_str(), setup->settings);
+    DownloadNode node(queue, url.c_str(), setup->target.c_str(), setup->stored.c_str(),
+                      setup->settings);
     DownloadThread* thread = node.Thread();
     if (!thread->Start(platform::kPriorityNormal)) std::abort();
     platform::HostMessage m{};
@@ -118,7 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     int32_t result = thread->GetResult();
     uint32_t status = thread->HttpStatus();
-    if (result == 0 && status != 304 && platform::FileSize(setup->target.c_str()) != static_cast<long long>(reported))
+    if (result == 0 && status != 304 &&
+        platform::FileSize(setup->target.c_str()) != static_cast<long long>(reported))
         std::abort();  // a success leaves the whole body, as reported, in the file
     if (result == -1 && status < 400) std::abort();
     return 0;

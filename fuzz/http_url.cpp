@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "retrieval/UrlCrack.h"
-#include "retrieval/UrlUtils.h"
+#include "http/UrlCrack.h"
+#include "http/UrlUtils.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cli/TreeEdits.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 #include "watchlist/HeldEvents.h"
 #include "watchlist/ItemList.h"
 

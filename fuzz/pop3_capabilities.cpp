@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "framework/StrList.h"
-#include "retrieval/CommMemoryPort.h"
-#include "retrieval/Pop3Check.h"
+#include "socket/CommMemoryPort.h"
+#include "pop3/Pop3Check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     {

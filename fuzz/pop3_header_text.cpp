@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "retrieval/MailDecode.h"
+#include "pop3/MailDecode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);

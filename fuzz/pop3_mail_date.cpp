@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "retrieval/MailDate.h"
-#include "retrieval/MailboxRecords.h"
+#include "pop3/MailDate.h"
+#include "pop3/MailboxRecords.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);

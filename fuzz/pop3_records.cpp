@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "framework/StrList.h"
-#include "retrieval/MailboxRecords.h"
-#include "retrieval/memstream.h"
+#include "pop3/MailboxRecords.h"
+#include "stream/MemStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     imwstream in(data, static_cast<long>(size));

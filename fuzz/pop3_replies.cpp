@@ -5,11 +5,11 @@
 #include <cstdint>
 
 #include "framework/StrList.h"
-#include "retrieval/CommMemoryPort.h"
-#include "retrieval/MailHeaders.h"
-#include "retrieval/MailboxRecords.h"
-#include "retrieval/Pop3Check.h"
-#include "retrieval/memstream.h"
+#include "socket/CommMemoryPort.h"
+#include "pop3/MailHeaders.h"
+#include "pop3/MailboxRecords.h"
+#include "pop3/Pop3Check.h"
+#include "stream/MemStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     {

@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "retrieval/binio.h"
-#include "retrieval/memstream.h"
+#include "stream/BinIo.h"
+#include "stream/MemStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     imwstream in(data, static_cast<long>(size));

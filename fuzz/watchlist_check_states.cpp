@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 #include "watchlist/CheckStates.h"
 #include "watchlist/ItemList.h"
 

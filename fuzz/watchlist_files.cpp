@@ -6,15 +6,17 @@
 #include <cstring>
 #include <string>
 
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 #include "watchlist/ItemList.h"
 
 namespace {
 
 std::string Saved(const ItemList& list, bool changeLog) {
     omwstream out;
-    if (changeLog) list.SaveChangeLog(out);
-    else list.Save(out);
+    if (changeLog)
+        list.SaveChangeLog(out);
+    else
+        list.Save(out);
     return std::string(out.Data() ? out.Data() : "", static_cast<size_t>(out.Size()));
 }
 

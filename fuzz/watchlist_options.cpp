@@ -15,7 +15,8 @@ namespace {
 
 std::string Path() {
     const char* tmp = std::getenv("TMPDIR");
-    return std::string(tmp && *tmp ? tmp : "/tmp") + "/ovisto-fuzz-" + std::to_string(getpid()) + ".ini";
+    return std::string(tmp && *tmp ? tmp : "/tmp") + "/ovisto-fuzz-" + std::to_string(getpid()) +
+           ".ini";
 }
 
 bool Same(const StrList& a, const StrList& b) {

@@ -11,7 +11,7 @@ FUZZ_SECONDS=${FUZZ_SECONDS:-15}
 need=()
 for pkg in cmake g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev googletest ccache \
            g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth \
-           libcurl4-openssl-dev libssl-dev openssl python3 python3-cryptography nlohmann-json3-dev; do
+           libcurl4-openssl-dev libssl-dev clang-format openssl python3 python3-cryptography nlohmann-json3-dev; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then
@@ -33,6 +33,15 @@ run_ctest() {  # preset
 }
 
 status=0
+echo "== format"
+# Every C++ file follows .clang-format; a file that does not fails the run.
+unformatted=$(git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 | grep -oE '^[^:]+\.(cpp|h)' | sort -u || true)
+if [ -n "$unformatted" ]; then
+  echo "FORMAT FAILURE (run clang-format -i on these):"; echo "$unformatted"; status=1
+else
+  echo "every C++ file is formatted"
+fi
+
 echo "== native"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"

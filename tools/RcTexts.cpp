@@ -38,7 +38,8 @@ std::map<std::string, long> ReadIds(const char* path) {
     while (std::getline(in, line)) {
         std::istringstream words(line);
         std::string define, name, value;
-        if (words >> define >> name >> value && define == "#define" && std::isdigit(static_cast<unsigned char>(value[0])))
+        if (words >> define >> name >> value && define == "#define" &&
+            std::isdigit(static_cast<unsigned char>(value[0])))
             ids[name] = std::strtol(value.c_str(), nullptr, 0);
     }
     return ids;
@@ -101,18 +102,21 @@ int main(int argc, char** argv) {
         }
         if (t.empty() || t.rfind("//", 0) == 0) continue;
         size_t space = t.find_first_of(" \t");
-        if (space == std::string::npos) return Fail("line " + std::to_string(lineNumber) + ": no text"), 1;
+        if (space == std::string::npos)
+            return Fail("line " + std::to_string(lineNumber) + ": no text"), 1;
         const std::string name = t.substr(0, space);
         long id = 0;
         if (std::isdigit(static_cast<unsigned char>(name[0]))) {
             id = std::strtol(name.c_str(), nullptr, 0);
         } else {
             auto found = ids.find(name);
-            if (found == ids.end()) return Fail("line " + std::to_string(lineNumber) + ": unknown id " + name), 1;
+            if (found == ids.end())
+                return Fail("line " + std::to_string(lineNumber) + ": unknown id " + name), 1;
             id = found->second;
         }
         std::string text;
-        if (!Literal(t, t.find('"'), &text)) return Fail("line " + std::to_string(lineNumber) + ": bad string"), 1;
+        if (!Literal(t, t.find('"'), &text))
+            return Fail("line " + std::to_string(lineNumber) + ": bad string"), 1;
         texts.emplace_back(id, text);
     }
     std::stable_sort(texts.begin(), texts.end(),

@@ -8,7 +8,8 @@
 #include <vector>
 
 static HWND FindShown(const wchar_t* cls) {
-    for (HWND w = FindWindowExW(nullptr, nullptr, cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
+    for (HWND w = FindWindowExW(nullptr, nullptr, cls, nullptr); w;
+         w = FindWindowExW(nullptr, w, cls, nullptr))
         if (IsWindowVisible(w)) return w;
     return nullptr;
 }
@@ -20,13 +21,15 @@ int wmain(int argc, wchar_t** argv) {
     }
     DWORD wait = argc > 3 ? static_cast<DWORD>(_wtoi(argv[3])) : 30000;
     HWND w = nullptr;
-    for (DWORD start = GetTickCount(); !(w = FindShown(argv[1])) && GetTickCount() - start < wait;) Sleep(200);
+    for (DWORD start = GetTickCount(); !(w = FindShown(argv[1])) && GetTickCount() - start < wait;)
+        Sleep(200);
     if (!w) {
         std::fprintf(stderr, "window-shot: no window of that class\n");
         return 1;
     }
     SetForegroundWindow(w);
-    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    RedrawWindow(w, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     Sleep(1500);  // the program paints on its own thread
 
     RECT r;

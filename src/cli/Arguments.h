@@ -12,7 +12,7 @@ struct OptionSpec {
 };
 
 class Arguments {
-public:
+  public:
     // Throws a usage error for an unknown option or a missing value. "--"
     // ends the options.
     Arguments(const std::vector<std::string>& words, const std::vector<OptionSpec>& specs);
@@ -24,7 +24,7 @@ public:
     // The options in the order they were given (name, value).
     const std::vector<std::pair<std::string, std::string>>& InOrder() const { return order_; }
 
-private:
+  private:
     std::vector<std::string> positional_;
     std::map<std::string, std::string> values_;
     std::vector<std::pair<std::string, std::string>> order_;

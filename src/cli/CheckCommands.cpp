@@ -22,9 +22,10 @@ struct Followed {
 void RefuseWhenNothingCanStart(CliContext& c) {
     const Options& o = c.Space().LoadedOptions();
     if (o.suspended)
-        Fail(kExitBadInput, "checks are suspended (Options.BanChecks=1; ovisto-cli options Options.BanChecks=0 resumes them)");
-    if (o.maxThreads <= 0)
-        Fail(kExitBadInput, "Options.maxthreads is 0: no check can start");
+        Fail(kExitBadInput,
+             "checks are suspended (Options.BanChecks=1; ovisto-cli options Options.BanChecks=0 "
+             "resumes them)");
+    if (o.maxThreads <= 0) Fail(kExitBadInput, "Options.maxthreads is 0: no check can start");
 }
 
 const char* SkipReason(const ItemNode& o) {
@@ -100,7 +101,8 @@ int CheckCommand(CliContext& c, const Arguments& a) {
             for (const Followed& f : followed) seen = seen || f.object == o;
             if (seen) continue;
             if (const char* reason = SkipReason(*o)) {
-                results.push_back({{"object", ObjectPath(*o)}, {"outcome", "skipped"}, {"reason", reason}});
+                results.push_back(
+                    {{"object", ObjectPath(*o)}, {"outcome", "skipped"}, {"reason", reason}});
                 continue;
             }
             followed.push_back({o, o->checks.First()});
@@ -155,8 +157,7 @@ int RunCommand(CliContext& c, const Arguments& a) {
         c.out.flush();
     };
     platform::InstallStopHandler();
-    if (!c.json)
-        c.out << "watching " << c.Space().Dir() << " (Ctrl+C stops)\n" << std::flush;
+    if (!c.json) c.out << "watching " << c.Space().Dir() << " (Ctrl+C stops)\n" << std::flush;
     // A pass at the start of every idle phase: after each burst of reports,
     // and at the latest when the heartbeat comes round.
     uint32_t lastPass = platform::TickCount();

@@ -53,11 +53,24 @@ const std::vector<Command>& Commands() {
         {"compare",
          "compare OLD NEW [--mode 1|2] [--base URL] [--old-base URL] [--new-base URL] "
          "[--old-charset N|NAME] [--new-charset N|NAME] [--tables]",
-         2, 2, false, CompareCommand,
-         {{"mode", true}, {"base", true}, {"old-base", true}, {"new-base", true},
-          {"old-charset", true}, {"new-charset", true}, {"tables", false}}},
+         2,
+         2,
+         false,
+         CompareCommand,
+         {{"mode", true},
+          {"base", true},
+          {"old-base", true},
+          {"new-base", true},
+          {"old-charset", true},
+          {"new-charset", true},
+          {"tables", false}}},
         {"title", "title FILE [--charset N|NAME]", 1, 1, false, TitleCommand, {{"charset", true}}},
-        {"dump", "dump FILE [--show-passwords]", 1, 1, false, DumpCommand,
+        {"dump",
+         "dump FILE [--show-passwords]",
+         1,
+         1,
+         false,
+         DumpCommand,
          {{"show-passwords", false}}},
         {"check", "check [PATH...]", 0, kMany, true, CheckCommand, {}},
         {"run", "run [--heartbeat SECONDS]", 0, 0, true, RunCommand, {{"heartbeat", true}}},
@@ -136,7 +149,9 @@ void CliContext::Print(const Json& document, void (*text)(std::ostream&, const J
         (text ? text : PrintPlain)(out, document);
 }
 
-void PrintPlain(std::ostream& out, const Json& document) { PrintPlainValue(out, document, 0); }
+void PrintPlain(std::ostream& out, const Json& document) {
+    PrintPlainValue(out, document, 0);
+}
 
 int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     CliContext context(out, err);
@@ -176,7 +191,8 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
         for (const std::string& w : rest) {
             if (w == "--") break;
             if (w == "--help" || w == "-h") {
-                out << "usage: ovisto-cli " << command->usage << "\n\n" << CommandHelp(command->name);
+                out << "usage: ovisto-cli " << command->usage << "\n\n"
+                    << CommandHelp(command->name);
                 return kExitOk;
             }
         }

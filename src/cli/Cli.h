@@ -14,8 +14,8 @@ struct CliContext {
     std::ostream& out;
     std::ostream& err;
     bool json = false;
-    std::string dir;         // the program directory
-    bool writes = false;     // the command changes files: it holds the lock
+    std::string dir;      // the program directory
+    bool writes = false;  // the command changes files: it holds the lock
     std::unique_ptr<Workspace> space;
 
     // The program directory, locked for a writer, with its watch list read.

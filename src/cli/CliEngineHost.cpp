@@ -61,7 +61,8 @@ void CliEngineHost::RunProgram(ItemNode& object, const AStr& commandLine) {
     int code = platform::StartUserProgram(TypedPath(Shown(parts.first.c_str())),
                                           TypedPath(Shown(parts.second.c_str())));
     if (code != 0)
-        err_ << "ovisto-cli: " << ObjectPath(object) << ": " << Shown(ProgramErrorText(code)) << "\n"
+        err_ << "ovisto-cli: " << ObjectPath(object) << ": " << Shown(ProgramErrorText(code))
+             << "\n"
              << Shown(parts.first.c_str()) << "\n";
 }
 
@@ -83,7 +84,9 @@ void CliEngineHost::SaveWatchList() {
     }
 }
 
-void CliEngineHost::SaveOptions() { ::SaveOptions(space_.LoadedOptions(), space_.SettingsPath()); }
+void CliEngineHost::SaveOptions() {
+    ::SaveOptions(space_.LoadedOptions(), space_.SettingsPath());
+}
 
 TextLogSettings CliEngineHost::TextLogSetup(uint32_t now) {
     TextLogSettings s;

@@ -20,7 +20,7 @@ class Workspace;
 std::pair<std::string, std::string> SplitCommandLine(const char* commandLine);
 
 class CliEngineHost : public EngineHost {
-public:
+  public:
     CliEngineHost(Workspace& space, std::ostream& err);
 
     CheckEngine& Engine() { return *engine_; }
@@ -40,7 +40,7 @@ public:
     void SaveOptions() override;
     TextLogSettings TextLogSetup(uint32_t now) override;
 
-private:
+  private:
     // Runs a program event; a program that cannot start is reported.
     void RunProgram(ItemNode& object, const AStr& commandLine);
 

@@ -25,8 +25,12 @@ bool NextCodePoint(const std::string& s, size_t& i, uint32_t* cp) {
 
 }  // namespace
 
-std::string Shown(const AStr& text) { return cp1251::ForDisplay(text.c_str()); }
-std::string Shown(const char* text) { return cp1251::ForDisplay(text ? text : ""); }
+std::string Shown(const AStr& text) {
+    return cp1251::ForDisplay(text.c_str());
+}
+std::string Shown(const char* text) {
+    return cp1251::ForDisplay(text ? text : "");
+}
 
 AStr Typed(const std::string& utf8) {
     std::string out;
@@ -40,17 +44,24 @@ AStr Typed(const std::string& utf8) {
     return AStr(out.c_str());
 }
 
-std::string TypedPath(const std::string& utf8) { return platform::PathFromUtf8(utf8); }
+std::string TypedPath(const std::string& utf8) {
+    return platform::PathFromUtf8(utf8);
+}
 
 AStr UiText(unsigned id) {
     AStr text = LoadText(id);
     if (!text.IsEmpty()) return text;
     switch (id) {
-        case 9421: return "Ovisto check history";
-        case 9422: return "windows-1251";
-        case 32002: return "(large change)";
-        case 32003: return "(frame structure changed)";
-        default: return DisplayText(id);
+        case 9421:
+            return "Ovisto check history";
+        case 9422:
+            return "windows-1251";
+        case 32002:
+            return "(large change)";
+        case 32003:
+            return "(frame structure changed)";
+        default:
+            return DisplayText(id);
     }
 }
 
@@ -66,8 +77,10 @@ std::string ShownTime(uint32_t seconds) {
 
 std::string ShownPeriod(uint32_t seconds) {
     if (seconds == 0) return "manual";
-    static const struct { uint32_t size; const char* unit; } kUnits[] = {
-        {86400, "d"}, {3600, "h"}, {60, "m"}, {1, "s"}};
+    static const struct {
+        uint32_t size;
+        const char* unit;
+    } kUnits[] = {{86400, "d"}, {3600, "h"}, {60, "m"}, {1, "s"}};
     std::string text;
     for (const auto& u : kUnits) {
         if (seconds < u.size) continue;

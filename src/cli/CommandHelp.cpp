@@ -72,24 +72,34 @@ const std::map<std::string, std::string>& Texts() {
                      "  --failed   only the pages and mailboxes whose last check failed\n") +
              kTreeMarks},
         {"show", std::string("Shows every field of one object.\n") + kPathNote},
-        {"add", std::string("Adds a web page to watch; the address is completed as a browser would\n"
-                            "(\"example.org\" becomes \"http://example.org/\").\n") +
-                    kObjectOptions},
-        {"add-mailbox", std::string("Adds a POP3 mailbox; each check lists the messages not seen before.\n") +
-                            kMailboxOptions + kObjectOptions},
+        {"add",
+         std::string("Adds a web page to watch; the address is completed as a browser would\n"
+                     "(\"example.org\" becomes \"http://example.org/\").\n") +
+             kObjectOptions},
+        {"add-mailbox",
+         std::string("Adds a POP3 mailbox; each check lists the messages not seen before.\n") +
+             kMailboxOptions + kObjectOptions},
         {"add-folder", std::string("Adds a folder.\n") + kObjectOptions},
-        {"edit", std::string("Changes an object; options not given stay as they are.\n"
-                             "  --address URL       a page's new address (its stored copy is dropped)\n") +
-                     kMailboxOptions + kObjectOptions + kPathNote},
-        {"remove", std::string("Removes objects with their checks and stored copies.\n") + kPathNote},
-        {"move", std::string("Moves an object into another folder (--in PATH, \"/\" the top level).\n") + kPathNote},
+        {"edit",
+         std::string("Changes an object; options not given stay as they are.\n"
+                     "  --address URL       a page's new address (its stored copy is dropped)\n") +
+             kMailboxOptions + kObjectOptions + kPathNote},
+        {"remove",
+         std::string("Removes objects with their checks and stored copies.\n") + kPathNote},
+        {"move",
+         std::string("Moves an object into another folder (--in PATH, \"/\" the top level).\n") +
+             kPathNote},
         {"on", std::string("Switches objects (and everything below a folder) on.\n") + kPathNote},
-        {"off", std::string("Switches objects (and everything below a folder) off: not checked.\n") + kPathNote},
-        {"changes", std::string("Lists the checks with their changes, newest first: of one object, of a\n"
-                                "folder and everything below it, or of everything.\n") +
-                        kTreeMarks + kPathNote},
+        {"off",
+         std::string("Switches objects (and everything below a folder) off: not checked.\n") +
+             kPathNote},
+        {"changes",
+         std::string("Lists the checks with their changes, newest first: of one object, of a\n"
+                     "folder and everything below it, or of everything.\n") +
+             kTreeMarks + kPathNote},
         {"seen", std::string("Marks the changes of objects as seen (clears \"*\").\n") + kPathNote},
-        {"report", std::string("Writes the check history of an object as an HTML page to FILE.\n") + kPathNote},
+        {"report", std::string("Writes the check history of an object as an HTML page to FILE.\n") +
+                       kPathNote},
         {"export", "Writes objects (all when no PATH is given) to an export file (.ovf).\n"},
         {"import", "Reads an export file, adding its objects (into --in PATH).\n"},
         {"options",
@@ -116,22 +126,28 @@ const std::map<std::string, std::string>& Texts() {
          "                         modify (mode), skipnumchars, skipkeywords, NewsTape,\n"
          "                         color, defeventtype/defeventparam (event)\n"
          "A value with blanks is one word: \"Proxy.Save Password=1\".\n"},
-        {"compare", std::string("Compares two page files as a check would and prints the changes.\n"
-                                "  --mode 1|2          text or links (see add --help)\n"
-                                "  --base URL          the address both pages came from (for links);\n"
-                                "                      --old-base, --new-base each on its own\n"
-                                "  --old-charset N, --new-charset N   character sets of the files\n"
-                                "  --tables            compare table rows as whole paragraphs\n") +
-                        kCharsets},
-        {"title", std::string("Prints the title of a page file.\n  --charset N   its character set\n") + kCharsets},
-        {"dump", "Prints a watch list (.CFG, .ovf), change log (.CHL) or mailbox record file\n"
-                 "field by field.\n"},
-        {"check", std::string("Checks the objects named (all when none is) now and waits for them;\n"
-                              "exactly those objects are checked, nothing else that is due.\n") +
-                      kCheckMarks + kPathNote},
-        {"run", "Watches: checks every object when its period has passed, and prints each\n"
-                "announced change, until Ctrl+C or SIGTERM.\n"
-                "  --heartbeat SECONDS  how often it looks for due objects (60)\n"},
+        {"compare",
+         std::string("Compares two page files as a check would and prints the changes.\n"
+                     "  --mode 1|2          text or links (see add --help)\n"
+                     "  --base URL          the address both pages came from (for links);\n"
+                     "                      --old-base, --new-base each on its own\n"
+                     "  --old-charset N, --new-charset N   character sets of the files\n"
+                     "  --tables            compare table rows as whole paragraphs\n") +
+             kCharsets},
+        {"title",
+         std::string("Prints the title of a page file.\n  --charset N   its character set\n") +
+             kCharsets},
+        {"dump",
+         "Prints a watch list (.CFG, .ovf), change log (.CHL) or mailbox record file\n"
+         "field by field.\n"},
+        {"check",
+         std::string("Checks the objects named (all when none is) now and waits for them;\n"
+                     "exactly those objects are checked, nothing else that is due.\n") +
+             kCheckMarks + kPathNote},
+        {"run",
+         "Watches: checks every object when its period has passed, and prints each\n"
+         "announced change, until Ctrl+C or SIGTERM.\n"
+         "  --heartbeat SECONDS  how often it looks for due objects (60)\n"},
     };
     return texts;
 }

@@ -8,7 +8,7 @@
 #include "cli/ObjectOptions.h"
 #include "cli/ObjectPath.h"
 #include "cli/TreeEdits.h"
-#include "retrieval/UrlUtils.h"
+#include "http/UrlUtils.h"
 
 namespace {
 
@@ -21,14 +21,18 @@ int Added(CliContext& c, const ItemNode& object) {
     c.Space().Save();
     std::string path = ObjectPath(object);
     if (c.json)
-        c.out << JsonText(object.IsMailbox()
-                              ? Json{{"added", path}, {"number", ObjectNumber(object)},
-                                     {"security", MailSecurityPlan(object, c.Space().LoadedOptions().mailStls)}}
-                              : Json{{"added", path}, {"number", ObjectNumber(object)}});
+        c.out << JsonText(
+            object.IsMailbox()
+                ? Json{{"added", path},
+                       {"number", ObjectNumber(object)},
+                       {"security", MailSecurityPlan(object, c.Space().LoadedOptions().mailStls)}}
+                : Json{{"added", path}, {"number", ObjectNumber(object)}});
     else
-        c.out << "added " << KindName(object) << " " << path << " (#" << ObjectNumber(object) << ")\n";
+        c.out << "added " << KindName(object) << " " << path << " (#" << ObjectNumber(object)
+              << ")\n";
     if (object.IsMailbox() && !c.json)
-        c.out << "security: " << MailSecurityPlan(object, c.Space().LoadedOptions().mailStls) << "\n";
+        c.out << "security: " << MailSecurityPlan(object, c.Space().LoadedOptions().mailStls)
+              << "\n";
     return kExitOk;
 }
 
@@ -46,7 +50,8 @@ int AddCommand(CliContext& c, const Arguments& a) {
     p.address = NormalizeUrl(Typed(a.Positional()[0]).c_str(), true);
     if (p.address.IsEmpty() || p.address.Compare("mailto:") == 0 ||
         p.address.StartsWithNoCase("mailto:"))
-        Fail(kExitBadInput, "\"" + a.Positional()[0] + "\" is no page address (use add-mailbox for a mailbox)");
+        Fail(kExitBadInput,
+             "\"" + a.Positional()[0] + "\" is no page address (use add-mailbox for a mailbox)");
     ApplyObjectOptions(a, false, p);
     return Added(c, NewObject(c.List(), TargetFolder(c, a), p));
 }
@@ -78,13 +83,15 @@ int EditCommand(CliContext& c, const Arguments& a) {
     if (object.IsFolder() && (a.Has("address") || mailboxParts))
         Fail(kExitBadInput, "a folder has no address");
     if (const std::string* url = a.Value("address")) {
-        if (object.IsMailbox()) Fail(kExitBadInput, "a mailbox takes --server, --port, --user and --password");
+        if (object.IsMailbox())
+            Fail(kExitBadInput, "a mailbox takes --server, --port, --user and --password");
         p.address = NormalizeUrl(Typed(*url).c_str(), true);
         if (p.address.IsEmpty() || p.address.StartsWithNoCase("mailto:"))
             Fail(kExitBadInput, "\"" + *url + "\" is no page address");
     }
     if (mailboxParts) {
-        if (!object.IsMailbox()) Fail(kExitBadInput, "only a mailbox takes --server, --port, --user and --password");
+        if (!object.IsMailbox())
+            Fail(kExitBadInput, "only a mailbox takes --server, --port, --user and --password");
         p.address = MailboxAddressFrom(a, p.address);
     }
     ApplyObjectOptions(a, object.IsFolder(), p);

@@ -8,9 +8,9 @@
 #include "cli/ObjectPath.h"
 #include "cli/TreeEdits.h"
 #include "platform/Files.h"
-#include "retrieval/binio.h"
-#include "retrieval/filestream.h"
-#include "retrieval/memstream.h"
+#include "stream/BinIo.h"
+#include "stream/FileStream.h"
+#include "stream/MemStream.h"
 #include "watchlist/SafeSave.h"
 
 namespace {
@@ -43,7 +43,8 @@ bool ReadMailboxRecords(const std::string& bytes, Json& messages) {
         AStr display, sender, uid;
         if (ReadString(in, display) || ReadString(in, sender) || ReadString(in, uid)) return false;
         consumed = in.Tell();
-        messages.push_back({{"display", Shown(display)}, {"sender", Shown(sender)}, {"uid", Shown(uid)}});
+        messages.push_back(
+            {{"display", Shown(display)}, {"sender", Shown(sender)}, {"uid", Shown(uid)}});
     }
     return true;
 }
@@ -90,7 +91,8 @@ int ImportCommand(CliContext& c, const Arguments& a) {
     std::string bytes = ReadWholeFile(a.Positional()[0]);
     ItemList imported;
     if (!ReadStream(bytes, imported))
-        Fail(kExitBadInput, a.Positional()[0] + " is not an export file (or it is damaged); nothing was imported");
+        Fail(kExitBadInput,
+             a.Positional()[0] + " is not an export file (or it is damaged); nothing was imported");
     const std::string* in = a.Value("in");
     ItemNode& parent = in ? FindFolder(c.List(), *in) : c.List();
     ItemNode* last = parent.FirstItem() ? static_cast<ItemNode*>(parent.Last()) : nullptr;
@@ -118,8 +120,9 @@ int ImportCommand(CliContext& c, const Arguments& a) {
 int DumpCommand(CliContext& c, const Arguments& a) {
     std::string bytes = ReadWholeFile(a.Positional()[0]);
     if (StartsWith(bytes, ItemList::kChangeHeader, sizeof(ItemList::kChangeHeader)))
-        Fail(kExitBadInput, a.Positional()[0] + " is a change log: its blocks belong to the objects of "
-                            "its watch list by position (use changes)");
+        Fail(kExitBadInput, a.Positional()[0] +
+                                " is a change log: its blocks belong to the objects of "
+                                "its watch list by position (use changes)");
     Json doc;
     if (StartsWith(bytes, ItemList::kHeader, sizeof(ItemList::kHeader))) {
         ItemList list;
@@ -132,12 +135,16 @@ int DumpCommand(CliContext& c, const Arguments& a) {
         doc["version"] = list.LoadedVersion();
         doc["objects"] = objects;
         c.Print(doc, PrintDump);
-        if (!whole) Fail(kExitBadInput, a.Positional()[0] + " is cut short or damaged after the objects shown");
+        if (!whole)
+            Fail(kExitBadInput,
+                 a.Positional()[0] + " is cut short or damaged after the objects shown");
         return kExitOk;
     }
     Json messages = Json::array();
     if (!ReadMailboxRecords(bytes, messages))
-        Fail(kExitBadInput, a.Positional()[0] + " is neither a watch list, an export file nor a mailbox record file");
+        Fail(kExitBadInput,
+             a.Positional()[0] +
+                 " is neither a watch list, an export file nor a mailbox record file");
     doc["messages"] = messages;
     c.Print(doc, PrintDump);
     return kExitOk;

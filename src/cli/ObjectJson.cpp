@@ -5,20 +5,26 @@
 
 #include "cli/CliText.h"
 #include "cli/ObjectPath.h"
-#include "retrieval/MailboxUrl.h"
-#include "retrieval/Pop3Check.h"
+#include "pop3/MailboxUrl.h"
+#include "pop3/Pop3Check.h"
 #include "watchlist/ItemNode.h"
 
 namespace {
 
 const char* StateName(int32_t state) {
     switch (state) {
-        case -1: return "failed";
-        case 0: return "idle";
-        case 1: return "downloading";
-        case 2: return "comparing";
-        case 3: return "requested";
-        default: return "unknown";
+        case -1:
+            return "failed";
+        case 0:
+            return "idle";
+        case 1:
+            return "downloading";
+        case 2:
+            return "comparing";
+        case 3:
+            return "requested";
+        default:
+            return "unknown";
     }
 }
 
@@ -75,10 +81,14 @@ AStr MaskedAddress(const AStr& address) {
 
 const char* MailSecurityName(uint8_t security) {
     switch (security) {
-        case kMailPlain: return "plain";
-        case kMailStls: return "STLS";
-        case kMailTls: return "TLS";
-        default: return nullptr;
+        case kMailPlain:
+            return "plain";
+        case kMailStls:
+            return "STLS";
+        case kMailTls:
+            return "TLS";
+        default:
+            return nullptr;
     }
 }
 
@@ -87,9 +97,12 @@ std::string MailSecurityPlan(const ItemNode& mailbox, int32_t stlsMode) {
     CrackMailboxUrl(mailbox.properties.address.c_str(), &m);
     if (m.tls || m.port == kPop3TlsPort) return "TLS";
     switch (stlsMode) {
-        case kStlsNever: return "plain (Options.MailSTLS=never)";
-        case kStlsRequired: return "STLS, required";
-        default: return "STLS when the server offers it, else plain";
+        case kStlsNever:
+            return "plain (Options.MailSTLS=never)";
+        case kStlsRequired:
+            return "STLS, required";
+        default:
+            return "STLS when the server offers it, else plain";
     }
 }
 
@@ -113,7 +126,8 @@ Json ObjectToJson(const ItemNode& o, const ObjectJsonOptions& options) {
     j["kind"] = KindName(o);
     if (options.runState) {
         j["path"] = ObjectPath(o);
-        j["displayName"] = Shown(options.maskPassword ? MaskedAddress(o.DisplayName()) : o.DisplayName());
+        j["displayName"] =
+            Shown(options.maskPassword ? MaskedAddress(o.DisplayName()) : o.DisplayName());
     }
     AddProperties(j, o, options.maskPassword);
     j["copyNumber"] = o.copyNumber;
@@ -124,7 +138,8 @@ Json ObjectToJson(const ItemNode& o, const ObjectJsonOptions& options) {
     j["frames"] = FramesToJson(o.frames.get());
     if (options.runState) {
         j["state"] = o.IsSwitchedOff() ? "off" : StateName(o.state);
-        j["lastError"] = o.lastError ? Json(ShownError(o.lastError, o.detail, o.serverReply)) : Json(nullptr);
+        j["lastError"] =
+            o.lastError ? Json(ShownError(o.lastError, o.detail, o.serverReply)) : Json(nullptr);
         j["detail"] = o.detail;
         j["failedSince"] = o.state == -1 && o.failedSince ? Json(o.failedSince) : Json(nullptr);
         j["checks"] = o.checks.Count();

@@ -5,7 +5,7 @@
 
 #include "cli/CliError.h"
 #include "cli/CliText.h"
-#include "retrieval/MailboxUrl.h"
+#include "pop3/MailboxUrl.h"
 
 namespace {
 
@@ -28,31 +28,40 @@ struct SkipOption {
 // skipchanges: any bit drops empty changes; bit 0 also those without a letter.
 const SkipOption kSkipOptions[] = {{"skip-empty", 2}, {"skip-no-letters", 1}};
 
-const char* const kValueOptions[] = {"name",      "period",       "mode",        "keywords",
+const char* const kValueOptions[] = {"name",          "period",      "mode",       "keywords",
                                      "skip-keywords", "min-changed", "skip-chars", "keep",
-                                     "event",     "color",        "in"};
-const char* const kPageOnly[] = {"period", "mode", "keywords", "skip-keywords", "min-changed",
-                                 "skip-chars", "keep", "event", "skip-empty", "skip-no-letters",
-                                 "tables"};
+                                     "event",         "color",       "in"};
+const char* const kPageOnly[] = {
+    "period", "mode",  "keywords",   "skip-keywords",   "min-changed", "skip-chars",
+    "keep",   "event", "skip-empty", "skip-no-letters", "tables"};
 
 void ApplyKeep(const std::string& text, ItemProperties& p) {
     if (text == "all") {
         p.deltype = kKeepAll;
     } else if (text.compare(0, 6, "count:") == 0) {
         p.deltype = kDeleteByCount;
-        p.delparam = static_cast<int32_t>(ParseInteger("--keep count", text.substr(6), 0, 0x7FFFFFFF));
+        p.delparam =
+            static_cast<int32_t>(ParseInteger("--keep count", text.substr(6), 0, 0x7FFFFFFF));
     } else if (text.compare(0, 4, "age:") == 0) {
         p.deltype = kDeleteByAge;
-        p.delparam = static_cast<int32_t>(ParseInteger("--keep age", text.substr(4), 0, 0x7FFFFFFF));
+        p.delparam =
+            static_cast<int32_t>(ParseInteger("--keep age", text.substr(4), 0, 0x7FFFFFFF));
     } else {
         Fail(kExitBadInput, "--keep: expected all, count:N or age:SECONDS, not \"" + text + "\"");
     }
 }
 
 void ApplyEvent(const std::string& text, ItemProperties& p) {
-    static const struct { const char* prefix; uint8_t type; bool param; } kEvents[] = {
-        {"default", ItemEvent::kProgramWide, false}, {"none", 0, false}, {"blink", 1, false},
-        {"sound:", 2, true}, {"message:", 3, true}, {"program:", 4, true}};
+    static const struct {
+        const char* prefix;
+        uint8_t type;
+        bool param;
+    } kEvents[] = {{"default", ItemEvent::kProgramWide, false},
+                   {"none", 0, false},
+                   {"blink", 1, false},
+                   {"sound:", 2, true},
+                   {"message:", 3, true},
+                   {"program:", 4, true}};
     for (const auto& e : kEvents) {
         std::string prefix = e.prefix;
         bool match = e.param ? text.compare(0, prefix.size(), prefix) == 0 : text == prefix;
@@ -91,7 +100,7 @@ std::vector<OptionSpec> ObjectOptionSpecs() {
 }
 
 std::vector<OptionSpec> MailboxOptionSpecs() {
-    return {{"server", true}, {"port", true}, {"user", true}, {"password", true},
+    return {{"server", true},       {"port", true}, {"user", true},   {"password", true},
             {"password-env", true}, {"tls", false}, {"no-tls", false}};
 }
 
@@ -143,7 +152,8 @@ AStr MailboxAddressFrom(const Arguments& args, const AStr& current) {
         m.password = Typed(typed);
     }
     long port = m.port ? m.port : 110;
-    if (const std::string* v = args.Value("port")) port = static_cast<long>(ParseInteger("--port", *v, 1, 65535));
+    if (const std::string* v = args.Value("port"))
+        port = static_cast<long>(ParseInteger("--port", *v, 1, 65535));
     if (m.host.IsEmpty()) Fail(kExitBadInput, "a mailbox needs --server");
     if (m.user.IsEmpty()) Fail(kExitBadInput, "a mailbox needs --user");
     if (args.Has("tls")) m.tls = true;

@@ -6,7 +6,7 @@
 #include "cli/Arguments.h"
 #include "cli/CliText.h"
 #include "cli/ObjectJson.h"
-#include "retrieval/UrlUtils.h"
+#include "http/UrlUtils.h"
 #include "watchlist/ItemList.h"
 
 namespace {
@@ -28,13 +28,13 @@ ItemNode& FindByNumber(ItemList& list, const std::string& path) {
     long k = 0;
     for (ItemNode* o = root->NextInTree(root); o; o = o->NextInTree(root))
         if (++k == n) return *o;
-    Fail(kExitBadInput, "no object " + path + " (the watch list holds " + std::to_string(k) +
-                            " objects)");
+    Fail(kExitBadInput,
+         "no object " + path + " (the watch list holds " + std::to_string(k) + " objects)");
 }
 
 [[noreturn]] void FailAmbiguous(const std::string& what, const ItemNode& a, const ItemNode& b) {
-    Fail(kExitBadInput, what + " more than one object; use #" + std::to_string(ObjectNumber(a)) + " or #" +
-                            std::to_string(ObjectNumber(b)));
+    Fail(kExitBadInput, what + " more than one object; use #" + std::to_string(ObjectNumber(a)) +
+                            " or #" + std::to_string(ObjectNumber(b)));
 }
 
 ItemNode* FindChild(ItemNode& parent, const AStr& name, const std::string& path) {
@@ -85,7 +85,8 @@ ItemNode& FindFolder(ItemList& list, const std::string& path) {
 std::string ObjectPath(const ItemNode& object) {
     std::string path;
     for (const ItemNode* o = &object; o && o->ParentItem(); o = o->ParentItem())
-        path = Shown(MaskedAddress(o->DisplayName())) + (path.empty() ? "" : "/" + path);  // a name may be an address
+        path = Shown(MaskedAddress(o->DisplayName())) +
+               (path.empty() ? "" : "/" + path);  // a name may be an address
     return path;
 }
 

@@ -8,7 +8,7 @@
 #include "cli/CliText.h"
 #include "cli/Commands.h"
 #include "framework/Cp1251.h"
-#include "retrieval/TlsTrust.h"
+#include "socket/TlsTrust.h"
 
 namespace {
 
@@ -21,7 +21,9 @@ struct OptionKey {
 // The STLS modes by the words the user reads and types (digits as stored).
 const char* const kStlsModes[] = {"never", "offered", "required"};
 
-const char* StlsModeName(int32_t mode) { return mode >= 0 && mode <= 2 ? kStlsModes[mode] : "offered"; }
+const char* StlsModeName(int32_t mode) {
+    return mode >= 0 && mode <= 2 ? kStlsModes[mode] : "offered";
+}
 
 int32_t ParseStlsMode(const std::string& v) {
     for (int32_t i = 0; i < 3; ++i)
@@ -39,9 +41,11 @@ AStr TrustedCertsFrom(const std::string& v) {
         i += n ? n : 1;
     }
     if (pins.size() != words)
-        Fail(kExitBadInput, "Options.TrustedCerts takes host:fingerprint pairs (64 hex digits of SHA-256)");
+        Fail(kExitBadInput,
+             "Options.TrustedCerts takes host:fingerprint pairs (64 hex digits of SHA-256)");
     std::string joined;
-    for (const TlsPin& p : pins) joined += (joined.empty() ? "" : ";") + p.host + ":" + p.fingerprint;
+    for (const TlsPin& p : pins)
+        joined += (joined.empty() ? "" : ";") + p.host + ":" + p.fingerprint;
     return AStr(joined.c_str());
 }
 
@@ -60,7 +64,9 @@ OptionKey Number(const char* name, T Options::*field, long long low, long long h
 
 OptionKey Flag(const char* name, bool Options::*field) {
     return {name, [field](const Options& o) { return std::string(o.*field ? "1" : "0"); },
-            [field, name](Options& o, const std::string& v) { o.*field = ParseInteger(name, v, 0, 1) != 0; }};
+            [field, name](Options& o, const std::string& v) {
+                o.*field = ParseInteger(name, v, 0, 1) != 0;
+            }};
 }
 
 template <class T>
@@ -79,9 +85,11 @@ OptionKey DefaultText(const char* name, AStr ItemProperties::*field) {
 // A host, or host:port as the settings file allows (the port then goes to
 // Proxy.Port); an address with a scheme or a path is refused.
 void SetProxyHost(Options& o, const std::string& v) {
-    if (v.find("://") != std::string::npos || v.find('/') != std::string::npos || v.find('@') != std::string::npos)
-        Fail(kExitBadInput, "Proxy.Proxy takes a host name or host:port, as in Proxy.Proxy=proxy.example.org:3128 "
-                            "(without http:// and without a path)");
+    if (v.find("://") != std::string::npos || v.find('/') != std::string::npos ||
+        v.find('@') != std::string::npos)
+        Fail(kExitBadInput,
+             "Proxy.Proxy takes a host name or host:port, as in Proxy.Proxy=proxy.example.org:3128 "
+             "(without http:// and without a path)");
     const size_t colon = v.find(':');
     if (colon == std::string::npos) {
         o.proxy = Typed(v);
@@ -100,7 +108,9 @@ const std::vector<OptionKey>& Keys() {
         Flag("Options.BanChecks", &Options::suspended),
         Number("Options.noutput", &Options::outputLimit, 0, 0x7FFFFFFF),
         {"Options.eventtype", [](const Options& o) { return std::to_string(o.event.type); },
-         [](Options& o, const std::string& v) { o.event.type = static_cast<uint8_t>(ParseInteger("Options.eventtype", v, 0, 255)); }},
+         [](Options& o, const std::string& v) {
+             o.event.type = static_cast<uint8_t>(ParseInteger("Options.eventtype", v, 0, 255));
+         }},
         {"Options.eventparam", [](const Options& o) { return Shown(o.event.param); },
          [](Options& o, const std::string& v) { o.event.param = Typed(v); }},
         Number("Options.maxthreads", &Options::maxThreads, 0, 64),
@@ -113,7 +123,8 @@ const std::vector<OptionKey>& Keys() {
         {"Proxy.Proxy", [](const Options& o) { return Shown(o.proxy); }, SetProxyHost},
         Text("Proxy.Port", &Options::proxyPort),
         Text("Proxy.User", &Options::proxyUser),
-        {"Proxy.Password", [](const Options& o) { return std::string(o.proxyPassword.IsEmpty() ? "" : "***"); },
+        {"Proxy.Password",
+         [](const Options& o) { return std::string(o.proxyPassword.IsEmpty() ? "" : "***"); },
          [](Options& o, const std::string& v) { o.proxyPassword = Typed(v); }},
         Flag("Proxy.Save Password", &Options::savePassword),
         Flag("Search.bCase", &Options::searchMatchCase),
@@ -127,14 +138,20 @@ const std::vector<OptionKey>& Keys() {
         Default("Default.modify", &ItemProperties::modify, 0, 2),
         Default("Default.skipnumchars", &ItemProperties::skipnumchars, -1, 32767),
         DefaultText("Default.skipkeywords", &ItemProperties::skipkeywords),
-        {"Default.NewsTape", [](const Options& o) { return std::string(o.defaults.flags & kFlagNewsTape ? "1" : "0"); },
+        {"Default.NewsTape",
+         [](const Options& o) { return std::string(o.defaults.flags & kFlagNewsTape ? "1" : "0"); },
          [](Options& o, const std::string& v) {
              bool on = ParseInteger("Default.NewsTape", v, 0, 1) != 0;
-             o.defaults.flags = static_cast<uint16_t>(on ? o.defaults.flags | kFlagNewsTape : o.defaults.flags & ~kFlagNewsTape);
+             o.defaults.flags = static_cast<uint16_t>(on ? o.defaults.flags | kFlagNewsTape
+                                                         : o.defaults.flags & ~kFlagNewsTape);
          }},
         Default("Default.color", &ItemProperties::color, 0, 0xFFFFFF),
-        {"Default.defeventtype", [](const Options& o) { return std::to_string(o.defaults.event.type); },
-         [](Options& o, const std::string& v) { o.defaults.event.type = static_cast<uint8_t>(ParseInteger("Default.defeventtype", v, 0, 255)); }},
+        {"Default.defeventtype",
+         [](const Options& o) { return std::to_string(o.defaults.event.type); },
+         [](Options& o, const std::string& v) {
+             o.defaults.event.type =
+                 static_cast<uint8_t>(ParseInteger("Default.defeventtype", v, 0, 255));
+         }},
         {"Default.defeventparam", [](const Options& o) { return Shown(o.defaults.event.param); },
          [](Options& o, const std::string& v) { o.defaults.event.param = Typed(v); }},
     };
@@ -175,13 +192,15 @@ int OptionsCommand(CliContext& c, const Arguments& a) {
     bool passwordGiven = false;
     for (auto& change : changed) {
         change.first->set(options, *change.second);
-        passwordGiven = passwordGiven || cp1251::CompareNoCase(change.first->name, "Proxy.Password") == 0;
+        passwordGiven =
+            passwordGiven || cp1251::CompareNoCase(change.first->name, "Proxy.Password") == 0;
     }
     // Each command is a run of its own: a password that is not saved would
     // be gone before any check could use it.
     if (passwordGiven && !options.savePassword && !options.proxyPassword.IsEmpty())
-        Fail(kExitBadInput, "Proxy.Password is kept only while \"Proxy.Save Password\" is 1; give "
-                            "\"Proxy.Save Password=1\" in the same command to save it");
+        Fail(kExitBadInput,
+             "Proxy.Password is kept only while \"Proxy.Save Password\" is 1; give "
+             "\"Proxy.Save Password=1\" in the same command to save it");
     if (!changed.empty()) {
         SaveOptions(options, space.SettingsPath());
         SaveDefaults(options.defaults, space.SettingsPath());

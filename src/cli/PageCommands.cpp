@@ -42,15 +42,17 @@ void PrintTitle(std::ostream& out, const Json& doc) {
 }  // namespace
 
 int CompareCommand(CliContext& c, const Arguments& a) {
-    std::string oldPath = ExistingFile(a.Positional()[0]), newPath = ExistingFile(a.Positional()[1]);
-    int32_t mode = a.Value("mode") ? static_cast<int32_t>(ParseInteger("--mode", *a.Value("mode"), 1, 2)) : 1;
+    std::string oldPath = ExistingFile(a.Positional()[0]),
+                newPath = ExistingFile(a.Positional()[1]);
+    int32_t mode =
+        a.Value("mode") ? static_cast<int32_t>(ParseInteger("--mode", *a.Value("mode"), 1, 2)) : 1;
     AStr base = a.Value("base") ? Typed(*a.Value("base")) : AStr();
     AStr oldBase = a.Value("old-base") ? Typed(*a.Value("old-base")) : base;
     AStr newBase = a.Value("new-base") ? Typed(*a.Value("new-base")) : base;
     ListOf<ChangeNode> changes;
-    int level = ComparePageCopies(oldPath.c_str(), newPath.c_str(), oldBase.c_str(), newBase.c_str(),
-                                  Charset(a, "old-charset"), Charset(a, "new-charset"), mode, &changes,
-                                  a.Has("tables"));
+    int level = ComparePageCopies(oldPath.c_str(), newPath.c_str(), oldBase.c_str(),
+                                  newBase.c_str(), Charset(a, "old-charset"),
+                                  Charset(a, "new-charset"), mode, &changes, a.Has("tables"));
     if (level < 0) Fail(kExitBadInput, "the pages could not be read");
     Json list = Json::array();
     for (const ChangeNode* ch = changes.First(); ch; ch = ch->NextChange())

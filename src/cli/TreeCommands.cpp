@@ -51,7 +51,8 @@ int RemoveCommand(CliContext& c, const Arguments& a) {
         for (const std::string& p : removed) c.out << "removed " << p << "\n";
     }
     for (const std::string& p : refused)
-        c.err << "ovisto-cli: " << p << " is protected (or holds a protected object) and was not removed\n";
+        c.err << "ovisto-cli: " << p
+              << " is protected (or holds a protected object) and was not removed\n";
     return refused.empty() ? kExitOk : kExitBadInput;
 }
 
@@ -70,6 +71,12 @@ int MoveCommand(CliContext& c, const Arguments& a) {
     return kExitOk;
 }
 
-int OnCommand(CliContext& c, const Arguments& a) { return ForEachNamed(c, a, SwitchOn, "on"); }
-int OffCommand(CliContext& c, const Arguments& a) { return ForEachNamed(c, a, SwitchOff, "off"); }
-int SeenCommand(CliContext& c, const Arguments& a) { return ForEachNamed(c, a, MarkSeen, "seen"); }
+int OnCommand(CliContext& c, const Arguments& a) {
+    return ForEachNamed(c, a, SwitchOn, "on");
+}
+int OffCommand(CliContext& c, const Arguments& a) {
+    return ForEachNamed(c, a, SwitchOff, "off");
+}
+int SeenCommand(CliContext& c, const Arguments& a) {
+    return ForEachNamed(c, a, MarkSeen, "seen");
+}

@@ -1,6 +1,6 @@
 #include "cli/TreeEdits.h"
 
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 #include "watchlist/HeldEvents.h"
 #include "watchlist/UserFiles.h"
 

@@ -8,7 +8,7 @@
 #include "cli/ObjectPath.h"
 #include "compare/ChangeReport.h"
 #include "platform/Clock.h"
-#include "retrieval/textstream.h"
+#include "stream/TextStream.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ void PrintTreeLines(std::ostream& out, const Json& objects, int depth) {
                 << "  " << ShownPeriod(o["timedelta"].get<uint32_t>()) << "  "
                 << o["state"].get<std::string>();
             if (!o["lastError"].is_null()) out << " (" << o["lastError"].get<std::string>() << ")";
-            if (!o["failedSince"].is_null()) out << " since " << ShownTime(o["failedSince"].get<uint32_t>());
+            if (!o["failedSince"].is_null())
+                out << " since " << ShownTime(o["failedSince"].get<uint32_t>());
             if (o.contains("security") && !o["security"].is_null())
                 out << " [" << o["security"].get<std::string>() << "]";
             out << "  " << o["checks"].get<size_t>() << " checks";
@@ -43,9 +44,11 @@ void PrintList(std::ostream& out, const Json& doc) {
 void PrintChanges(std::ostream& out, const Json& doc) {
     if (doc["checks"].empty()) out << "(no checks)\n";
     for (const Json& check : doc["checks"]) {
-        out << ShownTime(check["time"].get<uint32_t>()) << "   " << check["owner"].get<std::string>();
+        out << ShownTime(check["time"].get<uint32_t>()) << "   "
+            << check["owner"].get<std::string>();
         int result = check["result"].get<int>();
-        if (result == 2 || result == 3) out << "  " << Shown(UiText(32000 + static_cast<unsigned>(result)));
+        if (result == 2 || result == 3)
+            out << "  " << Shown(UiText(32000 + static_cast<unsigned>(result)));
         out << "\n";
         for (const Json& change : check["changes"]) {
             out << "    " << ChangeLine(change) << "\n";
@@ -55,7 +58,7 @@ void PrintChanges(std::ostream& out, const Json& doc) {
 
 // The page's texts and check times as the result pane shows them.
 class CliReportHost : public ReportHost {
-public:
+  public:
     AStr Text(unsigned id) const override { return UiText(id); }
     AStr CheckTime(uint32_t time) const override { return Typed(ShownTime(time)); }
 };
@@ -92,13 +95,15 @@ int ShowCommand(CliContext& c, const Arguments& a) {
     ObjectJsonOptions options;
     options.runState = true;
     Json j = ObjectToJson(FindObject(c.List(), a.Positional()[0]), options);
-    if (!c.json && !j["failedSince"].is_null()) j["failedSince"] = ShownTime(j["failedSince"].get<uint32_t>());
+    if (!c.json && !j["failedSince"].is_null())
+        j["failedSince"] = ShownTime(j["failedSince"].get<uint32_t>());
     c.Print(j, nullptr);
     return kExitOk;
 }
 
 int ChangesCommand(CliContext& c, const Arguments& a) {
-    const ItemNode& object = a.Positional().empty() ? c.List() : FindObject(c.List(), a.Positional()[0]);
+    const ItemNode& object =
+        a.Positional().empty() ? c.List() : FindObject(c.List(), a.Positional()[0]);
     Json checks = Json::array();
     for (const GatheredCheck& g : GatherChecks(object))
         checks.push_back(CheckToJson(*g.check, ObjectPath(*g.owner)));
@@ -117,6 +122,7 @@ int ReportCommand(CliContext& c, const Arguments& a) {
     if (out.IsError()) Fail(kExitBadInput, "cannot create " + a.Positional()[1]);
     WriteChangeReport(CliReportHost(), out, object);
     if (!out.Close()) Fail(kExitBadInput, "could not write " + a.Positional()[1]);
-    if (c.json) c.out << JsonText(Json{{"report", a.Positional()[1]}, {"object", ObjectPath(object)}});
+    if (c.json)
+        c.out << JsonText(Json{{"report", a.Positional()[1]}, {"object", ObjectPath(object)}});
     return kExitOk;
 }

@@ -6,7 +6,7 @@
 #include "cli/CliError.h"
 #include "cli/CliText.h"
 #include "platform/Files.h"
-#include "retrieval/FileUtils.h"
+#include "stream/FileUtils.h"
 #include "watchlist/UserFiles.h"
 
 Workspace::Workspace(const std::string& dir) : paths_(dir) {
@@ -14,16 +14,21 @@ Workspace::Workspace(const std::string& dir) : paths_(dir) {
     list_.SetUserFolder(paths_.userFolder);
 }
 
-std::string Workspace::SettingsPath() const { return platform::JoinPath(Dir(), "ovisto.ini"); }
-std::string Workspace::LockPath() const { return platform::JoinPath(Dir(), "ovisto.lck"); }
+std::string Workspace::SettingsPath() const {
+    return platform::JoinPath(Dir(), "ovisto.ini");
+}
+std::string Workspace::LockPath() const {
+    return platform::JoinPath(Dir(), "ovisto.lck");
+}
 
 void Workspace::Lock() {
     uint32_t error = 0;
     if (lock_.Acquire(LockPath(), &error)) return;
     if (error == platform::kErrLockHeld)
-        Fail(kExitBadInput, "the desktop program or another ovisto-cli is changing " + Dir() + " (" +
-                                LockPath() + " is locked); try again when it has finished");
-    Fail(kExitBadInput, "cannot lock " + LockPath() + ": " + ShownError(static_cast<int32_t>(error), 0));
+        Fail(kExitBadInput, "the desktop program or another ovisto-cli is changing " + Dir() +
+                                " (" + LockPath() + " is locked); try again when it has finished");
+    Fail(kExitBadInput,
+         "cannot lock " + LockPath() + ": " + ShownError(static_cast<int32_t>(error), 0));
 }
 
 Options& Workspace::LoadedOptions() {
@@ -56,20 +61,23 @@ ItemList& Workspace::Load(std::ostream& err) {
     WatchListLoad r = LoadWatchListFiles(list_, paths_, writer);
     const std::string& cfg = paths_.watchList;
     if (r.openError)
-        Fail(kExitBadInput, "cannot read " + cfg + ": " + ShownError(static_cast<int32_t>(r.openError), 0));
+        Fail(kExitBadInput,
+             "cannot read " + cfg + ": " + ShownError(static_cast<int32_t>(r.openError), 0));
     auto aside = [](const std::string& copy) {
         return copy.empty() ? std::string() : "; the damaged file is kept as " + copy;
     };
     if (r.listDamaged && !r.listFromBackup) {
         list_.Clear();
-        Fail(kExitBadInput, cfg + " is damaged (not a watch list, cut short, or bytes left over) and "
-                                  "its backup " + Named(BackupPath(cfg)) +
-                                  " is not whole; nothing was changed" + aside(r.listAside));
+        Fail(kExitBadInput, cfg +
+                                " is damaged (not a watch list, cut short, or bytes left over) and "
+                                "its backup " +
+                                Named(BackupPath(cfg)) + " is not whole; nothing was changed" +
+                                aside(r.listAside));
     }
     if (r.listFromBackup)
-        err << "ovisto-cli: warning: " << cfg << " is damaged; its backup " << Named(BackupPath(cfg))
-            << " was read instead" << (writer ? " and put in its place" : "") << aside(r.listAside)
-            << "\n";
+        err << "ovisto-cli: warning: " << cfg << " is damaged; its backup "
+            << Named(BackupPath(cfg)) << " was read instead"
+            << (writer ? " and put in its place" : "") << aside(r.listAside) << "\n";
     if (r.changeLogDamaged && r.changeLogFromBackup)
         err << "ovisto-cli: warning: " << paths_.changeLog << " is damaged; its backup "
             << Named(BackupPath(paths_.changeLog)) << " was read instead"

@@ -12,7 +12,7 @@
 #include "watchlist/WatchListFile.h"
 
 class Workspace {
-public:
+  public:
     explicit Workspace(const std::string& dir);
 
     const std::string& Dir() const { return paths_.programDir; }
@@ -37,7 +37,7 @@ public:
     void Save();
     void SaveChangeLog();
 
-private:
+  private:
     void MarkUncopiedNeverChecked();
 
     WatchListPaths paths_;

@@ -7,7 +7,7 @@
 #include "framework/Cp1251.h"
 #include "html/HtmlTables.h"
 #include "platform/SysColors.h"
-#include "retrieval/wstream.h"
+#include "stream/WStream.h"
 #include "watchlist/ItemNode.h"
 
 namespace {

@@ -18,7 +18,8 @@ long FindFolded(const char* text, size_t textLength, const char* key, size_t key
     casefold::FoldedText(key, keyLength, &k, &kOffsets);
     if (k.empty()) return 0;
     auto found = std::search(t.begin(), t.end(), k.begin(), k.end());
-    return found == t.end() ? -1 : static_cast<long>(tOffsets[static_cast<size_t>(found - t.begin())]);
+    return found == t.end() ? -1
+                            : static_cast<long>(tOffsets[static_cast<size_t>(found - t.begin())]);
 }
 
 }  // namespace

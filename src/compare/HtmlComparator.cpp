@@ -10,9 +10,9 @@
 #include "compare/TableRows.h"
 #include "framework/CaseFold.h"
 #include "html/HtmlDocument.h"
-#include "retrieval/UrlCrack.h"
-#include "retrieval/UrlUtils.h"
-#include "retrieval/filestream.h"
+#include "http/UrlCrack.h"
+#include "http/UrlUtils.h"
+#include "stream/FileStream.h"
 #include "watchlist/CheckNode.h"
 #include "watchlist/ItemProperties.h"
 

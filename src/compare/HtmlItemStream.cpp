@@ -42,7 +42,8 @@ std::vector<TextRef> GatherTexts(const std::vector<Paragraph*>& paragraphs) {
 // so one text is a chain of dependent steps; four chains side by side keep
 // the processor busy.
 void HashFour(const TextRef* t, uint16_t* out) {
-    uint32_t common = std::min(std::min(t[0].length, t[1].length), std::min(t[2].length, t[3].length));
+    uint32_t common =
+        std::min(std::min(t[0].length, t[1].length), std::min(t[2].length, t[3].length));
     uint32_t h0 = 0, h1 = 0, h2 = 0, h3 = 0;
     for (uint32_t i = 0; i < common; ++i) {
         h0 = HashStep(h0, t[0].text, i);

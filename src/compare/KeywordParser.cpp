@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 
 void KeywordParser::AddText(const char* text, long length) {
     if (open_ && target_.Last())

@@ -1,7 +1,7 @@
 #include "compare/Parser.h"
 
 #include "framework/Cp1251.h"
-#include "retrieval/wstream.h"
+#include "stream/WStream.h"
 
 namespace {
 

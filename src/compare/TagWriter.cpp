@@ -5,7 +5,7 @@
 
 #include "framework/Cp1251.h"
 #include "html/HtmlTables.h"
-#include "retrieval/wstream.h"
+#include "stream/WStream.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "html/Charset.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
-#include "retrieval/FileUtils.h"
-#include "retrieval/MailboxDownload.h"
+#include "stream/FileUtils.h"
+#include "pop3/MailboxDownload.h"
 #include "watchlist/UserFiles.h"
 
 namespace {
@@ -35,7 +35,8 @@ void ResetFrames(ItemNode& object) {
 }
 
 void IdleFrames(ItemNode& object) {
-    for (_HtmlFrameNode* f = object.frames.get(); f; f = f->NextInTree(object.frames.get())) f->state = 0;
+    for (_HtmlFrameNode* f = object.frames.get(); f; f = f->NextInTree(object.frames.get()))
+        f->state = 0;
 }
 
 bool IsDue(const ItemNode& n, uint32_t now, bool requestedOnly) {
@@ -43,11 +44,14 @@ bool IsDue(const ItemNode& n, uint32_t now, bool requestedOnly) {
     if (n.state != 0 && n.state != -1 && n.state != 3) return false;
     if (n.properties.timedelta == 0) return false;
     if (requestedOnly) return n.state == 3;
-    return n.state == 3 || static_cast<uint64_t>(now) > static_cast<uint64_t>(n.properties.lastCheck) +
-                                                            n.properties.timedelta;
+    return n.state == 3 ||
+           static_cast<uint64_t>(now) >
+               static_cast<uint64_t>(n.properties.lastCheck) + n.properties.timedelta;
 }
 
-CompareThreadNode* AsComparison(Node* n) { return static_cast<CompareThreadNode*>(n); }
+CompareThreadNode* AsComparison(Node* n) {
+    return static_cast<CompareThreadNode*>(n);
+}
 
 }  // namespace
 
@@ -83,9 +87,13 @@ CheckEngine::CheckEngine(ItemList& list, Options& options, EngineHost& host,
       clock_(clock ? std::move(clock) : Clock(&platform::NowSeconds)),
       settings_(DownloadSettingsFrom(options)) {}
 
-CheckEngine::~CheckEngine() { Shutdown(); }
+CheckEngine::~CheckEngine() {
+    Shutdown();
+}
 
-uint32_t CheckEngine::Now() const { return clock_(); }
+uint32_t CheckEngine::Now() const {
+    return clock_();
+}
 
 ItemNode* CheckEngine::FirstDue(uint32_t now) {
     for (ItemNode* n = list_.FirstItem(); n; n = n->NextInTree(&list_))
@@ -151,13 +159,14 @@ void CheckEngine::StartCheck(ItemNode& object) {
     }
     const std::string temp = TempFilePath(list_, object, nullptr);
     CreateEmpty(temp);
-    StartDownload(object.properties.address.c_str(), temp, StoredCopyPath(list_, object, nullptr), object,
-                  nullptr);
+    StartDownload(object.properties.address.c_str(), temp, StoredCopyPath(list_, object, nullptr),
+                  object, nullptr);
     host_.RefreshObject(object);
 }
 
-void CheckEngine::StartDownload(const char* url, const std::string& tempPath, const std::string& storedPath,
-                                ItemNode& object, _HtmlFrameNode* frame) {
+void CheckEngine::StartDownload(const char* url, const std::string& tempPath,
+                                const std::string& storedPath, ItemNode& object,
+                                _HtmlFrameNode* frame) {
     auto* node = new DownloadNode(reports_, url, tempPath.c_str(), storedPath.c_str(), settings_);
     if (!frame) node->Thread()->SetStoredETag(object.etag.c_str());
     node->object = &object;
@@ -201,7 +210,8 @@ void CheckEngine::StopChecks(ItemNode& object) {
         waiting_.Remove(c);
         c->Release();
     }
-    if (!aborted.empty()) platform::WaitForThreads(aborted.data(), aborted.size(), platform::kShutdownWaitMs);
+    if (!aborted.empty())
+        platform::WaitForThreads(aborted.data(), aborted.size(), platform::kShutdownWaitMs);
     for (const std::string& t : temps) DeleteFile(t.c_str());
     object.state = 0;
     IdleFrames(object);
@@ -264,7 +274,8 @@ void CheckEngine::Shutdown() {
         temps.push_back(c->newFile.c_str());
         c->Release();
     }
-    if (!aborted.empty()) platform::WaitForThreads(aborted.data(), aborted.size(), platform::kShutdownWaitMs);
+    if (!aborted.empty())
+        platform::WaitForThreads(aborted.data(), aborted.size(), platform::kShutdownWaitMs);
     // Workers still running are let go; they delete themselves at their end.
     downloads_.Clear();
     while (!running_.IsEmpty()) AsComparison(running_.Remove(running_.First()))->Release();
@@ -280,9 +291,11 @@ bool CheckEngine::HandleReport(const platform::HostMessage& message) {
 void CheckEngine::OnThreadEnd(uintptr_t kind, const void* sender) {
     if (kind == kDownloadThreadKind) {
         for (DownloadNode* d = downloads_.First(); d; d = ListOf<DownloadNode>::NextOf(d))
-            if (static_cast<const platform::Thread*>(d->Thread()) == sender) return OnDownloadEnd(d);
+            if (static_cast<const platform::Thread*>(d->Thread()) == sender)
+                return OnDownloadEnd(d);
     } else if (kind == kCompareThreadKind) {
         for (Node* n = running_.First(); n; n = n->Next())
-            if (static_cast<const platform::Thread*>(AsComparison(n)) == sender) return OnCompareEnd(AsComparison(n));
+            if (static_cast<const platform::Thread*>(AsComparison(n)) == sender)
+                return OnCompareEnd(AsComparison(n));
     }
 }

@@ -15,7 +15,7 @@
 #include "framework/List.h"
 #include "platform/HostQueue.h"
 #include "platform/ReportTarget.h"
-#include "retrieval/DownloadNode.h"
+#include "http/DownloadNode.h"
 #include "watchlist/ItemList.h"
 #include "watchlist/Options.h"
 
@@ -32,7 +32,7 @@ constexpr uint32_t kRetrySeconds = 600;
 DownloadSettings DownloadSettingsFrom(const Options& options);
 
 class CheckEngine {
-public:
+  public:
     // Seconds since 1970 UTC; tests move it by hand.
     using Clock = std::function<uint32_t()>;
 
@@ -95,13 +95,15 @@ public:
     size_t RunningDownloads() const { return downloads_.Count(); }
     size_t RunningComparisons() const { return running_.Count(); }
     size_t WaitingComparisons() const { return waiting_.Count(); }
-    bool IsBusy() const { return RunningDownloads() || RunningComparisons() || WaitingComparisons(); }
+    bool IsBusy() const {
+        return RunningDownloads() || RunningComparisons() || WaitingComparisons();
+    }
     // The unseen count: objects that got unseen changes (the host sets the
     // count from the change log at start).
     long NewChanges() const { return newChanges_; }
     void SetNewChanges(long count) { newChanges_ = count; }
 
-private:
+  private:
     // Scheduler.
     ItemNode* FirstDue(uint32_t now);
     void StartWaitingComparisons();
@@ -112,16 +114,19 @@ private:
     // Check worker.
     void OnDownloadEnd(DownloadNode* node);
     void FinishDownload(DownloadNode* node, int32_t result, int32_t detail);
-    void PageEnd(ItemNode& object, _HtmlFrameNode* frame, int32_t result, int32_t detail, DownloadThread& thread);
+    void PageEnd(ItemNode& object, _HtmlFrameNode* frame, int32_t result, int32_t detail,
+                 DownloadThread& thread);
     void FullPage(ItemNode& object, _HtmlFrameNode* frame, const AStr& url, const std::string& temp,
                   int32_t charset);
-    void FramedPage(ItemNode& object, _HtmlFrameNode* frame, _HtmlFrameNode* tree, const std::string& temp,
-                    int32_t charset);
-    void FirstCopy(ItemNode& object, _HtmlFrameNode* frame, const std::string& temp, int32_t charset);
+    void FramedPage(ItemNode& object, _HtmlFrameNode* frame, _HtmlFrameNode* tree,
+                    const std::string& temp, int32_t charset);
+    void FirstCopy(ItemNode& object, _HtmlFrameNode* frame, const std::string& temp,
+                   int32_t charset);
     void MailboxEnd(ItemNode& object, int32_t result, int32_t detail, DownloadThread& thread);
     void FetchFrames(ItemNode& object, _HtmlFrameNode& parent);
     void DropFrames(ItemNode& object, _HtmlFrameNode* frame);
-    void QueueComparison(ItemNode& object, _HtmlFrameNode* frame, int32_t newCharset, const AStr& url);
+    void QueueComparison(ItemNode& object, _HtmlFrameNode* frame, int32_t newCharset,
+                         const AStr& url);
     void OnCompareEnd(CompareThreadNode* comparison);
     bool FinishFramed(ItemNode& object);
     // Text log and Notify for the object's newest check.
@@ -132,7 +137,10 @@ private:
     // What the check states file keeps of an object, as it was before a check ended.
     struct KeptState {
         explicit KeptState(const ItemNode& o)
-            : failedSince(o.failedSince), lastError(o.lastError), detail(o.detail), etag(o.etag),
+            : failedSince(o.failedSince),
+              lastError(o.lastError),
+              detail(o.detail),
+              etag(o.etag),
               serverReply(o.serverReply) {}
         uint32_t failedSince;
         int32_t lastError, detail;

@@ -5,10 +5,11 @@
 #include "compare/HtmlComparator.h"
 #include "platform/Files.h"
 
-CompareThreadNode::CompareThreadNode(std::shared_ptr<platform::ReportTarget> report, const char* oldFile,
-                                     const char* newFile, const char* oldAddress, const char* newAddress,
-                                     int32_t oldCharset, int32_t newCharset, const ItemProperties& properties,
-                                     ItemNode* object)
+CompareThreadNode::CompareThreadNode(std::shared_ptr<platform::ReportTarget> report,
+                                     const char* oldFile, const char* newFile,
+                                     const char* oldAddress, const char* newAddress,
+                                     int32_t oldCharset, int32_t newCharset,
+                                     const ItemProperties& properties, ItemNode* object)
     : Thread(std::move(report)),
       oldFile(oldFile),
       oldAddress(oldAddress),

@@ -20,10 +20,11 @@ class _HtmlFrameNode;
 constexpr uintptr_t kCompareThreadKind = 2;
 
 class CompareThreadNode : public platform::Thread, public Node {
-public:
-    CompareThreadNode(std::shared_ptr<platform::ReportTarget> report, const char* oldFile, const char* newFile,
-                      const char* oldAddress, const char* newAddress, int32_t oldCharset, int32_t newCharset,
-                      const ItemProperties& properties, ItemNode* object);
+  public:
+    CompareThreadNode(std::shared_ptr<platform::ReportTarget> report, const char* oldFile,
+                      const char* newFile, const char* oldAddress, const char* newAddress,
+                      int32_t oldCharset, int32_t newCharset, const ItemProperties& properties,
+                      ItemNode* object);
 
     // The text comparison (in link mode with the links), then the report.
     int32_t Run() override;

@@ -11,7 +11,7 @@ class CheckNode;
 class ItemNode;
 
 class EngineHost {
-public:
+  public:
     virtual ~EngineHost() = default;
 
     // The object's state, title or checks changed: redraw its node (and the

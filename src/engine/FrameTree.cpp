@@ -5,8 +5,8 @@
 #include "html/AttrDescr.h"
 #include "html/HtmlTables.h"
 #include "html/RefDecode.h"
-#include "retrieval/UrlUtils.h"
-#include "retrieval/filestream.h"
+#include "http/UrlUtils.h"
+#include "stream/FileStream.h"
 #include "watchlist/ItemNode.h"
 
 AStr DecodeReferences(const char* text, size_t length) {
@@ -15,7 +15,9 @@ AStr DecodeReferences(const char* text, size_t length) {
     return DecodeAttributeValue(text, length, false);
 }
 
-AStr DecodeReferences(const AStr& text) { return DecodeReferences(text.c_str(), text.Length()); }
+AStr DecodeReferences(const AStr& text) {
+    return DecodeReferences(text.c_str(), text.Length());
+}
 
 AStr SlashesBeforeQuery(const char* url) {
     AStr out(url);
@@ -26,7 +28,10 @@ AStr SlashesBeforeQuery(const char* url) {
 }
 
 FrameTreeBuilder::FrameTreeBuilder(HtmlFrameNode& root, FrameFactory factory, bool withLinks)
-    : HtmlParser(RawScripts | RawStyles), root_(root), factory_(std::move(factory)), withLinks_(withLinks) {}
+    : HtmlParser(RawScripts | RawStyles),
+      root_(root),
+      factory_(std::move(factory)),
+      withLinks_(withLinks) {}
 
 HtmlFrameNode* FrameTreeBuilder::AppendChild() {
     if (nodes_ >= kMaxFrameNodes) return nullptr;
@@ -43,66 +48,68 @@ HtmlFrameNode* FrameTreeBuilder::LastChild() const {
 
 int FrameTreeBuilder::OnStartTag(int tag) {
     switch (tag) {
-    case kTagFrameset:
-        if (!current_) {
-            current_ = &root_;
-            currentDepth_ = 0;
-        } else if (currentDepth_ >= kMaxFrameDepth || ignoredFramesets_) {
-            ++ignoredFramesets_;
-        } else if (HtmlFrameNode* child = AppendChild()) {
-            current_ = child;
-            ++currentDepth_;
-        } else {
-            ++ignoredFramesets_;
-        }
-        lastTagMade_ = !ignoredFramesets_;
-        break;
-    case kTagA:
-        if (!withLinks_) break;
-        [[fallthrough]];  // with links on, an anchor is read as a frame
-    case kTagFrame:
-        if (!current_) {
-            current_ = &root_;
-            currentDepth_ = 0;
-        }
-        lastTagMade_ = AppendChild() != nullptr;
-        break;
-    case kTagTitle:
-        inTitle_ = true;
-        break;
-    default:
-        break;
+        case kTagFrameset:
+            if (!current_) {
+                current_ = &root_;
+                currentDepth_ = 0;
+            } else if (currentDepth_ >= kMaxFrameDepth || ignoredFramesets_) {
+                ++ignoredFramesets_;
+            } else if (HtmlFrameNode* child = AppendChild()) {
+                current_ = child;
+                ++currentDepth_;
+            } else {
+                ++ignoredFramesets_;
+            }
+            lastTagMade_ = !ignoredFramesets_;
+            break;
+        case kTagA:
+            if (!withLinks_) break;
+            [[fallthrough]];  // with links on, an anchor is read as a frame
+        case kTagFrame:
+            if (!current_) {
+                current_ = &root_;
+                currentDepth_ = 0;
+            }
+            lastTagMade_ = AppendChild() != nullptr;
+            break;
+        case kTagTitle:
+            inTitle_ = true;
+            break;
+        default:
+            break;
     }
     return 0;
 }
 
-int FrameTreeBuilder::OnHtmlAttribute(int tag, int attr, const char* value, size_t length, char quote) {
+int FrameTreeBuilder::OnHtmlAttribute(int tag, int attr, const char* value, size_t length,
+                                      char quote) {
     switch (tag) {
-    case kTagBase:
-        if (attr == kAttrHref) {
-            pageBase_ = DecodeReferences(value, length);
-            hasPageBase_ = true;
+        case kTagBase:
+            if (attr == kAttrHref) {
+                pageBase_ = DecodeReferences(value, length);
+                hasPageBase_ = true;
+            }
+            break;
+        case kTagA:
+            if (!withLinks_) break;
+            [[fallthrough]];
+        case kTagFrame: {
+            HtmlFrameNode* node = lastTagMade_ ? LastChild() : nullptr;
+            if (!node) break;
+            if (tag == kTagFrame && attr == kAttrName) node->name.Assign(value, length);
+            if ((tag == kTagFrame && attr == kAttrSrc) || (tag == kTagA && attr == kAttrHref)) {
+                node->source = DecodeReferences(value, length);
+                node->sourceCopy = node->source;
+            }
+            node->attributes.Append(new AttrDescrNode(attr, value, length, quote));
+            break;
         }
-        break;
-    case kTagA:
-        if (!withLinks_) break;
-        [[fallthrough]];
-    case kTagFrame: {
-        HtmlFrameNode* node = lastTagMade_ ? LastChild() : nullptr;
-        if (!node) break;
-        if (tag == kTagFrame && attr == kAttrName) node->name.Assign(value, length);
-        if ((tag == kTagFrame && attr == kAttrSrc) || (tag == kTagA && attr == kAttrHref)) {
-            node->source = DecodeReferences(value, length);
-            node->sourceCopy = node->source;
-        }
-        node->attributes.Append(new AttrDescrNode(attr, value, length, quote));
-        break;
-    }
-    case kTagFrameset:
-        if (current_ && lastTagMade_) current_->attributes.Append(new AttrDescrNode(attr, value, length, quote));
-        break;
-    default:
-        break;
+        case kTagFrameset:
+            if (current_ && lastTagMade_)
+                current_->attributes.Append(new AttrDescrNode(attr, value, length, quote));
+            break;
+        default:
+            break;
     }
     return 0;
 }
@@ -132,8 +139,10 @@ void SetRootBases(HtmlFrameNode& root, const FrameTreeBuilder& builder, const ch
                   const char* secondBase) {
     const char* url = pageUrl ? pageUrl : "";
     const char* second = secondBase ? secondBase : "";
-    root.base = builder.HasPageBase() ? builder.PageBase() : DecodeReferences(url, std::strlen(url));
-    root.secondBase = builder.HasPageBase() ? builder.PageBase() : DecodeReferences(second, std::strlen(second));
+    root.base =
+        builder.HasPageBase() ? builder.PageBase() : DecodeReferences(url, std::strlen(url));
+    root.secondBase =
+        builder.HasPageBase() ? builder.PageBase() : DecodeReferences(second, std::strlen(second));
 }
 
 bool IsOrEnclosesAddress(const _HtmlFrameNode* from, const AStr& address) {
@@ -152,8 +161,8 @@ int BuildFrameTree(iwstream& in, HtmlFrameNode& root, const char* pageUrl, const
     return 0;
 }
 
-int BuildFrameTree(const char* file, HtmlFrameNode& root, const char* pageUrl, const char* secondBase,
-                   const FrameFactory& factory, bool withLinks) {
+int BuildFrameTree(const char* file, HtmlFrameNode& root, const char* pageUrl,
+                   const char* secondBase, const FrameFactory& factory, bool withLinks) {
     ifwstream in(file);
     if (in.OpenError() || in.IsError()) return -1;
     return BuildFrameTree(in, root, pageUrl, secondBase, factory, withLinks);
@@ -185,7 +194,8 @@ void ResolveFrames(_HtmlFrameNode& node, bool isRoot, const _HtmlFrameNode* fram
     CombineUrl(node.base.c_str(), withoutFragment.c_str(), kFrameUrlFlags, &combined);
     node.address = SlashesBeforeQuery(combined.c_str());
     if (isRoot || !parent) return;
-    if (IsOrEnclosesAddress(parent, node.address) || IsOrEnclosesAddress(frame, node.address)) delete &node;
+    if (IsOrEnclosesAddress(parent, node.address) || IsOrEnclosesAddress(frame, node.address))
+        delete &node;
 }
 
 bool SameFrameStructure(const HtmlFrameNode& a, const HtmlFrameNode& b) {

@@ -25,21 +25,21 @@ constexpr size_t kMaxFrameNodes = 256;
 // Reads frameset, frame, base and title (and with links on, a) into a tree
 // below the root it is given.
 class FrameTreeBuilder : public HtmlParser {
-public:
+  public:
     FrameTreeBuilder(HtmlFrameNode& root, FrameFactory factory, bool withLinks);
 
     // The href of the page's base element (decoded), empty when none.
     const AStr& PageBase() const { return pageBase_; }
     bool HasPageBase() const { return hasPageBase_; }
 
-protected:
+  protected:
     int OnStartTag(int tag) override;
     int OnHtmlAttribute(int tag, int attr, const char* value, size_t length, char quote) override;
     int OnStartTagEnd(int tag) override { return 0; }
     int OnHtmlText(const char* text, size_t length) override;
     int OnHtmlEndTag(int tag, int flag) override;
 
-private:
+  private:
     // A new node under the current one (the root when there is none); null
     // when the limits are reached.
     HtmlFrameNode* AppendChild();
@@ -69,8 +69,8 @@ AStr SlashesBeforeQuery(const char* url);
 // is the page's base element when there is one, else the page URL; its
 // second base the base element, else secondBase. Returns 0, or -1 when the
 // file cannot be opened.
-int BuildFrameTree(const char* file, HtmlFrameNode& root, const char* pageUrl, const char* secondBase,
-                   const FrameFactory& factory, bool withLinks);
+int BuildFrameTree(const char* file, HtmlFrameNode& root, const char* pageUrl,
+                   const char* secondBase, const FrameFactory& factory, bool withLinks);
 int BuildFrameTree(iwstream& in, HtmlFrameNode& root, const char* pageUrl, const char* secondBase,
                    const FrameFactory& factory, bool withLinks);
 // The factory checks use.

@@ -17,7 +17,9 @@ static char* CopyOf(const char* s, size_t n) {
 AStr::AStr(const char* s) : p_(s ? CopyOf(s, std::strlen(s)) : nullptr) {}
 AStr::AStr(const char* s, size_t n) : p_(CopyOf(s, s ? strnlen(s, n) : 0)) {}
 AStr::AStr(const AStr& other) : p_(CopyOf(other.p_, other.Length())) {}
-AStr::~AStr() { delete[] p_; }
+AStr::~AStr() {
+    delete[] p_;
+}
 
 AStr& AStr::operator=(const AStr& other) {
     if (this != &other) Assign(other.p_, other.Length());
@@ -38,7 +40,9 @@ AStr& AStr::operator=(const char* s) {
     return *this;
 }
 
-size_t AStr::Length() const { return p_ ? std::strlen(p_) : 0; }
+size_t AStr::Length() const {
+    return p_ ? std::strlen(p_) : 0;
+}
 
 void AStr::Assign(const char* s, size_t n) {
     // The source may live inside this string, so copy before freeing.
@@ -52,7 +56,9 @@ void AStr::Clear() {
     p_ = nullptr;
 }
 
-AStr& AStr::Append(const char* s) { return s ? Append(s, std::strlen(s)) : *this; }
+AStr& AStr::Append(const char* s) {
+    return s ? Append(s, std::strlen(s)) : *this;
+}
 
 AStr& AStr::Append(const char* s, size_t n) {
     if (!s || n == 0) return *this;
@@ -73,7 +79,9 @@ int AStr::Compare(const char* s) const {
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
-int AStr::CompareNoCase(const char* s) const { return cp1251::CompareNoCase(c_str(), s ? s : ""); }
+int AStr::CompareNoCase(const char* s) const {
+    return cp1251::CompareNoCase(c_str(), s ? s : "");
+}
 
 bool AStr::StartsWithNoCase(const char* prefix) const {
     size_t n = std::strlen(prefix);

@@ -4,7 +4,7 @@
 #include <cstddef>
 
 class AStr {
-public:
+  public:
     AStr() = default;
     AStr(const char* s);  // NOLINT: implicit on purpose, like the texts it wraps
     AStr(const char* s, size_t n);
@@ -59,12 +59,22 @@ public:
 #endif
         ;
 
-    friend bool operator==(const AStr& a, const AStr& b) { return a.Compare(b.c_str()) == 0; }
-    friend bool operator!=(const AStr& a, const AStr& b) { return !(a == b); }
-    friend bool operator==(const AStr& a, const char* b) { return a.Compare(b) == 0; }
-    friend bool operator!=(const AStr& a, const char* b) { return !(a == b); }
-    friend bool operator<(const AStr& a, const AStr& b) { return a.Compare(b.c_str()) < 0; }
+    friend bool operator==(const AStr& a, const AStr& b) {
+        return a.Compare(b.c_str()) == 0;
+    }
+    friend bool operator!=(const AStr& a, const AStr& b) {
+        return !(a == b);
+    }
+    friend bool operator==(const AStr& a, const char* b) {
+        return a.Compare(b) == 0;
+    }
+    friend bool operator!=(const AStr& a, const char* b) {
+        return !(a == b);
+    }
+    friend bool operator<(const AStr& a, const AStr& b) {
+        return a.Compare(b.c_str()) < 0;
+    }
 
-private:
+  private:
     char* p_ = nullptr;
 };

@@ -43,7 +43,9 @@ void Unpoison(const void* p, size_t n) {
 constexpr size_t kAlign = 8;  // enough for pointers and 64-bit integers
 constexpr size_t kBlockSize = 256 * 1024;
 
-size_t RoundUp(size_t n) { return (n + kAlign - 1) & ~(kAlign - 1); }
+size_t RoundUp(size_t n) {
+    return (n + kAlign - 1) & ~(kAlign - 1);
+}
 
 thread_local Arena* currentArena = nullptr;
 thread_local Arena* currentTextArena = nullptr;
@@ -61,7 +63,7 @@ constexpr uint32_t kFromArena = 0x4172656E;
 constexpr size_t kPooledBlocks = 32;
 
 class BlockPool {
-public:
+  public:
     void* Take() {
         std::lock_guard<std::mutex> lock(mutex_);
         if (free_.empty()) return nullptr;
@@ -77,7 +79,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::vector<void*> free_;
 };
@@ -96,7 +98,9 @@ struct Arena::Block {
 
 namespace {
 
-char* PayloadOf(Arena::Block* b) { return reinterpret_cast<char*>(b) + RoundUp(sizeof(Arena::Block)); }
+char* PayloadOf(Arena::Block* b) {
+    return reinterpret_cast<char*>(b) + RoundUp(sizeof(Arena::Block));
+}
 
 }  // namespace
 
@@ -112,7 +116,9 @@ Arena::~Arena() {
     }
 }
 
-void Arena::Abandon(void* p, size_t size) { Poison(p, RoundUp(size ? size : 1)); }
+void Arena::Abandon(void* p, size_t size) {
+    Poison(p, RoundUp(size ? size : 1));
+}
 
 void* Arena::Allocate(size_t size) {
     size = RoundUp(size ? size : 1);
@@ -169,9 +175,13 @@ ArenaScope::~ArenaScope() {
     currentTextArena = previousTexts_;
 }
 
-Arena* ArenaScope::Current() { return currentArena; }
+Arena* ArenaScope::Current() {
+    return currentArena;
+}
 
-Arena* ArenaScope::CurrentForTexts() { return currentTextArena; }
+Arena* ArenaScope::CurrentForTexts() {
+    return currentTextArena;
+}
 
 void* ArenaObject::operator new(size_t size) {
     char* p;
@@ -191,6 +201,8 @@ void* ArenaObject::operator new(size_t size) {
 void ArenaObject::operator delete(void* p, size_t size) noexcept {
     if (!p) return;
     char* start = static_cast<char*>(p) - kHeader;
-    if (*reinterpret_cast<uint32_t*>(start) == kFromHeap) std::free(start);
-    else Arena::Abandon(start, kHeader + size);
+    if (*reinterpret_cast<uint32_t*>(start) == kFromHeap)
+        std::free(start);
+    else
+        Arena::Abandon(start, kHeader + size);
 }

@@ -6,7 +6,7 @@
 #include <cstddef>
 
 class Arena {
-public:
+  public:
     Arena() = default;
     Arena(const Arena&) = delete;
     Arena& operator=(const Arena&) = delete;
@@ -28,7 +28,7 @@ public:
 
     struct Block;
 
-private:
+  private:
     Block* blocks_ = nullptr;  // the newest first
     char* cur_ = nullptr;
     char* end_ = nullptr;
@@ -40,7 +40,7 @@ private:
 // until the scope ends, and `texts` the one TextBuffers made meanwhile grow
 // in (null: the heap); scopes nest.
 class ArenaScope {
-public:
+  public:
     explicit ArenaScope(Arena* objects, Arena* texts = nullptr);
     ~ArenaScope();
     ArenaScope(const ArenaScope&) = delete;
@@ -50,7 +50,7 @@ public:
     static Arena* Current();
     static Arena* CurrentForTexts();
 
-private:
+  private:
     Arena* previousObjects_;
     Arena* previousTexts_;
 };
@@ -61,8 +61,7 @@ private:
 // in either case; an arena's objects must be destroyed before the arena.
 // Such objects are aligned to 8 bytes, enough for pointers and integers.
 class ArenaObject {
-public:
+  public:
     static void* operator new(size_t size);
     static void operator delete(void* p, size_t size) noexcept;
 };
-

@@ -9,7 +9,9 @@ namespace {
 
 // In the blocks where capitals and small letters alternate, whether cp is
 // the capital of its pair (capitals on even code points when `evenUpper`).
-bool PairUpper(uint32_t cp, bool evenUpper) { return ((cp & 1) == 0) == evenUpper; }
+bool PairUpper(uint32_t cp, bool evenUpper) {
+    return ((cp & 1) == 0) == evenUpper;
+}
 
 }  // namespace
 
@@ -51,8 +53,10 @@ void FoldedText(const char* text, size_t n, std::vector<uint32_t>* codePoints,
     for (size_t i = 0; i < n;) {
         uint32_t cp = u[i];
         size_t len = 1;
-        if (utf8) len = utf8::Decode(u + i, n - i, &cp);
-        else if (cp >= 0x80) cp = cp1251::ToUnicode(u[i]);
+        if (utf8)
+            len = utf8::Decode(u + i, n - i, &cp);
+        else if (cp >= 0x80)
+            cp = cp1251::ToUnicode(u[i]);
         codePoints->push_back(Fold(cp));
         offsets->push_back(static_cast<uint32_t>(i));
         i += len;

@@ -58,19 +58,33 @@ const Tables& T() {
 
 }  // namespace
 
-unsigned char ToUpper(unsigned char c) { return T().upper[c]; }
-unsigned char ToLower(unsigned char c) { return T().lower[c]; }
-bool IsLetter(unsigned char c) { return (T().kind[c] & (kUpperBit | kLowerBit)) != 0; }
-bool IsAlphaNumeric(unsigned char c) { return T().kind[c] != 0; }
-bool IsUpper(unsigned char c) { return (T().kind[c] & kUpperBit) != 0; }
-bool IsLower(unsigned char c) { return (T().kind[c] & kLowerBit) != 0; }
+unsigned char ToUpper(unsigned char c) {
+    return T().upper[c];
+}
+unsigned char ToLower(unsigned char c) {
+    return T().lower[c];
+}
+bool IsLetter(unsigned char c) {
+    return (T().kind[c] & (kUpperBit | kLowerBit)) != 0;
+}
+bool IsAlphaNumeric(unsigned char c) {
+    return T().kind[c] != 0;
+}
+bool IsUpper(unsigned char c) {
+    return (T().kind[c] & kUpperBit) != 0;
+}
+bool IsLower(unsigned char c) {
+    return (T().kind[c] & kLowerBit) != 0;
+}
 
 void UpperBuff(char* s, size_t n) {
-    for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>(ToUpper(static_cast<unsigned char>(s[i])));
+    for (size_t i = 0; i < n; ++i)
+        s[i] = static_cast<char>(ToUpper(static_cast<unsigned char>(s[i])));
 }
 
 void LowerBuff(char* s, size_t n) {
-    for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>(ToLower(static_cast<unsigned char>(s[i])));
+    for (size_t i = 0; i < n; ++i)
+        s[i] = static_cast<char>(ToLower(static_cast<unsigned char>(s[i])));
 }
 
 uint16_t ToUnicode(unsigned char c) {
@@ -111,7 +125,9 @@ std::string ToUtf8(const char* s, size_t n) {
     return out;
 }
 
-std::string ToUtf8(const char* s) { return s ? ToUtf8(s, std::strlen(s)) : std::string(); }
+std::string ToUtf8(const char* s) {
+    return s ? ToUtf8(s, std::strlen(s)) : std::string();
+}
 
 std::string FromUtf8(const char* s, size_t n) {
     std::string out;
@@ -120,7 +136,10 @@ std::string FromUtf8(const char* s, size_t n) {
     for (size_t i = 0; i < n;) {
         uint32_t cp;
         size_t len = utf8::Decode(u + i, n - i, &cp);
-        if (len == 0) { out += s[i++]; continue; }
+        if (len == 0) {
+            out += s[i++];
+            continue;
+        }
         out += static_cast<char>(FromUnicode(cp));
         i += len;
     }

@@ -19,7 +19,9 @@ const unsigned char kTable[128] = {
 
 }  // namespace
 
-unsigned char ToCp1251(unsigned char c) { return c < 128 ? c : kTable[c - 128]; }
+unsigned char ToCp1251(unsigned char c) {
+    return c < 128 ? c : kTable[c - 128];
+}
 
 void ToCp1251(const char* source, char* target, size_t n) {
     for (size_t i = 0; i < n; ++i)

@@ -1,12 +1,16 @@
 #include "framework/List.h"
 
-Node::~Node() { Unlink(); }
+Node::~Node() {
+    Unlink();
+}
 
 void Node::Unlink() {
     if (list_) list_->Remove(this);
 }
 
-List::~List() { Clear(); }
+List::~List() {
+    Clear();
+}
 
 size_t List::Count() const {
     size_t n = 0;
@@ -31,8 +35,14 @@ void List::Link(Node* n, Node* prev, Node* next) {
     n->list_ = this;
     n->prev_ = prev;
     n->next_ = next;
-    if (prev) prev->next_ = n; else first_ = n;
-    if (next) next->prev_ = n; else last_ = n;
+    if (prev)
+        prev->next_ = n;
+    else
+        first_ = n;
+    if (next)
+        next->prev_ = n;
+    else
+        last_ = n;
 }
 
 void List::Append(Node* n) {
@@ -48,21 +58,31 @@ void List::Prepend(Node* n) {
 void List::InsertAfter(Node* pos, Node* n) {
     if (pos == n) return;
     n->Unlink();
-    if (!pos) Link(n, nullptr, first_);
-    else Link(n, pos, pos->next_);
+    if (!pos)
+        Link(n, nullptr, first_);
+    else
+        Link(n, pos, pos->next_);
 }
 
 void List::InsertBefore(Node* pos, Node* n) {
     if (pos == n) return;
     n->Unlink();
-    if (!pos) Link(n, last_, nullptr);
-    else Link(n, pos->prev_, pos);
+    if (!pos)
+        Link(n, last_, nullptr);
+    else
+        Link(n, pos->prev_, pos);
 }
 
 Node* List::Remove(Node* n) {
     if (!n || n->list_ != this) return n;
-    if (n->prev_) n->prev_->next_ = n->next_; else first_ = n->next_;
-    if (n->next_) n->next_->prev_ = n->prev_; else last_ = n->prev_;
+    if (n->prev_)
+        n->prev_->next_ = n->next_;
+    else
+        first_ = n->next_;
+    if (n->next_)
+        n->next_->prev_ = n->prev_;
+    else
+        last_ = n->prev_;
     n->list_ = nullptr;
     n->prev_ = n->next_ = nullptr;
     return n;

@@ -9,7 +9,7 @@ class owstream;
 class List;
 
 class Node {
-public:
+  public:
     Node() = default;
     Node(const Node&) = delete;
     Node& operator=(const Node&) = delete;
@@ -28,7 +28,7 @@ public:
     virtual int Save(owstream&) const { return 0; }
     virtual int Load(iwstream&, int /*version*/) { return 0; }
 
-private:
+  private:
     friend class List;
     List* list_ = nullptr;
     Node* prev_ = nullptr;
@@ -36,7 +36,7 @@ private:
 };
 
 class List {
-public:
+  public:
     List() = default;
     List(const List&) = delete;
     List& operator=(const List&) = delete;
@@ -62,7 +62,7 @@ public:
     // Moves every node of `other` to the end of this list.
     void TakeAll(List& other);
 
-private:
+  private:
     friend class Node;
     void Link(Node* n, Node* prev, Node* next);
     Node* first_ = nullptr;
@@ -71,7 +71,7 @@ private:
 
 // A node that is itself a list of child nodes.
 class Tree : public Node, public List {
-public:
+  public:
     // The tree that holds this one, or null at the root.
     Tree* Parent() const { return dynamic_cast<Tree*>(Owner()); }
     Tree* FirstChild() const { return dynamic_cast<Tree*>(First()); }
@@ -85,7 +85,7 @@ public:
 
 template <class T>
 class NodeOf : public Node {
-public:
+  public:
     NodeOf() = default;
     explicit NodeOf(const T& v) : value(v) {}
     NodeOf* Next() const { return static_cast<NodeOf*>(Node::Next()); }
@@ -96,7 +96,7 @@ public:
 // A list whose nodes are all of class N (a Node subclass); typed access only.
 template <class N>
 class ListOf : public List {
-public:
+  public:
     N* First() const { return static_cast<N*>(List::First()); }
     N* Last() const { return static_cast<N*>(List::Last()); }
     N* At(size_t i) const { return static_cast<N*>(List::At(i)); }

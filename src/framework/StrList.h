@@ -4,7 +4,7 @@
 #include "framework/List.h"
 
 class StrNode : public Node, public AStr {
-public:
+  public:
     StrNode() = default;
     explicit StrNode(const char* s) : AStr(s) {}
     StrNode(const char* s, size_t n) : AStr(s, n) {}
@@ -13,7 +13,7 @@ public:
 };
 
 class StrList : public ListOf<StrNode> {
-public:
+  public:
     StrNode* Add(const char* s);
     StrNode* Add(const char* s, size_t n);
     // First node equal to s (byte order, or without regard to case).

@@ -9,7 +9,7 @@
 class Arena;
 
 class TextBuffer {
-public:
+  public:
     TextBuffer();
     ~TextBuffer();
     TextBuffer(const TextBuffer&) = delete;
@@ -29,7 +29,7 @@ public:
     void truncate(size_t n);
     void clear() { truncate(0); }
 
-private:
+  private:
     void Reserve(size_t n);  // room for n bytes and the terminating zero
 
     char* data_ = nullptr;

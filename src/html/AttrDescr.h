@@ -14,7 +14,7 @@ struct AttrDescr {
 };
 
 class AttrDescrNode : public AttrDescr, public Node, public ArenaObject {
-public:
+  public:
     AttrDescrNode(int attr, const char* value, size_t length, char quote);
     AttrDescrNode* NextAttr() const { return static_cast<AttrDescrNode*>(Next()); }
 };
@@ -28,7 +28,7 @@ void CopyAttrs(const AttrList& from, AttrList& to);
 
 // A tag identifier with the tag's known attributes.
 class TagInfo {
-public:
+  public:
     explicit TagInfo(int tag = 0) : tag_(tag) {}
     int Tag() const { return tag_; }
     AttrList& Attrs() { return attrs_; }
@@ -40,7 +40,7 @@ public:
         return a ? a->value.c_str() : nullptr;
     }
 
-private:
+  private:
     int tag_;
     AttrList attrs_;
 };

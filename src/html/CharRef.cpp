@@ -12,26 +12,26 @@ struct Entity {
 };
 
 const Entity kEntities[] = {
-    {"Aacute", 193}, {"Acirc", 194}, {"Aelig", 198}, {"Agrave", 192}, {"Aring", 197},
-    {"Atilde", 195}, {"Auml", 196}, {"Ccedil", 199}, {"Eacute", 201}, {"Ecirc", 202},
-    {"Egrave", 200}, {"Eth", 208}, {"Euml", 203}, {"Iacute", 205}, {"Icirc", 206},
-    {"Igrave", 204}, {"Iuml", 207}, {"Ntilde", 209}, {"Oacute", 211}, {"Ocirc", 212},
-    {"Ograve", 210}, {"Oslash", 216}, {"Otilde", 213}, {"Ouml", 214}, {"Thorn", 222},
-    {"Uacute", 218}, {"Ucirc", 219}, {"Ugrave", 217}, {"Uuml", 220}, {"Yacute", 221},
-    {"aacute", 225}, {"acirc", 226}, {"acute", 180}, {"aelig", 230}, {"agrave", 224},
-    {"amp", 38}, {"apos", 39}, {"aring", 229}, {"atilde", 227}, {"auml", 228},
-    {"brvbar", 166}, {"ccedil", 231}, {"cedil", 184}, {"cent", 162}, {"copy", 169},
-    {"curren", 164}, {"deg", 176}, {"divide", 247}, {"eacute", 233}, {"ecirc", 234},
-    {"egrave", 232}, {"eth", 240}, {"euml", 235}, {"frac12", 189}, {"frac14", 188},
-    {"frac34", 190}, {"gt", 62}, {"iacute", 237}, {"icirc", 238}, {"iexcl", 161},
-    {"igrave", 236}, {"iquest", 191}, {"iuml", 239}, {"laquo", 171}, {"lt", 60},
-    {"macr", 175}, {"micro", 181}, {"middot", 183}, {"nbsp", 160}, {"not", 172},
-    {"ntilde", 241}, {"oacute", 243}, {"ocirc", 244}, {"ograve", 242}, {"ordf", 170},
-    {"ordm", 186}, {"oslash", 248}, {"otilde", 245}, {"ouml", 246}, {"para", 182},
-    {"plusmn", 177}, {"pound", 163}, {"quot", 34}, {"raquo", 187}, {"reg", 174},
-    {"sect", 167}, {"shy", 173}, {"sup1", 185}, {"sup2", 178}, {"sup3", 179},
-    {"szlig", 223}, {"thorn", 254}, {"times", 215}, {"uacute", 250}, {"ucirc", 251},
-    {"ugrave", 249}, {"uml", 168}, {"uuml", 252}, {"yacute", 253}, {"yen", 165},
+    {"Aacute", 193}, {"Acirc", 194},  {"Aelig", 198},  {"Agrave", 192}, {"Aring", 197},
+    {"Atilde", 195}, {"Auml", 196},   {"Ccedil", 199}, {"Eacute", 201}, {"Ecirc", 202},
+    {"Egrave", 200}, {"Eth", 208},    {"Euml", 203},   {"Iacute", 205}, {"Icirc", 206},
+    {"Igrave", 204}, {"Iuml", 207},   {"Ntilde", 209}, {"Oacute", 211}, {"Ocirc", 212},
+    {"Ograve", 210}, {"Oslash", 216}, {"Otilde", 213}, {"Ouml", 214},   {"Thorn", 222},
+    {"Uacute", 218}, {"Ucirc", 219},  {"Ugrave", 217}, {"Uuml", 220},   {"Yacute", 221},
+    {"aacute", 225}, {"acirc", 226},  {"acute", 180},  {"aelig", 230},  {"agrave", 224},
+    {"amp", 38},     {"apos", 39},    {"aring", 229},  {"atilde", 227}, {"auml", 228},
+    {"brvbar", 166}, {"ccedil", 231}, {"cedil", 184},  {"cent", 162},   {"copy", 169},
+    {"curren", 164}, {"deg", 176},    {"divide", 247}, {"eacute", 233}, {"ecirc", 234},
+    {"egrave", 232}, {"eth", 240},    {"euml", 235},   {"frac12", 189}, {"frac14", 188},
+    {"frac34", 190}, {"gt", 62},      {"iacute", 237}, {"icirc", 238},  {"iexcl", 161},
+    {"igrave", 236}, {"iquest", 191}, {"iuml", 239},   {"laquo", 171},  {"lt", 60},
+    {"macr", 175},   {"micro", 181},  {"middot", 183}, {"nbsp", 160},   {"not", 172},
+    {"ntilde", 241}, {"oacute", 243}, {"ocirc", 244},  {"ograve", 242}, {"ordf", 170},
+    {"ordm", 186},   {"oslash", 248}, {"otilde", 245}, {"ouml", 246},   {"para", 182},
+    {"plusmn", 177}, {"pound", 163},  {"quot", 34},    {"raquo", 187},  {"reg", 174},
+    {"sect", 167},   {"shy", 173},    {"sup1", 185},   {"sup2", 178},   {"sup3", 179},
+    {"szlig", 223},  {"thorn", 254},  {"times", 215},  {"uacute", 250}, {"ucirc", 251},
+    {"ugrave", 249}, {"uml", 168},    {"uuml", 252},   {"yacute", 253}, {"yen", 165},
     {"yuml", 255},
 };
 
@@ -41,10 +41,9 @@ constexpr size_t kLowerCopyMax = 6;
 
 // Code points that code page 1252 places at 0x80 to 0x9F, in byte order.
 const uint16_t k1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 // Length of the text up to `length` or its first zero byte.
@@ -66,8 +65,10 @@ int FindEntity(int first, int last, const char* text, size_t length) {
             hit = mid;
             break;
         }
-        if (c < lead) lo = mid + 1;
-        else hi = mid - 1;
+        if (c < lead)
+            lo = mid + 1;
+        else
+            hi = mid - 1;
     }
     if (hit < 0) return -1;
     while (hit > first && kEntities[hit - 1].name[0] == text[0]) --hit;
@@ -195,6 +196,12 @@ uint16_t Cp1252HighCodePoint(unsigned char byte) {
     return byte >= 0x80 && byte <= 0x9F ? k1252High[byte - 0x80] : byte;
 }
 
-int EntityCount() { return kEntityRows; }
-const char* EntityName(int row) { return row >= 0 && row < kEntityRows ? kEntities[row].name : ""; }
-unsigned char EntityCode(int row) { return row >= 0 && row < kEntityRows ? kEntities[row].code : 0; }
+int EntityCount() {
+    return kEntityRows;
+}
+const char* EntityName(int row) {
+    return row >= 0 && row < kEntityRows ? kEntities[row].name : "";
+}
+unsigned char EntityCode(int row) {
+    return row >= 0 && row < kEntityRows ? kEntities[row].code : 0;
+}

@@ -16,34 +16,55 @@ struct CharsetName {
 
 // Looked up in this order.
 const CharsetName kCharsetNames[] = {
-    {"windows-1252", kCharsetWestern},  {"windows-1251", kCharsetWindows},
-    {"koi8-r", kCharsetKoi8},           {"koi8-u", kCharsetKoi8},
-    {"ibm866", kCharsetDos},            {"iso8859-5", kCharsetIso},
-    {"cp1251", kCharsetWindows},        {"x-cp1251", kCharsetWindows},
-    {"cp866", kCharsetDos},             {"866", kCharsetDos},
-    {"koi8", kCharsetKoi8},             {"iso-8859-5", kCharsetIso},
-    {"utf-8", kCharsetUtf8},            {"utf8", kCharsetUtf8},
-    {"iso-8859-1", kCharsetWestern},    {"iso8859-1", kCharsetWestern},
-    {"latin1", kCharsetWestern},        {"l1", kCharsetWestern},
-    {"us-ascii", kCharsetWestern},      {"ascii", kCharsetWestern},
-    {"cp1252", kCharsetWestern},        {"windows-1250", kCharsetCentral},
-    {"cp1250", kCharsetCentral},        {"windows-1257", kCharsetBaltic},
-    {"cp1257", kCharsetBaltic},         {"iso-8859-2", kCharsetLatin2},
-    {"iso8859-2", kCharsetLatin2},      {"latin2", kCharsetLatin2},
-    {"iso-8859-15", kCharsetLatin9},    {"iso8859-15", kCharsetLatin9},
-    {"latin-9", kCharsetLatin9},        {"iso-8859-7", kCharsetGreek},
-    {"iso8859-7", kCharsetGreek},       {"windows-1253", kCharsetGreekWindows},
-    {"iso-8859-9", kCharsetTurkish},    {"iso8859-9", kCharsetTurkish},
-    {"windows-1254", kCharsetTurkish},  {"iso-8859-13", kCharsetBalticIso},
-    {"iso-8859-4", kCharsetLatin4},     {"utf-16le", kCharsetUtf16Le},
-    {"utf-16", kCharsetUtf16Le},        {"utf-16be", kCharsetUtf16Be},
+    {"windows-1252", kCharsetWestern},
+    {"windows-1251", kCharsetWindows},
+    {"koi8-r", kCharsetKoi8},
+    {"koi8-u", kCharsetKoi8},
+    {"ibm866", kCharsetDos},
+    {"iso8859-5", kCharsetIso},
+    {"cp1251", kCharsetWindows},
+    {"x-cp1251", kCharsetWindows},
+    {"cp866", kCharsetDos},
+    {"866", kCharsetDos},
+    {"koi8", kCharsetKoi8},
+    {"iso-8859-5", kCharsetIso},
+    {"utf-8", kCharsetUtf8},
+    {"utf8", kCharsetUtf8},
+    {"iso-8859-1", kCharsetWestern},
+    {"iso8859-1", kCharsetWestern},
+    {"latin1", kCharsetWestern},
+    {"l1", kCharsetWestern},
+    {"us-ascii", kCharsetWestern},
+    {"ascii", kCharsetWestern},
+    {"cp1252", kCharsetWestern},
+    {"windows-1250", kCharsetCentral},
+    {"cp1250", kCharsetCentral},
+    {"windows-1257", kCharsetBaltic},
+    {"cp1257", kCharsetBaltic},
+    {"iso-8859-2", kCharsetLatin2},
+    {"iso8859-2", kCharsetLatin2},
+    {"latin2", kCharsetLatin2},
+    {"iso-8859-15", kCharsetLatin9},
+    {"iso8859-15", kCharsetLatin9},
+    {"latin-9", kCharsetLatin9},
+    {"iso-8859-7", kCharsetGreek},
+    {"iso8859-7", kCharsetGreek},
+    {"windows-1253", kCharsetGreekWindows},
+    {"iso-8859-9", kCharsetTurkish},
+    {"iso8859-9", kCharsetTurkish},
+    {"windows-1254", kCharsetTurkish},
+    {"iso-8859-13", kCharsetBalticIso},
+    {"iso-8859-4", kCharsetLatin4},
+    {"utf-16le", kCharsetUtf16Le},
+    {"utf-16", kCharsetUtf16Le},
+    {"utf-16be", kCharsetUtf16Be},
 };
 
 // The Windows code page of each code, by code; 0 where the system's own
 // tables do the work.
 const unsigned kCodePages[kCharsetCodeCount] = {
-    0, 0, 0, 0, 28595, 65001, 1252, 1250, 1257, 28592, 28605, 28597, 1253, 1254, 28603, 28594,
-    1200, 1201,
+    0,     0,     0,     0,    28595, 65001, 1252,  1250, 1257,
+    28592, 28605, 28597, 1253, 1254,  28603, 28594, 1200, 1201,
 };
 
 // Code page 866 from 0xB0 (0x80 to 0xAF and 0xE0 to 0xEF are the letters,
@@ -51,12 +72,87 @@ const unsigned kCodePages[kCharsetCodeCount] = {
 // junctions and blocks "|", crossings "+", upper and lower halves "~" and
 // "_", as the KOI8 table does.
 const unsigned char kDosHighTable[80] = {
-    0x7C, 0x7C, 0x7C, 0x7C, 0x7C, 0x7C, 0x7C, 0x2D, 0x2D, 0x7C, 0x7C, 0x2D, 0x2D, 0x2D, 0x2D, 0x2D,
-    0x2D, 0x2D, 0x2D, 0x7C, 0x2D, 0x2B, 0x7C, 0x7C, 0x2D, 0x2D, 0x2D, 0x2D, 0x7C, 0x2D, 0x2B, 0x2D,
-    0x2D, 0x2D, 0x2D, 0x2D, 0x2D, 0x2D, 0x2D, 0x2B, 0x2B, 0x2D, 0x2D, 0x7C, 0x5F, 0x7C, 0x7C, 0x7E,
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // 0xE0 to 0xEF: letters
+    0x7C,
+    0x7C,
+    0x7C,
+    0x7C,
+    0x7C,
+    0x7C,
+    0x7C,
+    0x2D,
+    0x2D,
+    0x7C,
+    0x7C,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x7C,
+    0x2D,
+    0x2B,
+    0x7C,
+    0x7C,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x7C,
+    0x2D,
+    0x2B,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x2D,
+    0x2B,
+    0x2B,
+    0x2D,
+    0x2D,
+    0x7C,
+    0x5F,
+    0x7C,
+    0x7C,
+    0x7E,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,  // 0xE0 to 0xEF: letters
     // Ё ё Є є Ї ї Ў ў ° ∙ · √ № ¤ ■ no-break space
-    0xA8, 0xB8, 0xAA, 0xBA, 0xAF, 0xBF, 0xA1, 0xA2, 0xB0, 0x95, 0xB7, 0x2F, 0xB9, 0xA4, 0x7C, 0xA0,
+    0xA8,
+    0xB8,
+    0xAA,
+    0xBA,
+    0xAF,
+    0xBF,
+    0xA1,
+    0xA2,
+    0xB0,
+    0x95,
+    0xB7,
+    0x2F,
+    0xB9,
+    0xA4,
+    0x7C,
+    0xA0,
 };
 
 bool IsAscii(const char* bytes, size_t n) {
@@ -106,7 +202,9 @@ void ParseContentType(const char* value, AStr* mediaType, int* code, AStr* chars
     }
 }
 
-bool CarriedAsUtf8(int code) { return CharsetCodePage(code) != 0; }
+bool CarriedAsUtf8(int code) {
+    return CharsetCodePage(code) != 0;
+}
 
 unsigned CharsetCodePage(int code) {
     return code >= 0 && code < kCharsetCodeCount ? kCodePages[code] : 0;
@@ -125,7 +223,9 @@ bool CharsetToUtf8(int code, const char* bytes, size_t n, std::string* out) {
     return platform::CodePageToUtf8(codePage, bytes, n, out);
 }
 
-unsigned char KoiToWin(unsigned char c) { return koi8::ToCp1251(c); }
+unsigned char KoiToWin(unsigned char c) {
+    return koi8::ToCp1251(c);
+}
 
 void KoiToWin(const char* source, char* target, size_t length) {
     koi8::ToCp1251(source, target, length);
@@ -133,7 +233,7 @@ void KoiToWin(const char* source, char* target, size_t length) {
 
 unsigned char OemToAnsi(unsigned char c) {
     if (c < 0x80) return c;
-    if (c < 0xB0) return static_cast<unsigned char>(c + 0x40);  // А..Я, а..п
+    if (c < 0xB0) return static_cast<unsigned char>(c + 0x40);               // А..Я, а..п
     if (c >= 0xE0 && c < 0xF0) return static_cast<unsigned char>(c + 0x10);  // р..я
     return kDosHighTable[c - 0xB0];
 }
@@ -144,8 +244,10 @@ void OemToAnsi(const char* source, char* target, size_t length) {
 }
 
 void ConvertCharset(int code, char* text, size_t length) {
-    if (code == kCharsetDos) OemToAnsi(text, text, length);
-    else if (code == kCharsetKoi8) KoiToWin(text, text, length);
+    if (code == kCharsetDos)
+        OemToAnsi(text, text, length);
+    else if (code == kCharsetKoi8)
+        KoiToWin(text, text, length);
 }
 
 void ConvertCharset(int code, AStr& text) {

@@ -14,14 +14,14 @@ enum CharsetCodes : int {
     kCharsetDos = 2,      // "ibm866": code page 866 to 1251
     kCharsetKoi8 = 3,     // "koi8-r", "koi8-u": the KOI8 table
     // From here on the text is carried as UTF-8.
-    kCharsetIso = 4,      // "iso8859-5"
-    kCharsetUtf8 = 5,     // "utf-8": kept as it is
-    kCharsetWestern = 6,  // "windows-1252", "iso-8859-1", "us-ascii"
-    kCharsetCentral = 7,  // "windows-1250"
-    kCharsetBaltic = 8,   // "windows-1257"
-    kCharsetLatin2 = 9,   // "iso-8859-2"
-    kCharsetLatin9 = 10,  // "iso-8859-15"
-    kCharsetGreek = 11,   // "iso-8859-7"
+    kCharsetIso = 4,            // "iso8859-5"
+    kCharsetUtf8 = 5,           // "utf-8": kept as it is
+    kCharsetWestern = 6,        // "windows-1252", "iso-8859-1", "us-ascii"
+    kCharsetCentral = 7,        // "windows-1250"
+    kCharsetBaltic = 8,         // "windows-1257"
+    kCharsetLatin2 = 9,         // "iso-8859-2"
+    kCharsetLatin9 = 10,        // "iso-8859-15"
+    kCharsetGreek = 11,         // "iso-8859-7"
     kCharsetGreekWindows = 12,  // "windows-1253"
     kCharsetTurkish = 13,       // "iso-8859-9", "windows-1254"
     kCharsetBalticIso = 14,     // "iso-8859-13"

@@ -4,20 +4,24 @@
 
 #include "framework/Cp1251.h"
 #include "html/Charset.h"
-#include "retrieval/wstream.h"
+#include "stream/WStream.h"
 
 namespace {
 
 // One per letter of the Russian alphabet without ё, а to я.
 const unsigned char kLetterWeights[32] = {
-    199, 35, 108, 44, 64, 187, 20, 40, 157, 27, 84, 121, 69, 147, 255, 65,
-    109, 116, 138, 69, 4, 18, 7, 36, 20, 8, 0, 39, 40, 7, 12, 43,
+    199, 35,  108, 44, 64, 187, 20, 40, 157, 27, 84, 121, 69, 147, 255, 65,
+    109, 116, 138, 69, 4,  18,  7,  36, 20,  8,  0,  39,  40, 7,   12,  43,
 };
 
-bool Is866Letter(unsigned char b) { return (b >= 128 && b <= 175) || (b >= 224 && b <= 239); }
+bool Is866Letter(unsigned char b) {
+    return (b >= 128 && b <= 175) || (b >= 224 && b <= 239);
+}
 
 // Rounded x * 3 / 4.
-int ThreeQuarters(int x) { return (x * 3 + 2) / 4; }
+int ThreeQuarters(int x) {
+    return (x * 3 + 2) / 4;
+}
 
 // x * 100 / n rounded to nearest, -1 for n = 0 (as the platform's MulDiv).
 long Percent(long x, long n) {
@@ -36,16 +40,25 @@ unsigned char KoiUpper(unsigned char b) {
     if (b >= 0xC0 && b <= 0xDF) return static_cast<unsigned char>(b + 32);
     if (b >= 'a' && b <= 'z') return static_cast<unsigned char>(b - 32);
     switch (b) {
-        case 0xA3: case 0xA4: case 0xA6: case 0xA7: return static_cast<unsigned char>(b + 0x10);
-        case 0xB1: return 0xB2;
-        case 0xBD: return 0xBC;
-        default: return b;
+        case 0xA3:
+        case 0xA4:
+        case 0xA6:
+        case 0xA7:
+            return static_cast<unsigned char>(b + 0x10);
+        case 0xB1:
+            return 0xB2;
+        case 0xBD:
+            return 0xBC;
+        default:
+            return b;
     }
 }
 
 }  // namespace
 
-int Weight1251(unsigned char b) { return b >= 0xC0 ? kLetterWeights[b & 31] : 0; }
+int Weight1251(unsigned char b) {
+    return b >= 0xC0 ? kLetterWeights[b & 31] : 0;
+}
 
 int Weight866(unsigned char b) {
     if (b >= 0x80 && b <= 0x9F) return kLetterWeights[b - 0x80];
@@ -54,7 +67,9 @@ int Weight866(unsigned char b) {
     return 0;
 }
 
-int WeightKoi8(unsigned char b) { return Weight1251(KoiToWin(b)); }
+int WeightKoi8(unsigned char b) {
+    return Weight1251(KoiToWin(b));
+}
 
 void CharsetGuess::Reset() {
     score1251_ = score866_ = scoreKoi8_ = 0;
@@ -66,8 +81,10 @@ void CharsetGuess::Feed(const char* bytes, size_t length) {
     for (size_t i = 0; i < length && sampleCount_ < kSampleMax; ++i) {
         unsigned char b = static_cast<unsigned char>(bytes[i]);
         if (b == '\r' || b == '\n') continue;
-        if (b >= 128 && b != 160) sample_[sampleCount_++] = static_cast<char>(b);
-        else sampleCount_ = kSamplingStopped;
+        if (b >= 128 && b != 160)
+            sample_[sampleCount_++] = static_cast<char>(b);
+        else
+            sampleCount_ = kSamplingStopped;
     }
     for (size_t i = 0; i < length; ++i) {
         unsigned char b = static_cast<unsigned char>(bytes[i]);
@@ -116,8 +133,10 @@ bool DetectCharset(iwstream& in, int* code, int controlLimit) {
     unsigned char b;
     while (n < 1536 && in.Read(&b, 1) == 1) {
         ++n;
-        if (b == 26) ++eofBytes;
-        else if (b < 32 && !(b >= 9 && b <= 13)) ++control;
+        if (b == 26)
+            ++eofBytes;
+        else if (b < 32 && !(b >= 9 && b <= 13))
+            ++control;
         if (b >= 192) {
             ++high;
             s1251 += Weight1251(b);
@@ -139,8 +158,10 @@ bool DetectCharset(iwstream& in, int* code, int controlLimit) {
     } else if (pct866 > 2 && (letters866 > high * 11 / 10 || (s866 > s1251 && s866 > sKoi8))) {
         result = kCharsetDos;
     } else if (highPct > 2) {
-        if (s1251 > sKoi8 && (pct866 <= 2 || s1251 > s866)) result = kCharsetWindows;
-        else if (sKoi8 > s1251 && (pct866 <= 2 || sKoi8 > s866)) result = kCharsetKoi8;
+        if (s1251 > sKoi8 && (pct866 <= 2 || s1251 > s866))
+            result = kCharsetWindows;
+        else if (sKoi8 > s1251 && (pct866 <= 2 || sKoi8 > s866))
+            result = kCharsetKoi8;
     } else if (Percent(repeats, n) >= 1) {
         result = kCharsetDos;
     }

@@ -14,7 +14,7 @@ int WeightKoi8(unsigned char b);
 
 // The incremental detector the document builder feeds with page text.
 class CharsetGuess {
-public:
+  public:
     CharsetGuess() { Reset(); }
     void Reset();
     void Feed(const char* bytes, size_t length);
@@ -27,7 +27,7 @@ public:
     // The high bytes that open the text (at most 19), zero-terminated.
     const char* Sample() const { return sample_; }
 
-private:
+  private:
     static constexpr uint32_t kSampleMax = 19;
     static constexpr uint32_t kSamplingStopped = 120;
     int score1251_;

@@ -30,31 +30,35 @@ struct TagSet {
 };
 
 constexpr TagSet kSelfNesting = {
-    kTagAcronym, kTagB,    kTagBdo,  kTagBig,    kTagBlink, kTagBlockquote, kTagCenter,
-    kTagCite,    kTagCode, kTagDel,  kTagDfn,    kTagDir,   kTagDiv,        kTagEm,
-    kTagFont,    kTagFrameset, kTagI, kTagIns,   kTagKbd,   kTagMenu,       kTagNobr,
-    kTagOl,      kTagQ,    kTagS,    kTagSamp,   kTagSmall, kTagSpan,       kTagStrike,
-    kTagStrong,  kTagSub,  kTagSup,  kTagTt,     kTagU,     kTagUl,         kTagVar,
+    kTagAcronym, kTagB,        kTagBdo, kTagBig,  kTagBlink, kTagBlockquote, kTagCenter,
+    kTagCite,    kTagCode,     kTagDel, kTagDfn,  kTagDir,   kTagDiv,        kTagEm,
+    kTagFont,    kTagFrameset, kTagI,   kTagIns,  kTagKbd,   kTagMenu,       kTagNobr,
+    kTagOl,      kTagQ,        kTagS,   kTagSamp, kTagSmall, kTagSpan,       kTagStrike,
+    kTagStrong,  kTagSub,      kTagSup, kTagTt,   kTagU,     kTagUl,         kTagVar,
 };
 
 constexpr TagSet kFormControls = {kTagButton, kTagInput, kTagLabel, kTagSelect, kTagTextarea};
 
 // acronym, del and ins are not in it.
-constexpr TagSet kInline = TagSet{
-    kTagA,      kTagAbbr,   kTagApplet, kTagB,      kTagBdo,   kTagBgsound, kTagBig,
-    kTagBlink,  kTagBr,     kTagCite,   kTagCode,   kTagDfn,   kTagEm,      kTagEmbed,
-    kTagFont,   kTagI,      kTagIframe, kTagImg,    kTagKbd,   kTagMap,     kTagNobr,
-    kTagObject, kTagQ,      kTagS,      kTagSamp,   kTagScript, kTagSmall,  kTagSpan,
-    kTagStrike, kTagStrong, kTagSub,    kTagSup,    kTagTt,    kTagU,       kTagVar,
-    kTagWbr,    kImpliedParagraph,
-} | kFormControls;
+constexpr TagSet kInline =
+    TagSet{
+        kTagA,       kTagAbbr,          kTagApplet, kTagB,      kTagBdo,
+        kTagBgsound, kTagBig,           kTagBlink,  kTagBr,     kTagCite,
+        kTagCode,    kTagDfn,           kTagEm,     kTagEmbed,  kTagFont,
+        kTagI,       kTagIframe,        kTagImg,    kTagKbd,    kTagMap,
+        kTagNobr,    kTagObject,        kTagQ,      kTagS,      kTagSamp,
+        kTagScript,  kTagSmall,         kTagSpan,   kTagStrike, kTagStrong,
+        kTagSub,     kTagSup,           kTagTt,     kTagU,      kTagVar,
+        kTagWbr,     kImpliedParagraph,
+    } |
+    kFormControls;
 
 constexpr TagSet kBlock = {
-    kTagAddress, kTagBasefont, kTagBlockquote, kTagCenter, kTagDir,      kTagDiv,
-    kTagDl,      kTagFieldset, kTagForm,       kTagH1,     kTagH2,       kTagH3,
-    kTagH4,      kTagH5,       kTagH6,         kTagHr,     kTagIsindex,  kTagListing,
-    kTagMarquee, kTagMenu,     kTagNoframes,   kTagNoscript, kTagOl,     kTagP,
-    kTagPlaintext, kTagPre,    kTagTable,      kTagUl,     kTagXmp,
+    kTagAddress,   kTagBasefont, kTagBlockquote, kTagCenter,   kTagDir,     kTagDiv,
+    kTagDl,        kTagFieldset, kTagForm,       kTagH1,       kTagH2,      kTagH3,
+    kTagH4,        kTagH5,       kTagH6,         kTagHr,       kTagIsindex, kTagListing,
+    kTagMarquee,   kTagMenu,     kTagNoframes,   kTagNoscript, kTagOl,      kTagP,
+    kTagPlaintext, kTagPre,      kTagTable,      kTagUl,       kTagXmp,
 };
 
 constexpr TagSet kFlow = kBlock | kInline | TagSet{kTagLi, kTagDd, kTagDt};
@@ -68,22 +72,22 @@ struct Accepts {
         for (int t : tags) rows[t] = set;
     }
     constexpr Accepts() {
-        Set({kTagListing, kTagOption, kTagPlaintext, kTagScript, kTagStyle, kTagTextarea,
-             kTagTitle, kTagXmp},
+        Set({kTagListing, kTagOption, kTagPlaintext, kTagScript, kTagStyle, kTagTextarea, kTagTitle,
+             kTagXmp},
             kText);
         Set({kTagB, kTagBdo, kTagBig, kTagBlink, kTagFont, kTagI, kTagLegend, kTagS, kTagSmall,
              kTagSpan, kTagStrike, kTagSub, kTagSup, kTagTt, kTagU},
             kInline);
-        Set({kTagAbbr, kTagAcronym, kTagAddress, kTagCaption, kTagCite, kTagCode, kTagDfn,
-             kTagEm, kTagH1, kTagH2, kTagH3, kTagH4, kTagH5, kTagH6, kTagKbd, kTagNobr, kTagQ,
-             kTagSamp, kTagStrong, kTagVar},
+        Set({kTagAbbr, kTagAcronym, kTagAddress, kTagCaption, kTagCite,   kTagCode, kTagDfn,
+             kTagEm,   kTagH1,      kTagH2,      kTagH3,      kTagH4,     kTagH5,   kTagH6,
+             kTagKbd,  kTagNobr,    kTagQ,       kTagSamp,    kTagStrong, kTagVar},
             kInlinePlus);
         Set({kTagP}, kInline | TagSet{kTagCenter, kTagDiv, kTagHr});
         Set({kTagA}, kInline - TagSet{kTagA});
         Set({kTagLabel}, kInline - TagSet{kTagLabel});
-        Set({kTagPre}, kInline - TagSet{kTagApplet, kTagBig, kTagBlink, kTagFont, kTagIframe,
-                                        kTagImg, kTagNobr, kTagObject, kTagSmall, kTagSub,
-                                        kTagSup});
+        Set({kTagPre},
+            kInline - TagSet{kTagApplet, kTagBig, kTagBlink, kTagFont, kTagIframe, kTagImg,
+                             kTagNobr, kTagObject, kTagSmall, kTagSub, kTagSup});
         Set({kTagBlockquote, kTagDel, kTagIframe, kTagIns, kTagMarquee, kTagNoscript, kTagTd,
              kTagTh},
             kFlow);
@@ -93,17 +97,17 @@ struct Accepts {
         Set({kTagNoframes}, kFlow | TagSet{kTagBody});
         Set({kTagBasefont}, kFlow - TagSet{kTagTable});
         Set({kTagForm}, kFlow - TagSet{kTagForm});
-        Set({kTagButton}, kFlow - (TagSet{kTagA, kTagFieldset, kTagForm, kTagIsindex} |
-                                   kFormControls));
+        Set({kTagButton},
+            kFlow - (TagSet{kTagA, kTagFieldset, kTagForm, kTagIsindex} | kFormControls));
         Set({kTagDd, kTagDt, kTagLi}, kBlock | kInline);
         Set({kTagDir, kTagMenu, kTagOl, kTagUl}, TagSet{kTagLi});
         Set({kTagDl}, TagSet{kTagDd, kTagDt});
-        Set({kTagHead}, TagSet{kTagBase, kTagBgsound, kTagIsindex, kTagLink, kTagMeta,
-                               kTagScript, kTagStyle, kTagTitle});
+        Set({kTagHead}, TagSet{kTagBase, kTagBgsound, kTagIsindex, kTagLink, kTagMeta, kTagScript,
+                               kTagStyle, kTagTitle});
         Set({kTagHtml}, TagSet{kTagBody, kTagFrameset, kTagHead});
         Set({kTagFrameset}, TagSet{kTagFrame, kTagFrameset, kTagNoframes});
-        Set({kTagTable}, TagSet{kTagCaption, kTagCol, kTagColgroup, kTagTbody, kTagTfoot,
-                                kTagThead, kTagTr});
+        Set({kTagTable},
+            TagSet{kTagCaption, kTagCol, kTagColgroup, kTagTbody, kTagTfoot, kTagThead, kTagTr});
         Set({kTagTbody, kTagTfoot, kTagThead}, TagSet{kTagTr});
         Set({kTagTr}, TagSet{kTagTd, kTagTh});
         Set({kTagColgroup}, TagSet{kTagCol});
@@ -138,25 +142,57 @@ const int* ParentsOf(int tag) {
     static const int cell[] = {kTagTr, kTagTbody, kTagTable, 0};
     static const int row[] = {kTagTbody, kTagTfoot, kTagThead, kTagTable, 0};
     switch (tag) {
-        case kTagArea: return area;
-        case kTagBase: case kTagLink: case kTagMeta: case kTagStyle: case kTagTitle: return head;
-        case kTagBody: case kTagFrameset: case kTagHead: return html;
-        case kTagHtml: return none;
-        case kTagCol: return col;
-        case kTagDd: case kTagDt: return dl;
-        case kTagFrame: return frame;
-        case kTagLegend: return legend;
-        case kTagLi: return li;
-        case kTagNoframes: return noframes;
-        case kTagOl: case kTagUl: return list;
-        case kTagOptgroup: case kTagOption: return option;
-        case kTagParam: return param;
-        case kTagSelect: case kTagTextarea: return form;
-        case kTagTable: return table;
-        case kTagTbody: case kTagTfoot: case kTagThead: return section;
-        case kTagTd: case kTagTh: return cell;
-        case kTagTr: return row;
-        default: return kOtherParents;
+        case kTagArea:
+            return area;
+        case kTagBase:
+        case kTagLink:
+        case kTagMeta:
+        case kTagStyle:
+        case kTagTitle:
+            return head;
+        case kTagBody:
+        case kTagFrameset:
+        case kTagHead:
+            return html;
+        case kTagHtml:
+            return none;
+        case kTagCol:
+            return col;
+        case kTagDd:
+        case kTagDt:
+            return dl;
+        case kTagFrame:
+            return frame;
+        case kTagLegend:
+            return legend;
+        case kTagLi:
+            return li;
+        case kTagNoframes:
+            return noframes;
+        case kTagOl:
+        case kTagUl:
+            return list;
+        case kTagOptgroup:
+        case kTagOption:
+            return option;
+        case kTagParam:
+            return param;
+        case kTagSelect:
+        case kTagTextarea:
+            return form;
+        case kTagTable:
+            return table;
+        case kTagTbody:
+        case kTagTfoot:
+        case kTagThead:
+            return section;
+        case kTagTd:
+        case kTagTh:
+            return cell;
+        case kTagTr:
+            return row;
+        default:
+            return kOtherParents;
     }
 }
 
@@ -213,9 +249,13 @@ bool ContentModel(int open, int child) {
     return kAccepts.rows[open].Has(child);
 }
 
-bool SelfNests(int tag) { return tag >= 1 && tag <= kTagCount && kSelfNesting.Has(tag); }
+bool SelfNests(int tag) {
+    return tag >= 1 && tag <= kTagCount && kSelfNesting.Has(tag);
+}
 
-const int* ImpliedParents(int tag) { return ParentsOf(tag); }
+const int* ImpliedParents(int tag) {
+    return ParentsOf(tag);
+}
 
 int GroupCloseMatrix(int openGroup, int incomingGroup) {
     if (openGroup < 3 || openGroup > 19 || incomingGroup < 3 || incomingGroup > 19) return 0;
@@ -249,7 +289,8 @@ struct ChainTable {
                 int found[kMaxImpliedChain];
                 int n = 0;
                 length[open][tag] = static_cast<signed char>(Search(open, tag, found, &n) ? n : -1);
-                for (int i = 0; i < n; ++i) chain[open][tag][i] = static_cast<signed char>(found[i]);
+                for (int i = 0; i < n; ++i)
+                    chain[open][tag][i] = static_cast<signed char>(found[i]);
             }
         }
     }

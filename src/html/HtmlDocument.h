@@ -10,7 +10,7 @@
 class iwstream;
 
 class HtmlDocument {
-public:
+  public:
     HtmlDocument() = default;
     HtmlDocument(const HtmlDocument&) = delete;
     HtmlDocument& operator=(const HtmlDocument&) = delete;
@@ -47,7 +47,7 @@ public:
     const AStr& BaseUrl() const { return baseUrl_; }
     void SetBaseUrl(const char* url) { baseUrl_ = url; }
 
-private:
+  private:
     Arena memory_;  // the arenas come before the tree, which they outlive
     Arena textMemory_;
     HtmlTree root_;

@@ -2,12 +2,15 @@
 
 void HtmlDocument::AppendNode(HtmlNode* parent, HtmlNode* child, bool withinTable) {
     (parent ? parent : &root_)->AppendChild(child);
-    if (child->Tag() == kImpliedParagraph) paragraphs_.push_back(static_cast<Paragraph*>(child));
+    if (child->Tag() == kImpliedParagraph)
+        paragraphs_.push_back(static_cast<Paragraph*>(child));
     else if (child->Tag() == kTagTable && !withinTable)
         outerTables_.push_back(static_cast<Table*>(child));
 }
 
-Paragraph* FirstParagraph(const HtmlNode* root) { return FirstNodeOf<Paragraph>(root); }
+Paragraph* FirstParagraph(const HtmlNode* root) {
+    return FirstNodeOf<Paragraph>(root);
+}
 
 Paragraph* NextParagraph(const Paragraph* after, const HtmlNode* root) {
     return NextNodeOf<Paragraph>(after, root);

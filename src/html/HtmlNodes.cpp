@@ -40,25 +40,49 @@ HtmlNode* HtmlNode::PrevInDocument(const HtmlNode* root) const {
 
 HtmlNode* CreateNode(int tag) {
     switch (tag) {
-        case kImpliedParagraph: return new Paragraph;
-        case kTagBr: return new BreakLine;
-        case kTagCaption: return new TableCaption;
-        case kTagForm: return new Form;
-        case kTagHr: return new HorzRuler;
-        case kTagOptgroup: case kTagOption: return new SelectOption(tag);
-        case kTagP: return new BreakParagraph;
-        default: break;
+        case kImpliedParagraph:
+            return new Paragraph;
+        case kTagBr:
+            return new BreakLine;
+        case kTagCaption:
+            return new TableCaption;
+        case kTagForm:
+            return new Form;
+        case kTagHr:
+            return new HorzRuler;
+        case kTagOptgroup:
+        case kTagOption:
+            return new SelectOption(tag);
+        case kTagP:
+            return new BreakParagraph;
+        default:
+            break;
     }
     switch (TagGroup(tag)) {
-        case 3: return new LineBreaker(tag);
-        case 4: return new FormControl(tag);
-        case 6: return new ListItem(tag);
-        case 7: return new HtmlBlock(tag);
-        case 8: return new HtmlHeader(tag);
-        case 9: return new Cell(tag);
-        case 10: return new Row;
-        case 13: return new Table;
-        case 11: case 12: case 16: case 17: case 18: case 19: return new HtmlDummy(tag);
-        default: return nullptr;
+        case 3:
+            return new LineBreaker(tag);
+        case 4:
+            return new FormControl(tag);
+        case 6:
+            return new ListItem(tag);
+        case 7:
+            return new HtmlBlock(tag);
+        case 8:
+            return new HtmlHeader(tag);
+        case 9:
+            return new Cell(tag);
+        case 10:
+            return new Row;
+        case 13:
+            return new Table;
+        case 11:
+        case 12:
+        case 16:
+        case 17:
+        case 18:
+        case 19:
+            return new HtmlDummy(tag);
+        default:
+            return nullptr;
     }
 }

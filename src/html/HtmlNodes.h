@@ -8,7 +8,7 @@
 #include "html/ParaText.h"
 
 class HtmlNode : public Tree, public TagInfo, public ArenaObject {
-public:
+  public:
     explicit HtmlNode(int tag) : TagInfo(tag) {}
     // Destroys the subtree without recursion, however deep it is.
     ~HtmlNode() override;
@@ -31,98 +31,98 @@ public:
 
 // The root of a document.
 class HtmlTree : public HtmlNode {
-public:
+  public:
     HtmlTree() : HtmlNode(0) {}
 };
 
 // Structural elements that only group: html, head, body, frames, table
 // sections and columns.
 class HtmlDummy : public HtmlNode {
-public:
+  public:
     using HtmlNode::HtmlNode;
 };
 
 class HtmlBlock : public HtmlNode {
-public:
+  public:
     using HtmlNode::HtmlNode;
 };
 
 // p: a block that breaks the text.
 class BreakParagraph : public HtmlBlock {
-public:
+  public:
     BreakParagraph() : HtmlBlock(kTagP) {}
 };
 
 class HtmlHeader : public HtmlBlock {
-public:
+  public:
     using HtmlBlock::HtmlBlock;
 };
 
 // center and div.
 class LineBreaker : public HtmlNode {
-public:
+  public:
     using HtmlNode::HtmlNode;
 };
 
 class BreakLine : public HtmlNode {
-public:
+  public:
     BreakLine() : HtmlNode(kTagBr) {}
 };
 
 class HorzRuler : public HtmlNode {
-public:
+  public:
     HorzRuler() : HtmlNode(kTagHr) {}
 };
 
 class Form : public HtmlNode {
-public:
+  public:
     Form() : HtmlNode(kTagForm) {}
     // Made by `</form>`.
     bool Ended() const { return ended_; }
     void SetEnded() { ended_ = true; }
 
-private:
+  private:
     bool ended_ = false;
 };
 
 class FormControl : public HtmlNode {
-public:
+  public:
     using HtmlNode::HtmlNode;
 };
 
 class SelectOption : public HtmlNode {
-public:
+  public:
     using HtmlNode::HtmlNode;
 };
 
 class ListItem : public HtmlNode, public ParaText {
-public:
+  public:
     using HtmlNode::HtmlNode;
 };
 
 // A run of text: the unit the page comparison works with.
 class Paragraph : public HtmlNode, public ParaText {
-public:
+  public:
     Paragraph() : HtmlNode(kImpliedParagraph) {}
 };
 
 class Table : public HtmlNode {
-public:
+  public:
     Table() : HtmlNode(kTagTable) {}
 };
 
 class TableCaption : public HtmlNode {
-public:
+  public:
     TableCaption() : HtmlNode(kTagCaption) {}
 };
 
 class Row : public HtmlNode {
-public:
+  public:
     Row() : HtmlNode(kTagTr) {}
 };
 
 class Cell : public HtmlNode {
-public:
+  public:
     using HtmlNode::HtmlNode;
 };
 

@@ -9,7 +9,7 @@
 #include "html/XmlParser.h"
 
 class HtmlParser : public XmlParser {
-public:
+  public:
     enum Options : uint8_t {
         RawScripts = 1,  // the contents of applet and script are skipped raw
         RawStyles = 2,   // the contents of style are skipped raw
@@ -25,7 +25,7 @@ public:
     int RawElement() const { return rawElement_; }
     uint8_t Options() const { return options_; }
 
-protected:
+  protected:
     // Typed callbacks; non-zero ends the Parse run with that value.
     virtual int OnHtmlText(const char* text, size_t length) = 0;
     virtual int OnStartTag(int tag) = 0;
@@ -47,12 +47,10 @@ protected:
                     const char* value, size_t valueLength, char quote) override;
     int OnEndTag(const char* name, size_t length) override;
     int OnText(const char* text, size_t length) override { return OnHtmlText(text, length); }
-    int OnComment(const char* text, size_t length) override {
-        return OnHtmlComment(text, length);
-    }
+    int OnComment(const char* text, size_t length) override { return OnHtmlComment(text, length); }
     int OnRawChar(unsigned char c) override;
 
-private:
+  private:
     int currentTag_ = 0;
     int rawElement_ = 0;
     AStr rawTerminator_;
@@ -63,21 +61,20 @@ private:
 
 // Looks into stored markup for a picture and a title, nothing else.
 class HtmlParser1 : public HtmlParser {
-public:
+  public:
     HtmlParser1() : HtmlParser(RawScripts | RawStyles) {}
     bool HasImage() const { return hasImage_ != 0; }
     bool HasTitle() const { return hasTitle_ != 0; }
 
-protected:
+  protected:
     int OnStartTag(int tag) override;
     // A `background` picture counts as an image too.
-    int OnHtmlAttribute(int tag, int attr, const char* value, size_t length,
-                        char quote) override;
+    int OnHtmlAttribute(int tag, int attr, const char* value, size_t length, char quote) override;
     int OnHtmlText(const char*, size_t) override { return 0; }
     int OnStartTagEnd(int) override { return 0; }
     int OnHtmlEndTag(int, int) override { return 0; }
 
-private:
+  private:
     uint8_t hasImage_ = 0;
     uint8_t hasTitle_ = 0;
 };

@@ -8,7 +8,7 @@
 #include "html/ContentModel.h"
 #include "html/PageCharset.h"
 #include "html/RefDecode.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 
 namespace {
 
@@ -33,7 +33,9 @@ struct StopTable {
 };
 const StopTable kStops;
 
-bool IsScriptLike(int tag) { return tag == kTagApplet || tag == kTagScript || tag == kTagStyle; }
+bool IsScriptLike(int tag) {
+    return tag == kTagApplet || tag == kTagScript || tag == kTagStyle;
+}
 
 // No real page keeps this many elements open; a hostile one could, and every
 // search of the stacks would then grow with it. Deeper block elements are
@@ -175,11 +177,13 @@ HtmlNode* HtmlReader::OpenBlock(int tag) {
         styles_.push_back({kTagTable, node});
         ++styleCount_[kTagTable];
     }
-    if (tag == kTagTable || tag == kTagTr || tag == kTagTd || tag == kTagTh) whitespace_ = 3;
-    else if ((tag == kTagBr || tag == kTagHr) && whitespace_ < 2) whitespace_ = 2;
+    if (tag == kTagTable || tag == kTagTr || tag == kTagTd || tag == kTagTh)
+        whitespace_ = 3;
+    else if ((tag == kTagBr || tag == kTagHr) && whitespace_ < 2)
+        whitespace_ = 2;
 
-    if (!headMarker_ && (tag == kTagHead ||
-                         (ContentModel(kTagHead, tag) && !ContentModel(kTagBody, tag)))) {
+    if (!headMarker_ &&
+        (tag == kTagHead || (ContentModel(kTagHead, tag) && !ContentModel(kTagBody, tag)))) {
         headMarker_ = node;
         headOpen_ = true;
     }
@@ -278,8 +282,10 @@ void HtmlReader::CloseBlockEndTag(int tag) {
         return;
     }
     while (blocks_.size() - 1 > found && MayCloseOnEnd(TopTag(), tag)) CloseTop();
-    if (blocks_.size() - 1 == found) CloseTop();
-    else RemoveEntry(found);
+    if (blocks_.size() - 1 == found)
+        CloseTop();
+    else
+        RemoveEntry(found);
 }
 
 void HtmlReader::EndInline(int tag) {
@@ -319,7 +325,8 @@ void HtmlReader::CloseLink() {
     }
     // The link ends after the last text read, in the current paragraph or
     // the paragraph most recently begun.
-    Paragraph* p = TopTag() == kImpliedParagraph ? static_cast<Paragraph*>(TopNode()) : lastParagraph_;
+    Paragraph* p =
+        TopTag() == kImpliedParagraph ? static_cast<Paragraph*>(TopNode()) : lastParagraph_;
     if (!p) return;
     HtmlHRef* closing = new HtmlHRef(0, false);
     HtmlHRef::Couple(opening, closing);
@@ -327,8 +334,10 @@ void HtmlReader::CloseLink() {
 }
 
 void HtmlReader::PlacePosition(TextPosition* position) {
-    if (TopTag() == kImpliedParagraph) static_cast<Paragraph*>(TopNode())->AppendPosition(position);
-    else waiting_.Append(position);
+    if (TopTag() == kImpliedParagraph)
+        static_cast<Paragraph*>(TopNode())->AppendPosition(position);
+    else
+        waiting_.Append(position);
 }
 
 Paragraph* HtmlReader::OpenParagraph() {
@@ -435,7 +444,8 @@ int HtmlReader::OnHtmlText(const char* text, size_t length) {
             i = end;
             continue;
         }
-        if (kStops.shown[c] == ' ' && whitespace_ != 0) {  // after a space, a break or a block start
+        if (kStops.shown[c] == ' ' &&
+            whitespace_ != 0) {  // after a space, a break or a block start
             ++i;
             continue;
         }
@@ -475,13 +485,13 @@ namespace {
 
 // A page held in memory, read in blocks as a stored copy is.
 class PageMemoryStream : public ibwstream {
-public:
+  public:
     PageMemoryStream(const char* bytes, size_t n)
         : ibwstream(64 * 1024), mem_(bytes, static_cast<long>(n)) {
         Attach(&mem_);
     }
 
-private:
+  private:
     mwstreambuf mem_;
 };
 
@@ -523,7 +533,8 @@ int BuildDocument(HtmlDocument& doc, iwstream& in, const char* baseUrl, int char
     doc.SetCharsetCode(code);
     const AStr& name = reader.DeclaredCharsetName();
     int font = defaultFontCharset;
-    if (name.CompareNoCase("windows-1252") == 0) font = 0;
+    if (name.CompareNoCase("windows-1252") == 0)
+        font = 0;
     else if (name.CompareNoCase("windows-1251") == 0 || name.CompareNoCase("koi8-r") == 0 ||
              name.CompareNoCase("ibm866") == 0)
         font = 204;

@@ -11,7 +11,7 @@
 #include "html/HtmlParser.h"
 
 class HtmlReader : public HtmlParser {
-public:
+  public:
     // `charsetCode` is the code the caller knows (0 when none). With
     // `utf8Text` the page arrives as UTF-8 and character references are
     // decoded into the text as UTF-8; else the bytes are in a Cyrillic
@@ -32,14 +32,14 @@ public:
     // The guess from the page text (1, 2 or 3).
     int GuessedCode() const { return guess_.Result(); }
 
-protected:
+  protected:
     int OnStartTag(int tag) override;
     int OnHtmlAttribute(int tag, int attr, const char* value, size_t length, char quote) override;
     int OnStartTagEnd(int tag) override;
     int OnHtmlText(const char* text, size_t length) override;
     int OnHtmlEndTag(int tag, int flag) override;
 
-private:
+  private:
     struct BlockEntry {
         int tag;
         HtmlNode* node;
@@ -90,8 +90,8 @@ private:
     std::vector<StyleEntry> styles_;
     unsigned openCount_[kImpliedParagraph + 1] = {};  // block entries per tag
     unsigned styleCount_[kTagCount + 1] = {};         // style entries per tag
-    int preformatted_ = 0;  // open pre, listing, plaintext, xmp entries
-    AttrList pending_;      // the attributes of the tag being read
+    int preformatted_ = 0;                            // open pre, listing, plaintext, xmp entries
+    AttrList pending_;                                // the attributes of the tag being read
     int whitespace_ = 3;
 
     HtmlHRef* openLink_ = nullptr;

@@ -13,147 +13,271 @@ struct TagRow {
 };
 
 const TagRow kTags[kTagCount] = {
-    {"a", 3, 1},  // 1
-    {"abbr", 3, 2},  // 2
-    {"acronym", 3, 2},  // 3
-    {"address", 3, 7},  // 4
-    {"applet", 3, 1},  // 5
-    {"area", 5, 1},  // 6
-    {"b", 3, 1},  // 7
-    {"base", 5, 1},  // 8
-    {"basefont", 5, 1},  // 9
-    {"bdo", 3, 1},  // 10
-    {"bgsound", 1, 1},  // 11
-    {"big", 3, 1},  // 12
-    {"blink", 3, 1},  // 13
+    {"a", 3, 1},           // 1
+    {"abbr", 3, 2},        // 2
+    {"acronym", 3, 2},     // 3
+    {"address", 3, 7},     // 4
+    {"applet", 3, 1},      // 5
+    {"area", 5, 1},        // 6
+    {"b", 3, 1},           // 7
+    {"base", 5, 1},        // 8
+    {"basefont", 5, 1},    // 9
+    {"bdo", 3, 1},         // 10
+    {"bgsound", 1, 1},     // 11
+    {"big", 3, 1},         // 12
+    {"blink", 3, 1},       // 13
     {"blockquote", 3, 7},  // 14
-    {"body", 0, 18},  // 15
-    {"br", 1, 3},  // 16
-    {"button", 3, 4},  // 17
-    {"caption", 3, 9},  // 18
-    {"center", 3, 3},  // 19
-    {"cite", 3, 2},  // 20
-    {"code", 3, 2},  // 21
-    {"col", 5, 12},  // 22
-    {"colgroup", 1, 12},  // 23
-    {"comment", 3, 1},  // 24
-    {"dd", 1, 6},  // 25
-    {"del", 3, 1},  // 26
-    {"dfn", 3, 2},  // 27
-    {"dir", 3, 7},  // 28
-    {"div", 3, 3},  // 29
-    {"dl", 3, 7},  // 30
-    {"dt", 1, 6},  // 31
-    {"em", 3, 2},  // 32
-    {"embed", 3, 7},  // 33
-    {"fieldset", 3, 1},  // 34
-    {"font", 3, 1},  // 35
-    {"form", 3, 3},  // 36
-    {"frame", 5, 16},  // 37
-    {"frameset", 3, 17},  // 38
-    {"h1", 3, 8},  // 39
-    {"h2", 3, 8},  // 40
-    {"h3", 3, 8},  // 41
-    {"h4", 3, 8},  // 42
-    {"h5", 3, 8},  // 43
-    {"h6", 3, 8},  // 44
-    {"head", 0, 18},  // 45
-    {"hr", 5, 3},  // 46
-    {"html", 0, 19},  // 47
-    {"i", 3, 1},  // 48
-    {"iframe", 3, 1},  // 49
-    {"image", 5, 1},  // 50
-    {"img", 5, 1},  // 51
-    {"input", 5, 4},  // 52
-    {"ins", 3, 1},  // 53
-    {"isindex", 5, 1},  // 54
-    {"kbd", 3, 2},  // 55
-    {"label", 3, 4},  // 56
-    {"legend", 3, 1},  // 57
-    {"li", 1, 6},  // 58
-    {"link", 5, 1},  // 59
-    {"listing", 3, 7},  // 60
-    {"map", 3, 1},  // 61
-    {"marquee", 3, 7},  // 62
-    {"menu", 3, 7},  // 63
-    {"meta", 5, 1},  // 64
-    {"nobr", 3, 1},  // 65
-    {"noframes", 3, 16},  // 66
-    {"noscript", 3, 1},  // 67
-    {"object", 3, 1},  // 68
-    {"ol", 3, 7},  // 69
-    {"optgroup", 3, 4},  // 70
-    {"option", 1, 4},  // 71
-    {"p", 1, 5},  // 72
-    {"param", 5, 1},  // 73
-    {"plaintext", 3, 7},  // 74
-    {"pre", 3, 7},  // 75
-    {"q", 3, 2},  // 76
-    {"s", 3, 2},  // 77
-    {"samp", 3, 2},  // 78
-    {"script", 3, 1},  // 79
-    {"select", 3, 4},  // 80
-    {"small", 3, 2},  // 81
-    {"span", 3, 1},  // 82
-    {"strike", 3, 2},  // 83
-    {"strong", 3, 2},  // 84
-    {"style", 3, 1},  // 85
-    {"sub", 3, 2},  // 86
-    {"sup", 3, 2},  // 87
-    {"table", 3, 13},  // 88
-    {"tbody", 0, 11},  // 89
-    {"td", 1, 9},  // 90
-    {"textarea", 3, 4},  // 91
-    {"tfoot", 1, 11},  // 92
-    {"th", 1, 9},  // 93
-    {"thead", 1, 11},  // 94
-    {"title", 3, 7},  // 95
-    {"tr", 1, 10},  // 96
-    {"tt", 3, 2},  // 97
-    {"u", 3, 2},  // 98
-    {"ul", 3, 7},  // 99
-    {"var", 3, 2},  // 100
-    {"wbr", 1, 1},  // 101
-    {"xmp", 3, 7},  // 102
+    {"body", 0, 18},       // 15
+    {"br", 1, 3},          // 16
+    {"button", 3, 4},      // 17
+    {"caption", 3, 9},     // 18
+    {"center", 3, 3},      // 19
+    {"cite", 3, 2},        // 20
+    {"code", 3, 2},        // 21
+    {"col", 5, 12},        // 22
+    {"colgroup", 1, 12},   // 23
+    {"comment", 3, 1},     // 24
+    {"dd", 1, 6},          // 25
+    {"del", 3, 1},         // 26
+    {"dfn", 3, 2},         // 27
+    {"dir", 3, 7},         // 28
+    {"div", 3, 3},         // 29
+    {"dl", 3, 7},          // 30
+    {"dt", 1, 6},          // 31
+    {"em", 3, 2},          // 32
+    {"embed", 3, 7},       // 33
+    {"fieldset", 3, 1},    // 34
+    {"font", 3, 1},        // 35
+    {"form", 3, 3},        // 36
+    {"frame", 5, 16},      // 37
+    {"frameset", 3, 17},   // 38
+    {"h1", 3, 8},          // 39
+    {"h2", 3, 8},          // 40
+    {"h3", 3, 8},          // 41
+    {"h4", 3, 8},          // 42
+    {"h5", 3, 8},          // 43
+    {"h6", 3, 8},          // 44
+    {"head", 0, 18},       // 45
+    {"hr", 5, 3},          // 46
+    {"html", 0, 19},       // 47
+    {"i", 3, 1},           // 48
+    {"iframe", 3, 1},      // 49
+    {"image", 5, 1},       // 50
+    {"img", 5, 1},         // 51
+    {"input", 5, 4},       // 52
+    {"ins", 3, 1},         // 53
+    {"isindex", 5, 1},     // 54
+    {"kbd", 3, 2},         // 55
+    {"label", 3, 4},       // 56
+    {"legend", 3, 1},      // 57
+    {"li", 1, 6},          // 58
+    {"link", 5, 1},        // 59
+    {"listing", 3, 7},     // 60
+    {"map", 3, 1},         // 61
+    {"marquee", 3, 7},     // 62
+    {"menu", 3, 7},        // 63
+    {"meta", 5, 1},        // 64
+    {"nobr", 3, 1},        // 65
+    {"noframes", 3, 16},   // 66
+    {"noscript", 3, 1},    // 67
+    {"object", 3, 1},      // 68
+    {"ol", 3, 7},          // 69
+    {"optgroup", 3, 4},    // 70
+    {"option", 1, 4},      // 71
+    {"p", 1, 5},           // 72
+    {"param", 5, 1},       // 73
+    {"plaintext", 3, 7},   // 74
+    {"pre", 3, 7},         // 75
+    {"q", 3, 2},           // 76
+    {"s", 3, 2},           // 77
+    {"samp", 3, 2},        // 78
+    {"script", 3, 1},      // 79
+    {"select", 3, 4},      // 80
+    {"small", 3, 2},       // 81
+    {"span", 3, 1},        // 82
+    {"strike", 3, 2},      // 83
+    {"strong", 3, 2},      // 84
+    {"style", 3, 1},       // 85
+    {"sub", 3, 2},         // 86
+    {"sup", 3, 2},         // 87
+    {"table", 3, 13},      // 88
+    {"tbody", 0, 11},      // 89
+    {"td", 1, 9},          // 90
+    {"textarea", 3, 4},    // 91
+    {"tfoot", 1, 11},      // 92
+    {"th", 1, 9},          // 93
+    {"thead", 1, 11},      // 94
+    {"title", 3, 7},       // 95
+    {"tr", 1, 10},         // 96
+    {"tt", 3, 2},          // 97
+    {"u", 3, 2},           // 98
+    {"ul", 3, 7},          // 99
+    {"var", 3, 2},         // 100
+    {"wbr", 1, 1},         // 101
+    {"xmp", 3, 7},         // 102
 };
 
 const char* const kAttrs[kAttrCount] = {
-    "abbr", "accept", "acceptcharset", "accesskey", "action", "align",
-    "alink", "alt", "archive", "axis", "background", "balance",
-    "behavior", "bgcolor", "bgproperties", "border", "bordercolor", "bordercolordark",
-    "bordercolorlight", "bottommargin", "cellpadding", "cellspacing", "char", "charoff",
-    "charset", "checked", "cite", "class", "classid", "clear",
-    "code", "codebase", "codetype", "color", "cols", "colspan",
-    "compact", "content", "coords", "data", "datafld", "dataformatas",
-    "datapagesize", "datasrc", "datetime", "declare", "defer", "dir",
-    "direction", "disabled", "dynsrc", "enctype", "event", "face",
-    "for", "frame", "frameborder", "framespacing", "headers", "height",
-    "href", "hreflang", "hspace", "http-equiv", "id", "ismap",
-    "label", "lang", "language", "leftmargin", "link", "longdesc",
-    "loop", "lowsrc", "marginheight", "marginwidth", "maxlength", "media",
-    "method", "methods", "multiple", "name", "nohref", "noresize",
-    "noshade", "nowrap", "object", "onblur", "onchange", "onclick",
-    "ondbclick", "onfocus", "onkeydown", "onkeypress", "onkeyup", "onload",
-    "onmousedown", "onmousemove", "onmouseout", "onmouseover", "onmouseup", "onreset",
-    "onselect", "onsubmit", "onunload", "profile", "prompt", "readonly",
-    "rel", "rev", "rightmargin", "rows", "rowspan", "rules",
-    "scheme", "scope", "scroll", "scrollamount", "scrolldelay", "scrolling",
-    "selected", "shape", "size", "span", "src", "standby",
-    "start", "style", "summary", "tabindex", "target", "text",
-    "title", "topmargin", "truespeed", "type", "units", "url",
-    "urn", "usemap", "valign", "value", "valuetype", "version",
-    "vlink", "volume", "vspace", "width", "wrap",
+    "abbr",
+    "accept",
+    "acceptcharset",
+    "accesskey",
+    "action",
+    "align",
+    "alink",
+    "alt",
+    "archive",
+    "axis",
+    "background",
+    "balance",
+    "behavior",
+    "bgcolor",
+    "bgproperties",
+    "border",
+    "bordercolor",
+    "bordercolordark",
+    "bordercolorlight",
+    "bottommargin",
+    "cellpadding",
+    "cellspacing",
+    "char",
+    "charoff",
+    "charset",
+    "checked",
+    "cite",
+    "class",
+    "classid",
+    "clear",
+    "code",
+    "codebase",
+    "codetype",
+    "color",
+    "cols",
+    "colspan",
+    "compact",
+    "content",
+    "coords",
+    "data",
+    "datafld",
+    "dataformatas",
+    "datapagesize",
+    "datasrc",
+    "datetime",
+    "declare",
+    "defer",
+    "dir",
+    "direction",
+    "disabled",
+    "dynsrc",
+    "enctype",
+    "event",
+    "face",
+    "for",
+    "frame",
+    "frameborder",
+    "framespacing",
+    "headers",
+    "height",
+    "href",
+    "hreflang",
+    "hspace",
+    "http-equiv",
+    "id",
+    "ismap",
+    "label",
+    "lang",
+    "language",
+    "leftmargin",
+    "link",
+    "longdesc",
+    "loop",
+    "lowsrc",
+    "marginheight",
+    "marginwidth",
+    "maxlength",
+    "media",
+    "method",
+    "methods",
+    "multiple",
+    "name",
+    "nohref",
+    "noresize",
+    "noshade",
+    "nowrap",
+    "object",
+    "onblur",
+    "onchange",
+    "onclick",
+    "ondbclick",
+    "onfocus",
+    "onkeydown",
+    "onkeypress",
+    "onkeyup",
+    "onload",
+    "onmousedown",
+    "onmousemove",
+    "onmouseout",
+    "onmouseover",
+    "onmouseup",
+    "onreset",
+    "onselect",
+    "onsubmit",
+    "onunload",
+    "profile",
+    "prompt",
+    "readonly",
+    "rel",
+    "rev",
+    "rightmargin",
+    "rows",
+    "rowspan",
+    "rules",
+    "scheme",
+    "scope",
+    "scroll",
+    "scrollamount",
+    "scrolldelay",
+    "scrolling",
+    "selected",
+    "shape",
+    "size",
+    "span",
+    "src",
+    "standby",
+    "start",
+    "style",
+    "summary",
+    "tabindex",
+    "target",
+    "text",
+    "title",
+    "topmargin",
+    "truespeed",
+    "type",
+    "units",
+    "url",
+    "urn",
+    "usemap",
+    "valign",
+    "value",
+    "valuetype",
+    "version",
+    "vlink",
+    "volume",
+    "vspace",
+    "width",
+    "wrap",
 };
 
 const char* const kValueKeywords[kValueKeywordCount] = {
-    "above", "absbottom", "absmiddle", "all", "alternate", "auto", "baseline", "below",
-    "border", "bottom", "box", "button", "center", "char", "checkbox", "circ",
-    "circle", "cols", "down", "file", "fixed", "get", "groups", "hidden",
-    "hsides", "html", "image", "insides", "justify", "left", "lhs", "middle",
-    "no", "none", "noresize", "off", "password", "physical", "poly", "polygon",
-    "post", "print", "radio", "rect", "rectangle", "reset", "resize", "rhs",
-    "right", "rows", "screen", "scroll", "slide", "submit", "text", "texttop",
-    "top", "up", "virtual", "void", "vsides", "yes",
+    "above",  "absbottom", "absmiddle", "all",     "alternate", "auto",     "baseline", "below",
+    "border", "bottom",    "box",       "button",  "center",    "char",     "checkbox", "circ",
+    "circle", "cols",      "down",      "file",    "fixed",     "get",      "groups",   "hidden",
+    "hsides", "html",      "image",     "insides", "justify",   "left",     "lhs",      "middle",
+    "no",     "none",      "noresize",  "off",     "password",  "physical", "poly",     "polygon",
+    "post",   "print",     "radio",     "rect",    "rectangle", "reset",    "resize",   "rhs",
+    "right",  "rows",      "screen",    "scroll",  "slide",     "submit",   "text",     "texttop",
+    "top",    "up",        "virtual",   "void",    "vsides",    "yes",
 };
 
 // Longer than every name of the three tables.
@@ -162,7 +286,7 @@ constexpr size_t kMaxNameLength = 31;
 // A table's names by their row, in an open-addressed hash table built on
 // first use: a tag or attribute name is looked up for every tag of a page.
 class NameIndex {
-public:
+  public:
     template <class NameOf>
     NameIndex(int rows, NameOf nameOf) {
         for (int row = 0; row < rows; ++row) {
@@ -188,7 +312,7 @@ public:
     static constexpr uint32_t kHashSeed = 2166136261u;
     static size_t SlotOf(uint32_t h) { return (h ^ (h >> 15)) % kSlots; }
 
-private:
+  private:
     static constexpr size_t kSlots = 512;  // a power of two, over twice the rows
 
     static size_t Hash(const char* name, size_t length) {
@@ -216,8 +340,9 @@ struct LowerTable {
     unsigned char lower[256];
     LowerTable() {
         for (int c = 0; c < 256; ++c)
-            lower[c] = static_cast<unsigned char>(c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + 32 : c)
-                                                           : cp1251::ToLower(static_cast<unsigned char>(c)));
+            lower[c] = static_cast<unsigned char>(
+                c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + 32 : c)
+                         : cp1251::ToLower(static_cast<unsigned char>(c)));
     }
 };
 const LowerTable kLower;
@@ -253,23 +378,37 @@ int ValueKeywordId(const char* name, size_t length) {
     return FindRow(name, length, index);
 }
 
-const char* TagName(int tag) { return tag >= 1 && tag <= kTagCount ? kTags[tag - 1].name : ""; }
+const char* TagName(int tag) {
+    return tag >= 1 && tag <= kTagCount ? kTags[tag - 1].name : "";
+}
 
-const char* AttrName(int attr) { return attr >= 1 && attr <= kAttrCount ? kAttrs[attr - 1] : ""; }
+const char* AttrName(int attr) {
+    return attr >= 1 && attr <= kAttrCount ? kAttrs[attr - 1] : "";
+}
 
 const char* ValueKeywordName(int keyword) {
     return keyword >= 1 && keyword <= kValueKeywordCount ? kValueKeywords[keyword - 1] : "";
 }
 
-int TagFlags(int tag) { return tag >= 1 && tag <= kTagCount ? kTags[tag - 1].flags : 0; }
+int TagFlags(int tag) {
+    return tag >= 1 && tag <= kTagCount ? kTags[tag - 1].flags : 0;
+}
 
-int TagGroup(int tag) { return tag >= 1 && tag <= kTagCount ? kTags[tag - 1].group : 0; }
+int TagGroup(int tag) {
+    return tag >= 1 && tag <= kTagCount ? kTags[tag - 1].group : 0;
+}
 
 int ListKindOf(int tag) {
     switch (tag) {
-        case kTagDir: case kTagMenu: case kTagUl: return 99;
-        case kTagDl: return 30;
-        case kTagOl: return 69;
-        default: return 0;
+        case kTagDir:
+        case kTagMenu:
+        case kTagUl:
+            return 99;
+        case kTagDl:
+            return 30;
+        case kTagOl:
+            return 69;
+        default:
+            return 0;
     }
 }

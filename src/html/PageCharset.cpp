@@ -7,17 +7,17 @@
 #include "html/Charset.h"
 #include "html/HtmlParser.h"
 #include "html/HtmlTables.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 
 namespace {
 
 // Reads start tags only; stops at the first meta that names a known code.
 class MetaPrescan : public HtmlParser {
-public:
+  public:
     MetaPrescan() : HtmlParser(RawScripts | RawStyles) {}
     int Code() const { return code_; }
 
-protected:
+  protected:
     int OnStartTag(int) override {
         charset_.Clear();
         equiv_.Clear();
@@ -26,14 +26,18 @@ protected:
     }
     int OnHtmlAttribute(int tag, int attr, const char* value, size_t length, char) override {
         if (tag != kTagMeta) return 0;
-        if (attr == kAttrCharset) charset_.Assign(value, length);
-        else if (attr == kAttrHttpEquiv) equiv_.Assign(value, length);
-        else if (attr == kAttrContent) content_.Assign(value, length);
+        if (attr == kAttrCharset)
+            charset_.Assign(value, length);
+        else if (attr == kAttrHttpEquiv)
+            equiv_.Assign(value, length);
+        else if (attr == kAttrContent)
+            content_.Assign(value, length);
         return 0;
     }
     int OnStartTagEnd(int tag) override {
         if (tag != kTagMeta) return 0;
-        if (!charset_.IsEmpty()) code_ = CharsetCode(charset_.c_str());
+        if (!charset_.IsEmpty())
+            code_ = CharsetCode(charset_.c_str());
         else if (equiv_.CompareNoCase("Content-Type") == 0)
             ParseContentType(content_.c_str(), nullptr, &code_, nullptr, nullptr);
         return code_ ? 1 : 0;
@@ -41,7 +45,7 @@ protected:
     int OnHtmlText(const char*, size_t) override { return 0; }
     int OnHtmlEndTag(int, int) override { return 0; }
 
-private:
+  private:
     AStr charset_, equiv_, content_;
     int code_ = 0;
 };

@@ -9,7 +9,7 @@
 #include "html/TextPosition.h"
 
 class ParaText {
-public:
+  public:
     ParaText() = default;
     ParaText(const ParaText&) = delete;
     ParaText& operator=(const ParaText&) = delete;
@@ -44,7 +44,7 @@ public:
     // The first position of that kind, or null.
     TextPosition* FirstPosition(int kind) const;
 
-private:
+  private:
     TextBuffer text_;  // in the document's arena for texts when built from a page
     PositionList positions_;
 };

@@ -38,7 +38,8 @@ int DecodeNumeric(const char* text, size_t length, uint32_t* cp, int* consumed) 
     }
     if (i == digitsStart) return 0;
     if (i < length && text[i] == ';') ++i;
-    if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) value = 0xFFFD;
+    if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        value = 0xFFFD;
     else if (value >= 0x80 && value <= 0x9F)  // read as Windows-1252, as browsers do
         value = Cp1252HighCodePoint(static_cast<unsigned char>(value));
     *cp = value;
@@ -60,8 +61,10 @@ const NamedRef* FindName(const char* name, size_t n) {
         const size_t mid = (lo + hi) / 2;
         const int c = CompareName(kNamedRefs[mid].name, name, n);
         if (c == 0) return &kNamedRefs[mid];
-        if (c < 0) lo = mid + 1;
-        else hi = mid;
+        if (c < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     return nullptr;
 }
@@ -76,7 +79,8 @@ int DecodeReference(const char* text, size_t length, bool inAttribute, uint32_t 
 
     // The name run, then the name with ";" when one follows it directly.
     size_t run = 1;
-    while (run < length && run <= kLongestName && IsAsciiAlnum(static_cast<unsigned char>(text[run])))
+    while (run < length && run <= kLongestName &&
+           IsAsciiAlnum(static_cast<unsigned char>(text[run])))
         ++run;
     const size_t nameLength = run - 1;
     if (nameLength == 0) return 0;
@@ -157,4 +161,6 @@ AStr DecodeAttributeValue(const char* value, size_t length, bool utf8) {
     return DecodeAll(value, length, true, utf8);
 }
 
-AStr DecodeTextUtf8(const char* text, size_t length) { return DecodeAll(text, length, false, true); }
+AStr DecodeTextUtf8(const char* text, size_t length) {
+    return DecodeAll(text, length, false, true);
+}

@@ -9,16 +9,16 @@
 #include "html/AttrDescr.h"
 
 enum PositionKinds : int {
-    kStrPosKind = 3,             // a character reference, kept as its source
-    kObjectPosKind = 7,          // an inline empty element such as img
-    kSpecPosKind = 16,           // the end of the paragraph
-    kHRefKind = 18,              // a link opening or closing
-    kBookmarkKind = 19,          // a named anchor
-    kConvertedStrPosKind = 22,   // a string converted with the text
+    kStrPosKind = 3,            // a character reference, kept as its source
+    kObjectPosKind = 7,         // an inline empty element such as img
+    kSpecPosKind = 16,          // the end of the paragraph
+    kHRefKind = 18,             // a link opening or closing
+    kBookmarkKind = 19,         // a named anchor
+    kConvertedStrPosKind = 22,  // a string converted with the text
 };
 
 class TextPosition : public Node, public ArenaObject {
-public:
+  public:
     TextPosition(uint32_t offset, int kind) : offset_(offset), kind_(static_cast<uint8_t>(kind)) {}
     // Kept as data, not asked of the class: the comparison reads the kind of
     // every position of a page.
@@ -28,7 +28,7 @@ public:
     TextPosition* NextPos() const { return static_cast<TextPosition*>(Next()); }
     TextPosition* PrevPos() const { return static_cast<TextPosition*>(Prev()); }
 
-private:
+  private:
     uint32_t offset_;
     uint8_t kind_;
 };
@@ -38,26 +38,27 @@ using PositionList = ListOf<TextPosition>;
 // A string position. Kind 3 holds the source of a character reference (such
 // as "&nbsp;"), whose decoded byte is not part of the paragraph text.
 class StrPos : public TextPosition {
-public:
+  public:
     StrPos(uint32_t offset, const char* text, size_t length, int kind = kStrPosKind)
         : TextPosition(offset, kind), text_(text, length) {}
     const AStr& Text() const { return text_; }
     AStr& Text() { return text_; }
 
-private:
+  private:
     AStr text_;
 };
 
 class SpecPos : public TextPosition {
-public:
+  public:
     explicit SpecPos(uint32_t offset) : TextPosition(offset, kSpecPosKind) {}
 };
 
 // A link position. The opening one carries a copy of the `a` tag's
 // attributes; the closing one is coupled with it.
 class HtmlHRef : public TextPosition {
-public:
-    HtmlHRef(uint32_t offset, bool opening) : TextPosition(offset, kHRefKind), opening_(opening ? 1 : 0) {}
+  public:
+    HtmlHRef(uint32_t offset, bool opening)
+        : TextPosition(offset, kHRefKind), opening_(opening ? 1 : 0) {}
     ~HtmlHRef() override;
 
     // 1 where the link opens, 0 where it closes.
@@ -74,7 +75,7 @@ public:
     HtmlHRef* Partner() const { return partner_; }
     static void Couple(HtmlHRef* opening, HtmlHRef* closing);
 
-private:
+  private:
     uint8_t opening_;
     uint8_t valid_ = 1;
     AttrList attrs_;
@@ -83,23 +84,24 @@ private:
 
 // A named anchor: `a` with a name and no href.
 class HtmlBookmark : public TextPosition {
-public:
-    HtmlBookmark(uint32_t offset, const char* name) : TextPosition(offset, kBookmarkKind), name_(name) {}
+  public:
+    HtmlBookmark(uint32_t offset, const char* name)
+        : TextPosition(offset, kBookmarkKind), name_(name) {}
     const AStr& Name() const { return name_; }
 
-private:
+  private:
     AStr name_;
 };
 
 // An inline empty element (img, image, area, ...) with its attributes.
 class ObjectPos : public TextPosition {
-public:
+  public:
     ObjectPos(uint32_t offset, int tag) : TextPosition(offset, kObjectPosKind), tag_(tag) {}
     int Tag() const { return tag_; }
     AttrList& Attrs() { return attrs_; }
     const AttrList& Attrs() const { return attrs_; }
 
-private:
+  private:
     int tag_;
     AttrList attrs_;
 };

@@ -10,8 +10,8 @@
 #include "html/HtmlTables.h"
 #include "html/PageCharset.h"
 #include "html/RefDecode.h"
-#include "retrieval/filestream.h"
-#include "retrieval/memstream.h"
+#include "stream/FileStream.h"
+#include "stream/MemStream.h"
 
 int TitleParser::OnStartTag(int tag) {
     if (tag == kTagMeta) {
@@ -23,8 +23,10 @@ int TitleParser::OnStartTag(int tag) {
 
 int TitleParser::OnHtmlAttribute(int tag, int attr, const char* value, size_t length, char) {
     if (tag != kTagMeta) return 0;
-    if (attr == kAttrHttpEquiv) metaEquiv_.Assign(value, length);
-    else if (attr == kAttrContent) metaContent_.Assign(value, length);
+    if (attr == kAttrHttpEquiv)
+        metaEquiv_.Assign(value, length);
+    else if (attr == kAttrContent)
+        metaContent_.Assign(value, length);
     return 0;
 }
 

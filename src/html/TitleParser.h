@@ -5,7 +5,7 @@
 #include "html/HtmlParser.h"
 
 class TitleParser : public HtmlParser {
-public:
+  public:
     // With `utf8Text` the page is UTF-8 and references decode to UTF-8.
     explicit TitleParser(bool utf8Text = false)
         : HtmlParser(RawScripts | RawStyles), utf8Text_(utf8Text) {}
@@ -16,14 +16,14 @@ public:
     // The code of the last meta Content-Type declaration, 0 when none.
     int CharsetCode() const { return charsetCode_; }
 
-protected:
+  protected:
     int OnStartTag(int tag) override;
     int OnHtmlAttribute(int tag, int attr, const char* value, size_t length, char quote) override;
     int OnStartTagEnd(int tag) override;
     int OnHtmlText(const char* text, size_t length) override;
     int OnHtmlEndTag(int tag, int flag) override;
 
-private:
+  private:
     bool utf8Text_;
     AStr title_;
     int currentTag_ = 0;  // the last start tag closed by `>`

@@ -4,19 +4,21 @@
 #include <cstring>
 #include <new>
 
-#include "retrieval/wstream.h"
+#include "stream/WStream.h"
 
 namespace {
 
 constexpr size_t kPieceLimit = 1023;  // a text or comment piece is cut after 1024 bytes
 
-inline bool IsSpace(int c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
+inline bool IsSpace(int c) {
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
+}
 
 // A byte buffer of one run, kept with room for a terminating zero. Its
 // capacity is a multiple of its step; it grows by half again at least, so
 // that one huge value or name costs linear time.
 class RunBuffer {
-public:
+  public:
     explicit RunBuffer(size_t step) : step_(step) {}
     ~RunBuffer() { std::free(data_); }
     RunBuffer(const RunBuffer&) = delete;
@@ -42,7 +44,7 @@ public:
         return data_;
     }
 
-private:
+  private:
     void Grow() {
         size_t wanted = capacity_ + capacity_ / 2;
         if (wanted < size_ + 2) wanted = size_ + 2;
@@ -138,7 +140,7 @@ struct XmlParser::Run {
     bool endTag = false;       // began with `</`
     bool selfClosing = false;  // a `/` followed the name
     bool nameReported = false;
-    char quote = 0;            // the open quote, 0 outside quotes
+    char quote = 0;  // the open quote, 0 outside quotes
     uint32_t commentTaken = 0;
 
     void ClearTagFlags() { bogus = endTag = selfClosing = nameReported = false; }

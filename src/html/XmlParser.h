@@ -10,7 +10,7 @@ class iwstream;
 class ibwstream;
 
 class XmlParser {
-public:
+  public:
     XmlParser() = default;
     XmlParser(const XmlParser&) = delete;
     XmlParser& operator=(const XmlParser&) = delete;
@@ -38,15 +38,14 @@ public:
     int32_t AttrValueStart() const { return attrValueStart_; }
     int32_t TagEnd() const { return tagEnd_; }
 
-protected:
+  protected:
     // Every callback that returns non-zero ends the Parse run with that
     // value. Names, values and texts are zero-terminated and valid only
     // during the call.
     virtual int OnTagName(const char* name, size_t length) { return 0; }
     virtual int OnTagClose(const char* name, size_t length) { return 0; }
-    virtual int OnAttribute(const char* tag, size_t tagLength, const char* name,
-                            size_t nameLength, const char* value, size_t valueLength,
-                            char quote) {
+    virtual int OnAttribute(const char* tag, size_t tagLength, const char* name, size_t nameLength,
+                            const char* value, size_t valueLength, char quote) {
         return 0;
     }
     virtual int OnEndTag(const char* name, size_t length) { return 0; }
@@ -57,7 +56,7 @@ protected:
     // Its result is ignored.
     virtual int OnRawChar(unsigned char c) { return 0; }
 
-private:
+  private:
     struct Run;
     template <class Source>
     int RunOver(Source& source, long start);

@@ -34,13 +34,16 @@ ProfileFile Entry(const char* name) {
 bool MakeFolders(const std::string& path) {
     if (path.empty() || IsDirectory(path.c_str())) return true;
     size_t slash = path.find_last_of('/');
-    if (slash != std::string::npos && slash > 0 && !MakeFolders(path.substr(0, slash))) return false;
+    if (slash != std::string::npos && slash > 0 && !MakeFolders(path.substr(0, slash)))
+        return false;
     return MakeDirectory(path.c_str()) || IsDirectory(path.c_str());
 }
 
 }  // namespace
 
-void SetAutostartPlace(const std::string& place) { Place() = place; }
+void SetAutostartPlace(const std::string& place) {
+    Place() = place;
+}
 
 bool IsAutostart(const char* name) {
     return !Entry(name).ReadText(kSection, "Exec", "").IsEmpty();

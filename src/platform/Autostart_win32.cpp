@@ -18,7 +18,9 @@ const char* RunKey() {
 
 }  // namespace
 
-void SetAutostartPlace(const std::string& place) { Place() = place; }
+void SetAutostartPlace(const std::string& place) {
+    Place() = place;
+}
 
 bool IsAutostart(const char* name) {
     HKEY key;

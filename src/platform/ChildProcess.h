@@ -9,7 +9,7 @@
 namespace platform {
 
 class ChildProcess {
-public:
+  public:
     ChildProcess() = default;
     ~ChildProcess();  // a child still running is killed
     ChildProcess(const ChildProcess&) = delete;
@@ -20,8 +20,7 @@ public:
     // truncated). `environment` entries "NAME=value" are added to the
     // parent's environment.
     bool Start(const std::vector<std::string>& args, const std::string& stdoutPath,
-               const std::string& stderrPath,
-               const std::vector<std::string>& environment = {});
+               const std::string& stderrPath, const std::vector<std::string>& environment = {});
     // Waits up to ms milliseconds for the end; true with the exit code when
     // the child has ended.
     bool Wait(uint32_t ms, int* exitCode);
@@ -35,7 +34,7 @@ public:
     // set); 0 when unknown.
     uint64_t ResidentBytes() const;
 
-private:
+  private:
     intptr_t handle_ = 0;
     unsigned long id_ = 0;
     bool ended_ = false;

@@ -103,17 +103,21 @@ bool ChildProcess::Wait(uint32_t ms, int* exitCode) {
     return true;
 }
 
-void ChildProcess::Interrupt() { Kill(); }
+void ChildProcess::Interrupt() {
+    Kill();
+}
 
 void ChildProcess::Kill() {
     if (handle_ && !ended_) TerminateProcess(reinterpret_cast<HANDLE>(handle_), 130);
 }
 
-uint64_t ChildProcess::ResidentBytes() const { return 0; }
+uint64_t ChildProcess::ResidentBytes() const {
+    return 0;
+}
 
 int StartUserProgram(const std::string& program, const std::string& arguments) {
-    HINSTANCE r = ShellExecuteA(nullptr, "open", program.c_str(), arguments.c_str(), ".",
-                                SW_SHOWDEFAULT);
+    HINSTANCE r =
+        ShellExecuteA(nullptr, "open", program.c_str(), arguments.c_str(), ".", SW_SHOWDEFAULT);
     intptr_t code = reinterpret_cast<intptr_t>(r);
     return code < 33 ? static_cast<int>(code) : 0;
 }

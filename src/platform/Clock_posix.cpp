@@ -4,7 +4,9 @@
 
 namespace platform {
 
-uint32_t NowSeconds() { return static_cast<uint32_t>(time(nullptr)); }
+uint32_t NowSeconds() {
+    return static_cast<uint32_t>(time(nullptr));
+}
 
 uint32_t TickCount() {
     timespec ts;
@@ -23,7 +25,7 @@ LocalTime ToLocalTime(uint32_t seconds) {
     tm parts{};
     localtime_r(&t, &parts);
     return LocalTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
-                     parts.tm_min, parts.tm_sec, parts.tm_wday};
+                     parts.tm_min,         parts.tm_sec,     parts.tm_wday};
 }
 
 }  // namespace platform

@@ -6,9 +6,15 @@
 
 namespace platform {
 
-uint32_t NowSeconds() { return static_cast<uint32_t>(time(nullptr)); }
-uint32_t TickCount() { return GetTickCount(); }
-void SleepMs(uint32_t ms) { Sleep(ms); }
+uint32_t NowSeconds() {
+    return static_cast<uint32_t>(time(nullptr));
+}
+uint32_t TickCount() {
+    return GetTickCount();
+}
+void SleepMs(uint32_t ms) {
+    Sleep(ms);
+}
 
 LocalTime ToLocalTime(uint32_t seconds) {
     uint64_t v = (static_cast<uint64_t>(seconds) + 11644473600ULL) * 10000000ULL;

@@ -9,7 +9,9 @@ namespace {
 
 std::atomic<bool> g_stop{false};
 
-void OnStopSignal(int) { g_stop.store(true); }
+void OnStopSignal(int) {
+    g_stop.store(true);
+}
 
 }  // namespace
 
@@ -29,13 +31,19 @@ void InstallStopHandler() {
     signal(SIGPIPE, SIG_IGN);
 }
 
-bool StopRequested() { return g_stop.load(); }
-void RequestStop() { g_stop.store(true); }
+bool StopRequested() {
+    return g_stop.load();
+}
+void RequestStop() {
+    g_stop.store(true);
+}
 
 }  // namespace platform
 
 namespace platform {
 
-std::string PathFromUtf8(const std::string& path) { return path; }
+std::string PathFromUtf8(const std::string& path) {
+    return path;
+}
 
 }  // namespace platform

@@ -54,9 +54,15 @@ void PrepareConsoleOutput() {
     SetConsoleOutputCP(CP_UTF8);
 }
 
-void InstallStopHandler() { SetConsoleCtrlHandler(OnConsoleControl, TRUE); }
-bool StopRequested() { return g_stop.load(); }
-void RequestStop() { g_stop.store(true); }
+void InstallStopHandler() {
+    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+}
+bool StopRequested() {
+    return g_stop.load();
+}
+void RequestStop() {
+    g_stop.store(true);
+}
 
 }  // namespace platform
 

@@ -8,7 +8,7 @@
 namespace platform {
 
 class DirectoryLock {
-public:
+  public:
     DirectoryLock() = default;
     ~DirectoryLock() { Release(); }
     DirectoryLock(const DirectoryLock&) = delete;
@@ -22,7 +22,7 @@ public:
     void Release();
     bool IsHeld() const { return handle_ != -1; }
 
-private:
+  private:
     intptr_t handle_ = -1;
 };
 

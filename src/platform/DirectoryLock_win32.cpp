@@ -11,7 +11,8 @@ bool DirectoryLock::Acquire(const std::string& path, uint32_t* error) {
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         DWORD e = GetLastError();
-        if (error) *error = e == ERROR_SHARING_VIOLATION || e == ERROR_LOCK_VIOLATION ? kErrLockHeld : e;
+        if (error)
+            *error = e == ERROR_SHARING_VIOLATION || e == ERROR_LOCK_VIOLATION ? kErrLockHeld : e;
         return false;
     }
     handle_ = reinterpret_cast<intptr_t>(h);

@@ -9,7 +9,9 @@ namespace {
 std::atomic<FileFaultHook> g_hook{nullptr};
 }
 
-void SetFileFaultHook(FileFaultHook hook) { g_hook.store(hook); }
+void SetFileFaultHook(FileFaultHook hook) {
+    g_hook.store(hook);
+}
 
 uint32_t InjectedFault(FileOp op, const char* path) {
     FileFaultHook hook = g_hook.load(std::memory_order_relaxed);

@@ -5,6 +5,8 @@
 namespace platform {
 
 // No creation time here: the write time is all there is to set.
-bool SetCreationAndWriteTime(const char* path, uint32_t seconds) { return SetWriteTime(path, seconds); }
+bool SetCreationAndWriteTime(const char* path, uint32_t seconds) {
+    return SetWriteTime(path, seconds);
+}
 
 }  // namespace platform

@@ -22,18 +22,34 @@ thread_local uint32_t t_lastError = 0;
 
 uint32_t FromErrno(int e) {
     switch (e) {
-        case 0: return 0;
-        case ENOENT: return kErrFileNotFound;
-        case ENOTDIR: return kErrPathNotFound;
-        case EACCES: case EPERM: case EROFS: case EISDIR: case EBUSY: return kErrAccessDenied;
-        case EBADF: return kErrInvalidHandle;
-        case ENOMEM: return kErrNotEnoughMemory;
-        case EEXIST: return kErrFileExists;
-        case EINVAL: return kErrInvalidParameter;
-        case ENOSPC: return kErrDiskFull;
-        case ENAMETOOLONG: return 206;
-        case ENOTEMPTY: return 145;
-        default: return 31;  // a device does not function
+        case 0:
+            return 0;
+        case ENOENT:
+            return kErrFileNotFound;
+        case ENOTDIR:
+            return kErrPathNotFound;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+        case EBUSY:
+            return kErrAccessDenied;
+        case EBADF:
+            return kErrInvalidHandle;
+        case ENOMEM:
+            return kErrNotEnoughMemory;
+        case EEXIST:
+            return kErrFileExists;
+        case EINVAL:
+            return kErrInvalidParameter;
+        case ENOSPC:
+            return kErrDiskFull;
+        case ENAMETOOLONG:
+            return 206;
+        case ENOTEMPTY:
+            return 145;
+        default:
+            return 31;  // a device does not function
     }
 }
 
@@ -64,7 +80,10 @@ std::string Resolve(const char* path) {
     if (p.empty() || lstat(p.c_str(), &st) == 0) return p;
     std::string out;
     size_t i = 0;
-    if (p[0] == '/') { out = "/"; i = 1; }
+    if (p[0] == '/') {
+        out = "/";
+        i = 1;
+    }
     while (i <= p.size()) {
         size_t j = p.find('/', i);
         if (j == std::string::npos) j = p.size();
@@ -134,8 +153,12 @@ bool ReadMatch(Search* s, FindEntry* entry) {
 
 }  // namespace
 
-uint32_t LastError() { return t_lastError; }
-void SetLastError(uint32_t code) { t_lastError = code; }
+uint32_t LastError() {
+    return t_lastError;
+}
+void SetLastError(uint32_t code) {
+    t_lastError = code;
+}
 
 FileHandle OpenForRead(const char* path, bool sequential) {
     std::string p = Resolve(path);
@@ -155,8 +178,10 @@ FileHandle OpenForRead(const char* path, bool sequential) {
 FileHandle OpenForWrite(const char* path, bool create, bool truncate) {
     std::string p = Resolve(path);
     int flags = O_CLOEXEC;
-    if (create) flags |= O_RDWR | O_CREAT | (truncate ? O_TRUNC : O_EXCL);
-    else flags |= O_WRONLY;
+    if (create)
+        flags |= O_RDWR | O_CREAT | (truncate ? O_TRUNC : O_EXCL);
+    else
+        flags |= O_WRONLY;
     int fd = open(p.c_str(), flags, 0666);
     if (fd < 0) return Fail(), kInvalidFile;
     Succeed();
@@ -202,7 +227,8 @@ long Write(FileHandle h, const void* bytes, unsigned long count) {
     if (uint32_t e = InjectedFault(FileOp::kWrite, nullptr)) return t_lastError = e, -1;
     size_t done = 0;
     while (done < count) {
-        ssize_t n = write(static_cast<int>(h), static_cast<const char*>(bytes) + done, count - done);
+        ssize_t n =
+            write(static_cast<int>(h), static_cast<const char*>(bytes) + done, count - done);
         if (n < 0) {
             if (errno == EINTR) continue;
             if (done) break;
@@ -238,13 +264,17 @@ bool SetAttributes(const char* path, uint32_t attributes) {
     struct stat st;
     if (stat(p.c_str(), &st) != 0) return Fail();
     mode_t mode = st.st_mode & 07777;
-    if (attributes & kAttrReadOnly) mode &= ~static_cast<mode_t>(0222);
-    else mode |= S_IWUSR;
+    if (attributes & kAttrReadOnly)
+        mode &= ~static_cast<mode_t>(0222);
+    else
+        mode |= S_IWUSR;
     if (chmod(p.c_str(), mode) != 0) return Fail();
     return Succeed();
 }
 
-bool FileExists(const char* path) { return GetAttributes(path) != kInvalidAttributes; }
+bool FileExists(const char* path) {
+    return GetAttributes(path) != kInvalidAttributes;
+}
 
 bool IsDirectory(const char* path) {
     uint32_t a = GetAttributes(path);
@@ -317,7 +347,8 @@ bool CopyFileTo(const char* from, const char* to, bool failIfExists) {
     std::string a = Resolve(from), b = Resolve(to);
     int in = open(a.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return Fail();
-    int out = open(b.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC), 0666);
+    int out =
+        open(b.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC), 0666);
     if (out < 0) {
         Fail();
         close(in);
@@ -328,8 +359,14 @@ bool CopyFileTo(const char* from, const char* to, bool failIfExists) {
     for (;;) {
         ssize_t n = read(in, buf.data(), buf.size());
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) { ok = n == 0; break; }
-        if (Write(out, buf.data(), static_cast<unsigned long>(n)) != n) { ok = false; break; }
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        if (Write(out, buf.data(), static_cast<unsigned long>(n)) != n) {
+            ok = false;
+            break;
+        }
     }
     if (!ok) Fail();
     struct stat st;
@@ -393,7 +430,9 @@ void FindClose(FindHandle h) {
     delete s;
 }
 
-char PathSeparator() { return '/'; }
+char PathSeparator() {
+    return '/';
+}
 
 std::string JoinPath(const std::string& dir, const std::string& name) {
     if (dir.empty()) return name;

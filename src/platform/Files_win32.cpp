@@ -24,13 +24,17 @@ void Fill(const WIN32_FIND_DATAA& d, FindEntry* e) {
 
 }  // namespace
 
-uint32_t LastError() { return ::GetLastError(); }
-void SetLastError(uint32_t code) { ::SetLastError(code); }
+uint32_t LastError() {
+    return ::GetLastError();
+}
+void SetLastError(uint32_t code) {
+    ::SetLastError(code);
+}
 
 FileHandle OpenForRead(const char* path, bool sequential) {
-    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL | (sequential ? FILE_FLAG_SEQUENTIAL_SCAN : 0),
-                           nullptr);
+    HANDLE h =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL | (sequential ? FILE_FLAG_SEQUENTIAL_SCAN : 0), nullptr);
     return h == INVALID_HANDLE_VALUE ? kInvalidFile : reinterpret_cast<FileHandle>(h);
 }
 
@@ -46,7 +50,9 @@ FileHandle OpenForWrite(const char* path, bool create, bool truncate) {
 }
 
 // Windows keeps no owner-only mode bits; the file gets the folder's rights.
-FileHandle CreatePrivate(const char* path) { return OpenForWrite(path, true, true); }
+FileHandle CreatePrivate(const char* path) {
+    return OpenForWrite(path, true, true);
+}
 
 bool FlushToDisk(FileHandle h) {
     if (uint32_t e = InjectedFault(FileOp::kFlush, nullptr)) return ::SetLastError(e), false;
@@ -79,9 +85,15 @@ long long Seek(FileHandle h, long long offset, int origin) {
     return pos.QuadPart;
 }
 
-uint32_t GetAttributes(const char* path) { return GetFileAttributesA(path); }
-bool SetAttributes(const char* path, uint32_t a) { return SetFileAttributesA(path, a) != 0; }
-bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+uint32_t GetAttributes(const char* path) {
+    return GetFileAttributesA(path);
+}
+bool SetAttributes(const char* path, uint32_t a) {
+    return SetFileAttributesA(path, a) != 0;
+}
+bool FileExists(const char* path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool IsDirectory(const char* path) {
     DWORD a = GetFileAttributesA(path);
@@ -102,8 +114,8 @@ bool GetWriteTime(const char* path, uint32_t* seconds) {
 }
 
 bool SetWriteTime(const char* path, uint32_t seconds) {
-    HANDLE h = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     uint64_t v = (static_cast<uint64_t>(seconds) + kEpochDelta) * 10000000ULL;
     FILETIME ft{static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)};
@@ -121,7 +133,8 @@ bool RemoveFile(const char* path) {
 
 bool MoveFileTo(const char* from, const char* to, bool replace) {
     if (uint32_t e = InjectedFault(FileOp::kRename, to)) return ::SetLastError(e), false;
-    return MoveFileExA(from, to, MOVEFILE_COPY_ALLOWED | (replace ? MOVEFILE_REPLACE_EXISTING : 0)) != 0;
+    return MoveFileExA(from, to,
+                       MOVEFILE_COPY_ALLOWED | (replace ? MOVEFILE_REPLACE_EXISTING : 0)) != 0;
 }
 
 bool ReplaceDurably(const char* from, const char* to) {
@@ -133,8 +146,12 @@ bool CopyFileTo(const char* from, const char* to, bool failIfExists) {
     return CopyFileA(from, to, failIfExists) != 0;
 }
 
-bool MakeDirectory(const char* path) { return CreateDirectoryA(path, nullptr) != 0; }
-bool RemoveDir(const char* path) { return RemoveDirectoryA(path) != 0; }
+bool MakeDirectory(const char* path) {
+    return CreateDirectoryA(path, nullptr) != 0;
+}
+bool RemoveDir(const char* path) {
+    return RemoveDirectoryA(path) != 0;
+}
 
 FindHandle FindFirst(const char* pattern, FindEntry* entry) {
     WIN32_FIND_DATAA d;
@@ -155,7 +172,9 @@ void FindClose(FindHandle h) {
     if (h != kInvalidFind) ::FindClose(reinterpret_cast<HANDLE>(h));
 }
 
-char PathSeparator() { return '\\'; }
+char PathSeparator() {
+    return '\\';
+}
 
 std::string JoinPath(const std::string& dir, const std::string& name) {
     if (dir.empty()) return name;

@@ -15,7 +15,7 @@ struct HostMessage {
 };
 
 class HostQueue : public ReportTarget {
-public:
+  public:
     HostQueue();
     bool Post(Report what, uintptr_t param, void* sender) override;
 
@@ -26,7 +26,7 @@ public:
     // Drops what is queued and refuses later posts: the host has stopped.
     void Close();
 
-private:
+  private:
     Lock lock_;
     Event nonEmpty_;
     std::deque<HostMessage> messages_;

@@ -24,7 +24,9 @@ std::string FolderOrProgram(const char* directory) {
 
 }  // namespace
 
-Lang::~Lang() { SetModule(nullptr, false); }
+Lang::~Lang() {
+    SetModule(nullptr, false);
+}
 
 void Lang::SetModule(void* module, bool owned) {
     if (owned_ && module_ && module_ != module) platform::FreeLibraryModule(module_);
@@ -37,8 +39,12 @@ LangWithError& TheLanguage() {
     return language;
 }
 
-const AStr& LanguageCode() { return CurrentCode(); }
-const AStr& HelpFile() { return CurrentHelpFile(); }
+const AStr& LanguageCode() {
+    return CurrentCode();
+}
+const AStr& HelpFile() {
+    return CurrentHelpFile();
+}
 
 AStr FindLanguageFile(const char* directory, AStr& code, const char* extension, bool check) {
     std::string folder = FolderOrProgram(directory);
@@ -91,7 +97,9 @@ bool ChooseLanguage(AStr& code, const char* directory) {
     return changed || code != before;
 }
 
-void* LoadMenu(unsigned id) { return platform::LoadModuleMenu(TheLanguage().Module(), id); }
+void* LoadMenu(unsigned id) {
+    return platform::LoadModuleMenu(TheLanguage().Module(), id);
+}
 
 uint32_t LocaleForLanguage(const char* code) {
     if (cp1251::CompareNoCase(code, "enu") == 0) return 1033;

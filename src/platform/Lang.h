@@ -37,7 +37,7 @@ bool StringFromTableBlock(const void* block, size_t blockSize, unsigned index, A
 
 // Holds the module the texts come from.
 class Lang {
-public:
+  public:
     Lang() = default;
     Lang(void* module, bool owned) : module_(module), owned_(owned) {}
     virtual ~Lang();
@@ -48,7 +48,7 @@ public:
     // Frees the previous module when it was owned.
     void SetModule(void* module, bool owned);
 
-private:
+  private:
     void* module_ = nullptr;
     bool owned_ = false;
 };
@@ -89,19 +89,19 @@ void* LoadMenu(unsigned id);
 
 // One argument of a printf-style format: a number or a text.
 class FormatArg {
-public:
-    FormatArg(int v) : number_(v) {}                 // NOLINT: the arguments convert implicitly
-    FormatArg(unsigned v) : number_(v) {}            // NOLINT
-    FormatArg(long v) : number_(v) {}                // NOLINT
+  public:
+    FormatArg(int v) : number_(v) {}       // NOLINT: the arguments convert implicitly
+    FormatArg(unsigned v) : number_(v) {}  // NOLINT
+    FormatArg(long v) : number_(v) {}      // NOLINT
     FormatArg(unsigned long v) : number_(static_cast<long long>(v)) {}  // NOLINT
-    FormatArg(long long v) : number_(v) {}           // NOLINT
-    FormatArg(const char* s) : text_(s ? s : ""), isText_(true) {}  // NOLINT
-    FormatArg(const AStr& s) : text_(s.c_str()), isText_(true) {}   // NOLINT
+    FormatArg(long long v) : number_(v) {}                              // NOLINT
+    FormatArg(const char* s) : text_(s ? s : ""), isText_(true) {}      // NOLINT
+    FormatArg(const AStr& s) : text_(s.c_str()), isText_(true) {}       // NOLINT
     long long Number() const { return isText_ ? 0 : number_; }
     const char* Text() const { return isText_ ? text_ : ""; }
     bool IsText() const { return isText_; }
 
-private:
+  private:
     long long number_ = 0;
     const char* text_ = "";
     bool isText_ = false;
@@ -150,7 +150,7 @@ uint32_t DateTimeLocale();
 // identifier only files that load as libraries and hold that string count;
 // without one every such file counts (help files are not libraries).
 class EnumLangFiles {
-public:
+  public:
     EnumLangFiles(const char* directory, const char* pattern, unsigned requiredId);
     ~EnumLangFiles();
     EnumLangFiles(const EnumLangFiles&) = delete;
@@ -164,7 +164,7 @@ public:
     std::string Path() const;
     const AStr& LanguageName() const { return languageName_; }
 
-private:
+  private:
     bool Accept();
     bool Advance(bool first);
 

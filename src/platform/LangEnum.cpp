@@ -11,14 +11,18 @@ EnumLangFiles::EnumLangFiles(const char* directory, const char* pattern, unsigne
     valid_ = Advance(true);
 }
 
-EnumLangFiles::~EnumLangFiles() { platform::FindClose(search_); }
+EnumLangFiles::~EnumLangFiles() {
+    platform::FindClose(search_);
+}
 
 bool EnumLangFiles::Next() {
     valid_ = valid_ && Advance(false);
     return valid_;
 }
 
-std::string EnumLangFiles::Path() const { return platform::JoinPath(directory_, name_); }
+std::string EnumLangFiles::Path() const {
+    return platform::JoinPath(directory_, name_);
+}
 
 bool EnumLangFiles::Advance(bool first) {
     platform::FindEntry entry;

@@ -20,7 +20,7 @@ struct Conversion {
 };
 
 class ArgReader {
-public:
+  public:
     ArgReader(const FormatArg* begin, const FormatArg* end) : it_(begin), end_(end) {}
     const FormatArg* Take() { return it_ == end_ ? nullptr : it_++; }
     long long Number() {
@@ -28,12 +28,14 @@ public:
         return a ? a->Number() : 0;
     }
 
-private:
+  private:
     const FormatArg* it_;
     const FormatArg* end_;
 };
 
-int Clamp(long long v) { return v < 0 ? -1 : (v > kLargestField ? kLargestField : static_cast<int>(v)); }
+int Clamp(long long v) {
+    return v < 0 ? -1 : (v > kLargestField ? kLargestField : static_cast<int>(v));
+}
 
 // Reads digits or '*' at p; returns the field (or -1 when absent).
 int ReadField(const char*& p, ArgReader& args) {
@@ -87,10 +89,14 @@ std::string FormatOf(const Conversion& c, const char* keep, const char* tail) {
 
 long long Signed(long long v, int bits) {
     switch (bits) {
-        case 8: return static_cast<signed char>(v);
-        case 16: return static_cast<short>(v);
-        case 32: return static_cast<int>(v);
-        default: return v;
+        case 8:
+            return static_cast<signed char>(v);
+        case 16:
+            return static_cast<short>(v);
+        case 32:
+            return static_cast<int>(v);
+        default:
+            return v;
     }
 }
 

@@ -82,7 +82,9 @@ AStr LoadModuleText(void* module, unsigned id, size_t size) {
     return text;
 }
 
-AStr LoadText(unsigned id, size_t size) { return LoadModuleText(TheLanguage().Module(), id, size); }
+AStr LoadText(unsigned id, size_t size) {
+    return LoadModuleText(TheLanguage().Module(), id, size);
+}
 
 AStr DisplayText(unsigned id) {
     AStr text = LoadText(id);
@@ -92,8 +94,8 @@ AStr DisplayText(unsigned id) {
 AStr NumberedErrorText(int32_t code) {
     if (code == 0) return AStr("No error");
     char text[kErrorTextSize];
-    std::snprintf(text, sizeof text, "%sError #%d (0x%x)", RangePrefix(code), static_cast<int>(code),
-                  static_cast<unsigned>(code));
+    std::snprintf(text, sizeof text, "%sError #%d (0x%x)", RangePrefix(code),
+                  static_cast<int>(code), static_cast<unsigned>(code));
     return AStr(text);
 }
 
@@ -101,13 +103,16 @@ AStr ErrorText(int32_t code) {
     AStr own = TextAt(static_cast<long long>(code) + 50, kErrorTextSize);
     if (!own.IsEmpty()) return own;
     char text[kErrorTextSize];
-    if (platform::SystemErrorText(static_cast<uint32_t>(code), text, sizeof text)) return AStr(text);
+    if (platform::SystemErrorText(static_cast<uint32_t>(code), text, sizeof text))
+        return AStr(text);
     return NumberedErrorText(code);
 }
 
 AStr HttpStatusText(int32_t status) {
-    if (status >= 400 && status <= 417) return LoadText(static_cast<unsigned>(20000 + status - 400));
-    if (status >= 500 && status <= 505) return LoadText(static_cast<unsigned>(20020 + status - 500));
+    if (status >= 400 && status <= 417)
+        return LoadText(static_cast<unsigned>(20000 + status - 400));
+    if (status >= 500 && status <= 505)
+        return LoadText(static_cast<unsigned>(20020 + status - 500));
     return AStr();
 }
 

@@ -32,8 +32,8 @@ void* LoadModuleMenu(void* module, unsigned id) {
 bool SystemErrorText(uint32_t code, char* buffer, size_t size) {
     if (size == 0) return false;
     wchar_t wide[512];
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                             MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), wide, 512, nullptr);
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), wide, 512, nullptr);
     while (n > 0 && (wide[n - 1] == L'\r' || wide[n - 1] == L'\n' || wide[n - 1] == L' ')) --n;
     size_t out = 0;
     for (DWORD i = 0; i < n && out + 1 < size; ++i)

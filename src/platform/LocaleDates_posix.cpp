@@ -25,10 +25,14 @@ Style UserStyle() {
 
 Style StyleOf(uint32_t locale) {
     switch (locale) {
-        case 1033: return Style::kEnglish;
-        case 1049: return Style::kRussian;
-        case 1031: return Style::kGerman;
-        default: return UserStyle();
+        case 1033:
+            return Style::kEnglish;
+        case 1049:
+            return Style::kRussian;
+        case 1031:
+            return Style::kGerman;
+        default:
+            return UserStyle();
     }
 }
 
@@ -36,10 +40,13 @@ Style StyleOf(uint32_t locale) {
 
 AStr FormatLocaleDate(uint32_t locale, const LocalTime& t) {
     switch (StyleOf(locale)) {
-        case Style::kEnglish: return AStr::Format("%d/%d/%04d", t.month, t.day, t.year);
+        case Style::kEnglish:
+            return AStr::Format("%d/%d/%04d", t.month, t.day, t.year);
         case Style::kRussian:
-        case Style::kGerman: return AStr::Format("%02d.%02d.%04d", t.day, t.month, t.year);
-        case Style::kIso: break;
+        case Style::kGerman:
+            return AStr::Format("%02d.%02d.%04d", t.day, t.month, t.year);
+        case Style::kIso:
+            break;
     }
     return AStr::Format("%04d-%02d-%02d", t.year, t.month, t.day);
 }

@@ -29,7 +29,8 @@ AStr FormatLocaleDate(uint32_t locale, const LocalTime& t) {
 AStr FormatLocaleTime(uint32_t locale, const LocalTime& t, bool withSeconds) {
     SYSTEMTIME st = ToSystemTime(t);
     char text[80];
-    if (GetTimeFormatA(locale, withSeconds ? 0 : TIME_NOSECONDS, &st, nullptr, text, sizeof text) <= 0)
+    if (GetTimeFormatA(locale, withSeconds ? 0 : TIME_NOSECONDS, &st, nullptr, text, sizeof text) <=
+        0)
         return AStr();
     return AStr(text);
 }

@@ -10,8 +10,12 @@ namespace {
 // A default no settings file holds, to tell a missing key from an empty one.
 const char kMissing[] = "\x01\x02missing\x02\x01";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsQuote(char c) { return c == '"' || c == '\''; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsQuote(char c) {
+    return c == '"' || c == '\'';
+}
 
 // The part of a value before its first line break: a break would end the
 // line in the file and make the rest a line of its own.
@@ -26,7 +30,8 @@ std::string OneLine(const char* value) {
 // inside one more pair of quotes, which the reader takes off again.
 std::string Protected(const std::string& v) {
     if (v.empty()) return v;
-    bool exposed = IsBlank(v.front()) || IsBlank(v.back()) || IsQuote(v.front()) || IsQuote(v.back());
+    bool exposed =
+        IsBlank(v.front()) || IsBlank(v.back()) || IsQuote(v.front()) || IsQuote(v.back());
     return exposed ? "\"" + v + "\"" : v;
 }
 

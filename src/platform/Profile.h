@@ -14,7 +14,7 @@
 namespace platform {
 
 class ProfileFile {
-public:
+  public:
     explicit ProfileFile(std::string path) : path_(std::move(path)) {}
     const std::string& Path() const { return path_; }
 
@@ -45,7 +45,7 @@ public:
     void ReadList(const char* section, StrList& list) const;
     bool WriteList(const char* section, const StrList& list) const;
 
-private:
+  private:
     // The two primitives each platform provides: a value with a default, and
     // a write (a null value deletes the key, a null key the whole section).
     AStr Read(const char* section, const char* key, const char* def) const;

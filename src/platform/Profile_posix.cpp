@@ -19,7 +19,9 @@ struct Line {
     std::string end;  // "\r\n", "\n" or "" for a last line without one
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string Trim(const std::string& s) {
     size_t b = 0, e = s.size();
@@ -28,7 +30,9 @@ std::string Trim(const std::string& s) {
     return s.substr(b, e - b);
 }
 
-bool SameName(const std::string& a, const char* b) { return cp1251::CompareNoCase(a.c_str(), b) == 0; }
+bool SameName(const std::string& a, const char* b) {
+    return cp1251::CompareNoCase(a.c_str(), b) == 0;
+}
 
 bool ReadWhole(const std::string& path, std::string* bytes) {
     FileHandle h = OpenForRead(path.c_str(), true);
@@ -125,9 +129,8 @@ bool Store(const std::string& path, const std::vector<Line>& lines) {
     std::string temp = path + ".~new";
     FileHandle h = CreatePrivate(temp.c_str());  // the proxy password lives here
     if (h == kInvalidFile) return false;
-    bool ok = bytes.empty() ||
-              Write(h, bytes.data(), static_cast<unsigned long>(bytes.size())) ==
-                  static_cast<long>(bytes.size());
+    bool ok = bytes.empty() || Write(h, bytes.data(), static_cast<unsigned long>(bytes.size())) ==
+                                   static_cast<long>(bytes.size());
     ok = ok && FlushToDisk(h);
     Close(h);
     if (ok) ok = ReplaceDurably(temp.c_str(), path.c_str());
@@ -206,6 +209,8 @@ bool ProfileFile::SectionHasKeys(const char* section) const {
     return false;
 }
 
-std::string ProgramProfilePath() { return JoinPath(ProgramDirectory(), "ovisto.ini"); }
+std::string ProgramProfilePath() {
+    return JoinPath(ProgramDirectory(), "ovisto.ini");
+}
 
 }  // namespace platform

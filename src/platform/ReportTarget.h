@@ -14,7 +14,7 @@ enum class Report : uint32_t {
 };
 
 class ReportTarget {
-public:
+  public:
     virtual ~ReportTarget() = default;
     // Queues the message for the host's thread; false when it could not be
     // queued (the host is gone). Safe to call from any thread.

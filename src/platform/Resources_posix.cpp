@@ -29,7 +29,9 @@ char module;  // its address is the handle
 
 }  // namespace
 
-void* BuiltInTextModule() { return &module; }
+void* BuiltInTextModule() {
+    return &module;
+}
 
 const char* BuiltInText(unsigned id) {
     const BuiltIn* end = std::end(kEnglishTexts);

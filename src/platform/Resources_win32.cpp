@@ -19,7 +19,11 @@ bool LoadModuleResource(void* module, const char* name, const char* type, const 
 }
 
 // Windows texts come from the language modules only.
-void* BuiltInTextModule() { return nullptr; }
-const char* BuiltInText(unsigned) { return nullptr; }
+void* BuiltInTextModule() {
+    return nullptr;
+}
+const char* BuiltInText(unsigned) {
+    return nullptr;
+}
 
 }  // namespace platform

@@ -12,12 +12,12 @@ constexpr SocketHandle kNoSocket = 0xFFFFFFFF;
 
 // WinSock error numbers the system tests for by value.
 enum : uint32_t {
-    kWsaInterrupted = 10004,       // WSAEINTR
-    kWsaNotSocket = 10038,         // WSAENOTSOCK
-    kWsaConnectionReset = 10054,   // WSAECONNRESET: the peer closed the connection
-    kWsaTimedOut = 10060,          // WSAETIMEDOUT
-    kWsaConnectionRefused = 10061, // WSAECONNREFUSED
-    kWsaHostNotFound = 11001,      // WSAHOST_NOT_FOUND
+    kWsaInterrupted = 10004,        // WSAEINTR
+    kWsaNotSocket = 10038,          // WSAENOTSOCK
+    kWsaConnectionReset = 10054,    // WSAECONNRESET: the peer closed the connection
+    kWsaTimedOut = 10060,           // WSAETIMEDOUT
+    kWsaConnectionRefused = 10061,  // WSAECONNREFUSED
+    kWsaHostNotFound = 11001,       // WSAHOST_NOT_FOUND
 };
 
 // Address family, socket type and shutdown directions by their WinSock values.

@@ -12,18 +12,32 @@ namespace platform {
 namespace {
 
 enum Function {
-    kWSAStartup, kWSACleanup, kWSAGetLastError, kWSAFDIsSet, kSocket, kConnect, kCloseSocket,
-    kShutdown, kSend, kRecv, kSelect, kHtons, kInetAddr, kGetHostByName, kFunctionCount
+    kWSAStartup,
+    kWSACleanup,
+    kWSAGetLastError,
+    kWSAFDIsSet,
+    kSocket,
+    kConnect,
+    kCloseSocket,
+    kShutdown,
+    kSend,
+    kRecv,
+    kSelect,
+    kHtons,
+    kInetAddr,
+    kGetHostByName,
+    kFunctionCount
 };
 
 const char* const kFunctionNames[kFunctionCount] = {
-    "WSAStartup", "WSACleanup", "WSAGetLastError", "__WSAFDIsSet", "socket", "connect",
-    "closesocket", "shutdown", "send", "recv", "select", "htons", "inet_addr", "gethostbyname"};
+    "WSAStartup", "WSACleanup",  "WSAGetLastError", "__WSAFDIsSet", "socket",
+    "connect",    "closesocket", "shutdown",        "send",         "recv",
+    "select",     "htons",       "inet_addr",       "gethostbyname"};
 
 // The library is loaded on the first use of any function and freed when the
 // program ends; each function is looked up once, on its own first use.
 class WinSockLibrary {
-public:
+  public:
     ~WinSockLibrary() {
         if (module_) FreeLibrary(module_);
     }
@@ -40,7 +54,7 @@ public:
         return p;
     }
 
-private:
+  private:
     std::mutex mutex_;
     HMODULE module_ = nullptr;
     std::atomic<FARPROC> procs_[kFunctionCount] = {};
@@ -77,9 +91,13 @@ using HtonsFn = u_short(WSAAPI*)(u_short);
 using InetAddrFn = unsigned long(WSAAPI*)(const char*);
 using HostByNameFn = hostent*(WSAAPI*)(const char*);
 
-SOCKET Native(SocketHandle s) { return s == kNoSocket ? INVALID_SOCKET : static_cast<SOCKET>(s); }
+SOCKET Native(SocketHandle s) {
+    return s == kNoSocket ? INVALID_SOCKET : static_cast<SOCKET>(s);
+}
 
-int ClampCount(long count) { return count > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(count); }
+int ClampCount(long count) {
+    return count > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(count);
+}
 
 }  // namespace
 
@@ -108,7 +126,9 @@ SocketHandle SocketOpen(int family, int type, int protocol) {
     return s == INVALID_SOCKET ? kNoSocket : static_cast<SocketHandle>(s);
 }
 
-bool SocketCloseWakesBlockedCalls() { return true; }
+bool SocketCloseWakesBlockedCalls() {
+    return true;
+}
 
 int SocketCloseHandle(SocketHandle s) {
     auto close = Lookup<CloseFn>(kCloseSocket);

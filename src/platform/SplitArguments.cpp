@@ -32,8 +32,10 @@ std::vector<std::string> SplitArguments(const std::string& text) {
             }
             continue;
         }
-        if (c == '"') quoted = !quoted;
-        else word += c;
+        if (c == '"')
+            quoted = !quoted;
+        else
+            word += c;
         ++i;
     }
     if (inWord) words.push_back(word);

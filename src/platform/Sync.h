@@ -10,7 +10,7 @@ constexpr uint32_t kWaitForever = 0xFFFFFFFF;
 
 // A critical section. Its owner may enter it again (re-entrant).
 class Lock {
-public:
+  public:
     Lock();
     ~Lock();
     Lock(const Lock&) = delete;
@@ -19,27 +19,27 @@ public:
     void Enter();
     void Leave();
 
-private:
+  private:
     struct Impl;
     Impl* impl_;
 };
 
 // Holds a lock for the life of a scope.
 class LockGuard {
-public:
+  public:
     explicit LockGuard(Lock& lock) : lock_(lock) { lock_.Enter(); }
     ~LockGuard() { lock_.Leave(); }
     LockGuard(const LockGuard&) = delete;
     LockGuard& operator=(const LockGuard&) = delete;
 
-private:
+  private:
     Lock& lock_;
 };
 
 // A manual-reset event: once set it stays set until reset, and every waiter
 // is released.
 class Event {
-public:
+  public:
     explicit Event(bool initiallySet = false);
     ~Event();
     Event(const Event&) = delete;
@@ -53,7 +53,7 @@ public:
     // limit).
     bool Wait(uint32_t ms) const;
 
-private:
+  private:
     struct Impl;
     Impl* impl_;
 };

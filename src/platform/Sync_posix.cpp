@@ -23,8 +23,12 @@ Lock::~Lock() {
     delete impl_;
 }
 
-void Lock::Enter() { pthread_mutex_lock(&impl_->mutex); }
-void Lock::Leave() { pthread_mutex_unlock(&impl_->mutex); }
+void Lock::Enter() {
+    pthread_mutex_lock(&impl_->mutex);
+}
+void Lock::Leave() {
+    pthread_mutex_unlock(&impl_->mutex);
+}
 
 struct Event::Impl {
     mutable pthread_mutex_t mutex;
@@ -79,8 +83,9 @@ bool Event::Wait(uint32_t ms) const {
     }
     pthread_mutex_lock(&impl_->mutex);
     while (!impl_->set) {
-        int rc = ms == kWaitForever ? pthread_cond_wait(&impl_->cond, &impl_->mutex)
-                                    : pthread_cond_timedwait(&impl_->cond, &impl_->mutex, &deadline);
+        int rc = ms == kWaitForever
+                     ? pthread_cond_wait(&impl_->cond, &impl_->mutex)
+                     : pthread_cond_timedwait(&impl_->cond, &impl_->mutex, &deadline);
         if (rc == ETIMEDOUT) break;
     }
     bool set = impl_->set;

@@ -8,15 +8,21 @@ struct Lock::Impl {
     CRITICAL_SECTION section;
 };
 
-Lock::Lock() : impl_(new Impl) { InitializeCriticalSection(&impl_->section); }
+Lock::Lock() : impl_(new Impl) {
+    InitializeCriticalSection(&impl_->section);
+}
 
 Lock::~Lock() {
     DeleteCriticalSection(&impl_->section);
     delete impl_;
 }
 
-void Lock::Enter() { EnterCriticalSection(&impl_->section); }
-void Lock::Leave() { LeaveCriticalSection(&impl_->section); }
+void Lock::Enter() {
+    EnterCriticalSection(&impl_->section);
+}
+void Lock::Leave() {
+    LeaveCriticalSection(&impl_->section);
+}
 
 struct Event::Impl {
     HANDLE handle;
@@ -31,9 +37,15 @@ Event::~Event() {
     delete impl_;
 }
 
-void Event::Set() { SetEvent(impl_->handle); }
-void Event::Reset() { ResetEvent(impl_->handle); }
-bool Event::IsSet() const { return WaitForSingleObject(impl_->handle, 0) == WAIT_OBJECT_0; }
+void Event::Set() {
+    SetEvent(impl_->handle);
+}
+void Event::Reset() {
+    ResetEvent(impl_->handle);
+}
+bool Event::IsSet() const {
+    return WaitForSingleObject(impl_->handle, 0) == WAIT_OBJECT_0;
+}
 
 bool Event::Wait(uint32_t ms) const {
     return WaitForSingleObject(impl_->handle, ms == kWaitForever ? INFINITE : ms) == WAIT_OBJECT_0;

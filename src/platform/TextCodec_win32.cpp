@@ -15,7 +15,8 @@ std::vector<wchar_t> Utf16Units(const char* bytes, size_t n, bool bigEndian) {
     units.reserve(n / 2 + 1);
     const unsigned char* u = reinterpret_cast<const unsigned char*>(bytes);
     for (size_t i = 0; i + 1 < n; i += 2)
-        units.push_back(static_cast<wchar_t>(bigEndian ? (u[i] << 8) | u[i + 1] : (u[i + 1] << 8) | u[i]));
+        units.push_back(
+            static_cast<wchar_t>(bigEndian ? (u[i] << 8) | u[i + 1] : (u[i + 1] << 8) | u[i]));
     if (n % 2) units.push_back(static_cast<wchar_t>(0xFFFD));
     return units;
 }
@@ -37,7 +38,8 @@ bool CodePageToUtf8(unsigned codePage, const char* bytes, size_t n, std::string*
         MultiByteToWideChar(codePage, 0, bytes, count, wide.data(), units);
     }
     const int wideCount = static_cast<int>(wide.size());
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideCount, nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideCount, nullptr, 0, nullptr, nullptr);
     if (size <= 0) return false;
     const size_t at = out->size();
     out->resize(at + static_cast<size_t>(size));

@@ -6,7 +6,9 @@ namespace platform {
 
 Thread::Thread(std::shared_ptr<ReportTarget> report) : report_(std::move(report)) {}
 
-Thread::~Thread() { ReleaseHandles(); }
+Thread::~Thread() {
+    ReleaseHandles();
+}
 
 int32_t Thread::Run() {
     PostEnd(0);
@@ -19,9 +21,13 @@ void Thread::Abort() {
     if (AbortHook* hook = hook_.load()) hook->Abort();
 }
 
-bool Thread::IsAbortRequested() { return abort_.IsSet(); }
+bool Thread::IsAbortRequested() {
+    return abort_.IsSet();
+}
 
-bool Thread::IsRunning() { return !finished_.IsSet(); }
+bool Thread::IsRunning() {
+    return !finished_.IsSet();
+}
 
 long Thread::AddRef() {
     LockGuard guard(countLock_);
@@ -80,7 +86,9 @@ void Thread::SetAbortHook(AbortHook* hook, AbortHook** old) {
     if (old) *old = previous;
 }
 
-void Thread::PostEnd(uintptr_t kind) { PostReport(Report::kThreadEnd, kind); }
+void Thread::PostEnd(uintptr_t kind) {
+    PostReport(Report::kThreadEnd, kind);
+}
 
 void Thread::PostReport(Report what, uintptr_t param) {
     if (report_) report_->Post(what, param, this);

@@ -30,7 +30,7 @@ constexpr uint32_t kShutdownWaitMs = 5000;
 // Something a blocking call waits on (a socket, a connection) that can be
 // told to give up at once when its thread is aborted.
 class AbortHook {
-public:
+  public:
     virtual ~AbortHook() = default;
     virtual void Abort() = 0;
 };
@@ -38,7 +38,7 @@ public:
 struct ThreadHandles;
 
 class Thread {
-public:
+  public:
     // report: where the end message goes; none means no message.
     explicit Thread(std::shared_ptr<ReportTarget> report = nullptr);
     virtual ~Thread();
@@ -74,12 +74,12 @@ public:
     bool WaitFinished(uint32_t ms) const { return finished_.Wait(ms); }
     const Event& FinishedEvent() const { return finished_; }
 
-protected:
+  protected:
     // Posts any report with this thread as the sender.
     void PostReport(Report what, uintptr_t param);
     const std::shared_ptr<ReportTarget>& ReportTo() const { return report_; }
 
-private:
+  private:
     // The operating-system part, one file per platform.
     bool CreateOsThread();
     void ApplyPriority(int priority);

@@ -26,7 +26,9 @@ bool Thread::CreateOsThread() {
     return true;
 }
 
-void Thread::ApplyPriority(int priority) { SetThreadPriority(handles_->handle, priority); }
+void Thread::ApplyPriority(int priority) {
+    SetThreadPriority(handles_->handle, priority);
+}
 
 void Thread::ReleaseHandles() {
     if (!handles_) return;

@@ -12,13 +12,13 @@ namespace platform {
 uint32_t RegisteredMessage(Report what);
 
 class WindowReportTarget : public ReportTarget {
-public:
+  public:
     // window: the HWND that receives the messages.
     explicit WindowReportTarget(void* window) : window_(window) {}
     bool Post(Report what, uintptr_t param, void* sender) override;
     void* Window() const { return window_; }
 
-private:
+  private:
     void* window_;
 };
 

@@ -40,9 +40,12 @@ bool Appl::CreateMainWindow() {
 }
 
 void Appl::PreTranslate(MSG& msg) {
-    if (accelerators_ && frame_.Handle() && TranslateAcceleratorW(frame_.Handle(), accelerators_, &msg))
+    if (accelerators_ && frame_.Handle() &&
+        TranslateAcceleratorW(frame_.Handle(), accelerators_, &msg))
         return;
     DApplication::PreTranslate(msg);
 }
 
-bool Appl::Idle(long count) { return frame_.Handle() ? frame_.OnIdle(count) : false; }
+bool Appl::Idle(long count) {
+    return frame_.Handle() ? frame_.OnIdle(count) : false;
+}

@@ -9,7 +9,7 @@
 #include "shell/gui/DApplication.h"
 
 class Appl : public DApplication {
-public:
+  public:
     Appl(HINSTANCE instance, HINSTANCE previous, const char* commandLine, int showCommand);
     ~Appl() override;
 
@@ -30,7 +30,7 @@ public:
         settingsFile_ = settingsFile;
     }
 
-private:
+  private:
     FrameWindow frame_;
     HACCEL accelerators_;
     std::string programDir_;

@@ -16,8 +16,12 @@ std::string Directory() {
 
 }  // namespace
 
-void SetProgramInstance(HINSTANCE instance) { g_instance = instance; }
-HINSTANCE ProgramInstance() { return g_instance; }
+void SetProgramInstance(HINSTANCE instance) {
+    g_instance = instance;
+}
+HINSTANCE ProgramInstance() {
+    return g_instance;
+}
 
 AStr ProgramPath(const char* fileName) {
     std::string p = Directory() + "\\" + (fileName ? fileName : "");
@@ -25,7 +29,7 @@ AStr ProgramPath(const char* fileName) {
 }
 
 AStr ProgramPath(const char* fileName, const char* extension, const char* subFolder) {
-    std::string p = Directory() + "\\" + (subFolder ? subFolder : "") + "\\" + (fileName ? fileName : "") +
-                    (extension ? extension : "");
+    std::string p = Directory() + "\\" + (subFolder ? subFolder : "") + "\\" +
+                    (fileName ? fileName : "") + (extension ? extension : "");
     return AStr(p.c_str());
 }

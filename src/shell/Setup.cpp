@@ -13,8 +13,8 @@ namespace {
 bool ConfirmUninstall() {
     std::wstring text = WideText(DisplayText(TEXT_CONFIRM_UNINSTALL).c_str());
     std::wstring title = WideText(LoadText(TEXT_PROGRAM_NAME).c_str());
-    return MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) ==
-           IDYES;
+    return MessageBoxW(nullptr, text.c_str(), title.c_str(),
+                       MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES;
 }
 
 }  // namespace

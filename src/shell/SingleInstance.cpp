@@ -13,7 +13,9 @@ UINT RegisterProbeMessage() {
     return g_probe;
 }
 
-UINT ProbeMessage() { return g_probe; }
+UINT ProbeMessage() {
+    return g_probe;
+}
 
 HWND FindRunningCopy(UINT probe) {
     if (!probe) return nullptr;
@@ -21,7 +23,8 @@ HWND FindRunningCopy(UINT probe) {
          w = FindWindowExW(nullptr, w, kMainWindowClass, nullptr)) {
         DWORD_PTR answer = 0;
         // A hung window is passed over rather than waited for.
-        if (!SendMessageTimeoutW(w, probe, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 30000, &answer)) continue;
+        if (!SendMessageTimeoutW(w, probe, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 30000, &answer))
+            continue;
         if (answer == probe) return w;
     }
     return nullptr;

@@ -18,7 +18,8 @@ namespace {
 void StartLanguage() {
     Options& options = ProgramOptions();
     if (ChooseLanguage(options.language, nullptr))
-        platform::ProfileFile(OptionsFilePath()).WriteText("Options", "Language", options.language.c_str());
+        platform::ProfileFile(OptionsFilePath())
+            .WriteText("Options", "Language", options.language.c_str());
 }
 
 }  // namespace

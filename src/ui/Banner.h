@@ -6,7 +6,7 @@
 #include <olectl.h>
 
 class Banner {
-public:
+  public:
     Banner() = default;
     ~Banner() { Release(); }
     Banner(const Banner&) = delete;
@@ -21,7 +21,7 @@ public:
     // vertically centred.
     void DrawRightAligned(HDC dc, const RECT& area, int margin) const;
 
-private:
+  private:
     IPicture* picture_ = nullptr;
     SIZE size_{0, 0};  // pixels
 };

@@ -52,7 +52,8 @@ LRESULT FrameWindow::OnDdeInitiate(HWND client, LPARAM atoms) {
     if (!application || application != serviceAtom_ || !topic || topic != topicAtom_) return 0;
     // The acknowledgement carries atoms of its own, which the client deletes.
     ATOM service = GlobalAddAtomW(kService), ownTopic = GlobalAddAtomW(kTopic);
-    SendMessageW(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(Handle()), MAKELPARAM(service, ownTopic));
+    SendMessageW(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(Handle()),
+                 MAKELPARAM(service, ownTopic));
     return 0;
 }
 
@@ -61,8 +62,10 @@ void FrameWindow::OnDdeExecute(HWND client, LPARAM lParam) {
     UnpackDDElParam(WM_DDE_EXECUTE, lParam, &low, &high);
     HGLOBAL commands = reinterpret_cast<HGLOBAL>(high);
     AStr url = CommandText(commands, IsWindowUnicode(client) && IsWindowUnicode(Handle()));
-    LPARAM ack = ReuseDDElParam(lParam, WM_DDE_EXECUTE, WM_DDE_ACK, 0x8000, reinterpret_cast<UINT_PTR>(commands));
-    if (!PostMessageW(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(Handle()), ack)) FreeDDElParam(WM_DDE_ACK, ack);
+    LPARAM ack = ReuseDDElParam(lParam, WM_DDE_EXECUTE, WM_DDE_ACK, 0x8000,
+                                reinterpret_cast<UINT_PTR>(commands));
+    if (!PostMessageW(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(Handle()), ack))
+        FreeDDElParam(WM_DDE_ACK, ack);
     // A modal dialog is open: acknowledged, otherwise ignored.
     if (!IsWindowEnabled(Handle())) return;
     ShowWindow(Handle(), SW_SHOWNORMAL);

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-FrameLayout LayOutFrame(int width, int height, int toolbarHeight, int statusHeight, int splitPercent) {
+FrameLayout LayOutFrame(int width, int height, int toolbarHeight, int statusHeight,
+                        int splitPercent) {
     FrameLayout l;
     int band = std::max(0, height - toolbarHeight - statusHeight);
     int left = std::min(MulDiv(width, splitPercent, 100), width - 100);
@@ -17,4 +18,6 @@ FrameLayout LayOutFrame(int width, int height, int toolbarHeight, int statusHeig
     return l;
 }
 
-int SplitFromSeparator(int position, int width) { return width > 0 ? MulDiv(position, 100, width) : 33; }
+int SplitFromSeparator(int position, int width) {
+    return width > 0 ? MulDiv(position, 100, width) : 33;
+}

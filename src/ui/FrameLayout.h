@@ -13,6 +13,7 @@ struct FrameLayout {
 // Client width and height, the toolbar's and status bar's own heights and
 // the item pane's share in percent. The item pane is at most the width
 // less 100 pixels and never below 100 pixels.
-FrameLayout LayOutFrame(int width, int height, int toolbarHeight, int statusHeight, int splitPercent);
+FrameLayout LayOutFrame(int width, int height, int toolbarHeight, int statusHeight,
+                        int splitPercent);
 // The percentage a separator at `position` in a client `width` stands for.
 int SplitFromSeparator(int position, int width);

@@ -17,7 +17,9 @@ AStr FrameWindow::StatusText() const {
     return text;
 }
 
-void FrameWindow::UpdateStatusBar() { statusBar_.SetText(StatusText()); }
+void FrameWindow::UpdateStatusBar() {
+    statusBar_.SetText(StatusText());
+}
 
 void FrameWindow::UpdateCaption() {
     AStr program = LoadText(TEXT_PROGRAM_NAME);

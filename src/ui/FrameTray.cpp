@@ -15,7 +15,8 @@ constexpr LPARAM kContextMenu = 0x7B;
 constexpr int kTrayMenu = 2;
 
 HICON LoadTrayIcon(HINSTANCE instance, int id) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON),
                                          GetSystemMetrics(SM_CYSMICON), 0));
 }
 

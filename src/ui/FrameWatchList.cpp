@@ -6,7 +6,7 @@
 #include "platform/Files.h"
 #include "platform/Lang.h"
 #include "platform/WindowReportTarget.h"
-#include "retrieval/filestream.h"
+#include "stream/FileStream.h"
 #include "ui/FrameWindow.h"
 
 namespace {
@@ -32,31 +32,40 @@ bool IsDamagedWatchList(const std::string& path) {
 void FrameWindow::LoadWatchList() {
     uint32_t error = 0;
     std::string lockPath = platform::JoinPath(paths_.programDir, "ovisto.lck");
-    if (!lock_.Acquire(lockPath, &error)) ShowMessage(FormatText(TEXT_DIRECTORY_LOCKED, lockPath.c_str()));
+    if (!lock_.Acquire(lockPath, &error))
+        ShowMessage(FormatText(TEXT_DIRECTORY_LOCKED, lockPath.c_str()));
 
     if (IsDamagedWatchList(paths_.watchList)) {
         std::string kept = platform::JoinPath(paths_.programDir, kDamagedName);
         if (platform::MoveFileTo(paths_.watchList.c_str(), kept.c_str(), true))
-            ShowMessage(FormatText(TEXT_DAMAGED_WATCH_LIST, paths_.watchList.c_str(), kept.c_str()));
+            ShowMessage(
+                FormatText(TEXT_DAMAGED_WATCH_LIST, paths_.watchList.c_str(), kept.c_str()));
     }
     WatchListStart start = StartWatchList(list_, paths_);  // the unseen count follows in OnCreate
     list_.SetRefreshHook([this](ItemNode& node) { RefreshObjectNode(node); });
 
     engine_.reset(new CheckEngine(list_, *options_, *this,
-                                  std::make_shared<platform::WindowReportTarget>(Handle()), args_.clock));
+                                  std::make_shared<platform::WindowReportTarget>(Handle()),
+                                  args_.clock));
     PostMessageW(Handle(), WM_COMMAND,
                  MAKEWPARAM(start.firstStart ? CMD_FIRST_START_NEW_PAGE : CMD_SHOW_RESULTS, 0), 0);
 }
 
-void FrameWindow::RefreshObject(ItemNode& object) { RefreshObjectNode(object); }
+void FrameWindow::RefreshObject(ItemNode& object) {
+    RefreshObjectNode(object);
+}
 
 void FrameWindow::Announce(ItemNode&, const ItemEvent& event) {
     if (event.type == kEventBlink) StartBlink();
 }
 
-void FrameWindow::SaveChangeLog() { ::SaveChangeLog(list_, paths_); }
+void FrameWindow::SaveChangeLog() {
+    ::SaveChangeLog(list_, paths_);
+}
 
-void FrameWindow::SaveWatchList() { ::SaveWatchList(list_, paths_); }
+void FrameWindow::SaveWatchList() {
+    ::SaveWatchList(list_, paths_);
+}
 
 void FrameWindow::SaveOptions() {
     if (!args_.settingsFile.empty()) ::SaveOptions(*options_, args_.settingsFile);

@@ -20,8 +20,15 @@ FrameWindow* g_mainWindow = nullptr;
 
 // The toolbar's buttons: image index and command, 0 a separator.
 const DToolButton kToolButtons[] = {
-    {0, CMD_NEW_WEB_PAGE}, {7, CMD_PROPERTIES}, {14, CMD_CHECK_NOW}, {0, 0}, {1, CMD_IMPORT},
-    {2, CMD_EXPORT},       {0, 0},              {12, CMD_OPEN_PAGE}, {3, CMD_MARK_SEEN},
+    {0, CMD_NEW_WEB_PAGE},
+    {7, CMD_PROPERTIES},
+    {14, CMD_CHECK_NOW},
+    {0, 0},
+    {1, CMD_IMPORT},
+    {2, CMD_EXPORT},
+    {0, 0},
+    {12, CMD_OPEN_PAGE},
+    {3, CMD_MARK_SEEN},
 };
 
 // The text after the first line feed, or the whole text.
@@ -33,12 +40,17 @@ AStr ToolTipOf(const AStr& text) {
 
 }  // namespace
 
-FrameWindow* TheMainWindow() { return g_mainWindow; }
-void SetTheMainWindow(FrameWindow* window) { g_mainWindow = window; }
+FrameWindow* TheMainWindow() {
+    return g_mainWindow;
+}
+void SetTheMainWindow(FrameWindow* window) {
+    g_mainWindow = window;
+}
 
 FrameWindow::FrameWindow()
-    : dropTarget_(*this, {static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"UniformResourceLocator")),
-                          static_cast<CLIPFORMAT>(CF_TEXT)}) {}
+    : dropTarget_(*this,
+                  {static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"UniformResourceLocator")),
+                   static_cast<CLIPFORMAT>(CF_TEXT)}) {}
 
 FrameWindow::~FrameWindow() {
     Destroy();
@@ -73,7 +85,8 @@ bool FrameWindow::OnCreate(const CREATESTRUCTW&) {
     windowTitle_ = LoadText(TEXT_WINDOW_TITLE);
     SetWindowIcons();
     AddTrayIcon();
-    if (!CreatePanes() || !CreateToolbar() || !statusBar_.Create(Handle(), kStatusBarId, args_.instance))
+    if (!CreatePanes() || !CreateToolbar() ||
+        !statusBar_.Create(Handle(), kStatusBarId, args_.instance))
         return false;
     LoadWatchList();
     itemPane_.Build();
@@ -87,10 +100,11 @@ bool FrameWindow::OnCreate(const CREATESTRUCTW&) {
 
 void FrameWindow::SetWindowIcons() {
     HICON large = static_cast<HICON>(LoadImageW(args_.instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
+                                                GetSystemMetrics(SM_CXICON),
+                                                GetSystemMetrics(SM_CYICON), LR_SHARED));
     HICON small = static_cast<HICON>(LoadImageW(args_.instance, MAKEINTRESOURCEW(2), IMAGE_ICON,
-                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                LR_SHARED));
+                                                GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
@@ -151,7 +165,8 @@ void FrameWindow::ShowMessage(const AStr& text) {
         args_.showMessage(text);
         return;
     }
-    MessageBoxW(Handle(), WideText(text.c_str()).c_str(), WideText(LoadText(TEXT_PROGRAM_NAME).c_str()).c_str(),
+    MessageBoxW(Handle(), WideText(text.c_str()).c_str(),
+                WideText(LoadText(TEXT_PROGRAM_NAME).c_str()).c_str(),
                 MB_ICONEXCLAMATION | MB_OK | MB_TASKMODAL);
 }
 
@@ -390,4 +405,6 @@ bool FrameWindow::OnIdle(long count) {
     return DFrameWindow::OnIdle(count);
 }
 
-void FrameWindow::OnDropText(const AStr& text) { NewWebPage(text); }
+void FrameWindow::OnDropText(const AStr& text) {
+    NewWebPage(text);
+}

@@ -68,8 +68,11 @@ struct FrameArgs {
     std::function<void(const AStr& text)> showMessage;
 };
 
-class FrameWindow : public DFrameWindow, public DCommandTarget, public DropWin::Owner, public EngineHost {
-public:
+class FrameWindow : public DFrameWindow,
+                    public DCommandTarget,
+                    public DropWin::Owner,
+                    public EngineHost {
+  public:
     FrameWindow();
     ~FrameWindow() override;
 
@@ -139,7 +142,7 @@ public:
     // DropWin::Owner: a URL dropped on the window.
     void OnDropText(const AStr& text) override;
 
-protected:
+  protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCreate(const CREATESTRUCTW& cs) override;
     void OnDestroy() override;
@@ -149,7 +152,7 @@ protected:
     void OnTimer(UINT_PTR id) override;
     bool OnRegisteredMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-private:
+  private:
     // Creation steps (FrameWindow.cpp).
     void SetWindowIcons();
     bool CreatePanes();

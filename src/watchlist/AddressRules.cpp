@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "retrieval/MailboxUrl.h"
-#include "retrieval/UrlUtils.h"
+#include "pop3/MailboxUrl.h"
+#include "http/UrlUtils.h"
 
 bool IsMailboxAddress(const char* address) {
     return address && std::strncmp(address, "mailto:", 7) == 0;
@@ -14,4 +14,6 @@ AStr MailboxHost(const char* address) {
     return CrackMailboxUrl(address, &parts) ? parts.host : AStr();
 }
 
-AStr NormalizeOldAddress(const char* address) { return NormalizeUrl(address, true); }
+AStr NormalizeOldAddress(const char* address) {
+    return NormalizeUrl(address, true);
+}

@@ -1,7 +1,7 @@
 #include "watchlist/CheckNode.h"
 
-#include "retrieval/ListStore.h"
-#include "retrieval/binio.h"
+#include "stream/ListStore.h"
+#include "stream/BinIo.h"
 #include "watchlist/ItemNode.h"
 
 int ChangeNode::Save(owstream& os) const {
@@ -28,7 +28,8 @@ int CheckNode::Load(iwstream& is, int version) {
     return n < 0 ? -1 : 0;
 }
 
-void TrimChecks(ItemNode& object, uint32_t now, const std::function<void(CheckNode&)>& beforeDelete) {
+void TrimChecks(ItemNode& object, uint32_t now,
+                const std::function<void(CheckNode&)>& beforeDelete) {
     size_t n = object.checks.Count();
     if (n <= 1) return;
     auto dropOldest = [&] {

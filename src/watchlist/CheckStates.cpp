@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "retrieval/binio.h"
+#include "stream/BinIo.h"
 #include "watchlist/ItemList.h"
 
 namespace {
@@ -55,14 +55,17 @@ int LoadCheckStates(ItemList& list, iwstream& is) {
         uint32_t at = 0, since = 0;
         int32_t state = 0, error = 0, detail = 0;
         AStr address, tag, reply;
-        if (ReadU32(is, &at) || ReadString(is, address) || ReadI32(is, &state) || ReadI32(is, &error) ||
-            ReadI32(is, &detail) || ReadU32(is, &since) || ReadString(is, tag) || ReadString(is, reply))
+        if (ReadU32(is, &at) || ReadString(is, address) || ReadI32(is, &state) ||
+            ReadI32(is, &error) || ReadI32(is, &detail) || ReadU32(is, &since) ||
+            ReadString(is, tag) || ReadString(is, reply))
             return -1;
         ItemNode* target = nullptr;
-        if (at < objects.size() && !objects[at]->IsFolder() && objects[at]->properties.address == address)
+        if (at < objects.size() && !objects[at]->IsFolder() &&
+            objects[at]->properties.address == address)
             target = objects[at];
         for (size_t k = 1; !target && k < objects.size(); ++k)
-            if (!objects[k]->IsFolder() && objects[k]->properties.address == address) target = objects[k];
+            if (!objects[k]->IsFolder() && objects[k]->properties.address == address)
+                target = objects[k];
         if (!target || address.IsEmpty()) continue;
         if (state == -1) {
             target->state = -1;

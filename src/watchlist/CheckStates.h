@@ -11,7 +11,7 @@
 // address, i32 state (-1 failed, else 0), i32 last error, i32 detail, u32
 // failed since (seconds since 1970 UTC, 0 when not failed), string tag,
 // string server reply (a server's own words about the failure).
-#include "retrieval/wstream.h"
+#include "stream/WStream.h"
 
 class ItemList;
 

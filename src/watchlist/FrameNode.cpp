@@ -1,6 +1,6 @@
 #include "watchlist/FrameNode.h"
 
-#include "retrieval/binio.h"
+#include "stream/BinIo.h"
 
 namespace {
 

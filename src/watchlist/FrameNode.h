@@ -12,7 +12,7 @@ class iwstream;
 class owstream;
 
 class HtmlFrameNode : public Tree {
-public:
+  public:
     HtmlFrameNode* FirstFrame() const { return static_cast<HtmlFrameNode*>(First()); }
     HtmlFrameNode* NextFrame() const { return static_cast<HtmlFrameNode*>(Next()); }
     HtmlFrameNode* ParentFrame() const { return dynamic_cast<HtmlFrameNode*>(Owner()); }
@@ -28,7 +28,7 @@ public:
 
 // The kept record of a frame: its stored copy, its check state and result.
 class _HtmlFrameNode : public HtmlFrameNode {
-public:
+  public:
     _HtmlFrameNode* FirstFrame() const { return static_cast<_HtmlFrameNode*>(First()); }
     _HtmlFrameNode* NextFrame() const { return static_cast<_HtmlFrameNode*>(Next()); }
     _HtmlFrameNode* ParentFrame() const { return dynamic_cast<_HtmlFrameNode*>(Owner()); }
@@ -37,14 +37,14 @@ public:
         return static_cast<_HtmlFrameNode*>(NextPreOrder(root));
     }
 
-    uint16_t copyNumber = 0;   // stored copy and temporary file; 0 = none
-    uint8_t copyCharset = 0;   // character-set code of the stored copy
-    int32_t state = 0;         // 1 while downloading, 2 comparing, -1 failed
-    int32_t lastError = 0;     // result code of the last attempt
-    int32_t detail = 0;        // HTTP status or secondary code
-    AStr address;              // absolute URL of the frame (root: the page's)
-    List changes;              // the frame's change records until they join a check
-    int32_t mode = 0;          // the frame's check result; 3 = the frame structure changed
+    uint16_t copyNumber = 0;  // stored copy and temporary file; 0 = none
+    uint8_t copyCharset = 0;  // character-set code of the stored copy
+    int32_t state = 0;        // 1 while downloading, 2 comparing, -1 failed
+    int32_t lastError = 0;    // result code of the last attempt
+    int32_t detail = 0;       // HTTP status or secondary code
+    AStr address;             // absolute URL of the frame (root: the page's)
+    List changes;             // the frame's change records until they join a check
+    int32_t mode = 0;         // the frame's check result; 3 = the frame structure changed
 };
 
 // The frame tree record: name, source, base, copy number (a stored-copy file

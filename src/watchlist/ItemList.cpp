@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/Files.h"
-#include "retrieval/ListStore.h"
-#include "retrieval/binio.h"
+#include "stream/ListStore.h"
+#include "stream/BinIo.h"
 #include "watchlist/UserFiles.h"
 
 const char ItemList::kHeader[22] = "Orvex Vistomer Config";
@@ -30,7 +30,7 @@ int WalkStored(NodeT& node, Fn& fn) {
 
 // How many objects and frames hold each copy number.
 class CopyNumbers {
-public:
+  public:
     explicit CopyNumbers(const ItemList& list) : held_(0x10000, 0) {
         const ItemNode* root = &list;
         for (const ItemNode* o = root; o; o = o->NextInTree(root)) {
@@ -40,24 +40,31 @@ public:
         }
         held_[0] = 0;
     }
-    void Take(uint16_t n) { if (n) ++held_[n]; }
-    void Give(uint16_t n) { if (n && held_[n]) --held_[n]; }
+    void Take(uint16_t n) {
+        if (n) ++held_[n];
+    }
+    void Give(uint16_t n) {
+        if (n && held_[n]) --held_[n];
+    }
     // The first candidate from `from` on that is neither held nor has its
     // stored-copy file; 0 when none is left.
     uint16_t FirstFree(const std::string& userFolder, unsigned from) const {
         for (unsigned c = from; c <= kMaxCopyNumber; ++c)
-            if (!held_[c] && !platform::FileExists(StoredCopyPath(userFolder, static_cast<uint16_t>(c)).c_str()))
+            if (!held_[c] &&
+                !platform::FileExists(StoredCopyPath(userFolder, static_cast<uint16_t>(c)).c_str()))
                 return static_cast<uint16_t>(c);
         return 0;
     }
 
-private:
+  private:
     std::vector<uint32_t> held_;
 };
 
 }  // namespace
 
-ItemList::~ItemList() { Clear(); }
+ItemList::~ItemList() {
+    Clear();
+}
 
 int ItemList::Save(owstream& os) const {
     if (os.Write(kHeader, sizeof kHeader) != static_cast<long>(sizeof kHeader) ||
@@ -142,7 +149,8 @@ void ItemList::RenumberCopies() {
         if (!o->IsFolder()) settle(o->copyNumber);
     for (ItemNode* o = root->NextInTree(root); o; o = o->NextInTree(root)) {
         if (o->IsFolder() || !o->frames) continue;
-        for (_HtmlFrameNode* f = o->frames->NextInTree(o->frames.get()); f; f = f->NextInTree(o->frames.get()))
+        for (_HtmlFrameNode* f = o->frames->NextInTree(o->frames.get()); f;
+             f = f->NextInTree(o->frames.get()))
             if (!f->address.IsEmpty()) settle(f->copyNumber);
     }
 }

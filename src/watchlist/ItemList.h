@@ -9,7 +9,7 @@
 #include "watchlist/ItemNode.h"
 
 class ItemList : public ItemNode {
-public:
+  public:
     static constexpr int kVersion = 10;
     static const char kHeader[22];        // "Orvex Vistomer Config" and a zero byte
     static const char kChangeHeader[23];  // "Orvex Vistomer Changes" and a zero byte
@@ -54,7 +54,7 @@ public:
         if (refresh_) refresh_(node);
     }
 
-private:
+  private:
     int loadedVersion_ = -1;
     std::string userFolder_;
     RefreshHook refresh_;

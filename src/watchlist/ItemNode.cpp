@@ -3,8 +3,8 @@
 #include <atomic>
 #include <cstring>
 
-#include "retrieval/ListStore.h"
-#include "retrieval/binio.h"
+#include "stream/ListStore.h"
+#include "stream/BinIo.h"
 #include "watchlist/AddressRules.h"
 #include "watchlist/ItemList.h"
 
@@ -21,15 +21,25 @@ uint16_t ChildMarks(const ItemNode& node) {
 
 }  // namespace
 
-ItemNode::ItemNode() { ++g_liveItems; }
+ItemNode::ItemNode() {
+    ++g_liveItems;
+}
 
-ItemNode::ItemNode(const ItemProperties& p) : properties(p) { ++g_liveItems; }
+ItemNode::ItemNode(const ItemProperties& p) : properties(p) {
+    ++g_liveItems;
+}
 
-ItemNode::~ItemNode() { --g_liveItems; }
+ItemNode::~ItemNode() {
+    --g_liveItems;
+}
 
-long ItemNode::LiveCount() { return g_liveItems.load(); }
+long ItemNode::LiveCount() {
+    return g_liveItems.load();
+}
 
-bool ItemNode::IsMailbox() const { return IsMailboxAddress(properties.address.c_str()); }
+bool ItemNode::IsMailbox() const {
+    return IsMailboxAddress(properties.address.c_str());
+}
 
 ItemList* ItemNode::Root() {
     ItemNode* n = this;

@@ -21,7 +21,7 @@ enum : uint16_t {
 };
 
 class ItemNode : public Tree {
-public:
+  public:
     ItemNode();
     explicit ItemNode(const ItemProperties& p);
     ~ItemNode() override;
@@ -34,7 +34,9 @@ public:
     ItemNode* FirstItem() const { return static_cast<ItemNode*>(First()); }
     ItemNode* NextItem() const { return static_cast<ItemNode*>(Next()); }
     // Next node below `root` in pre-order, or null.
-    ItemNode* NextInTree(const ItemNode* root) const { return static_cast<ItemNode*>(NextPreOrder(root)); }
+    ItemNode* NextInTree(const ItemNode* root) const {
+        return static_cast<ItemNode*>(NextPreOrder(root));
+    }
     // The list this node belongs to (itself for the root), or null.
     ItemList* Root();
 
@@ -76,26 +78,26 @@ public:
     virtual int SaveChecks(owstream& os) const;
 
     ItemProperties properties;
-    uint16_t copyNumber = 0;      // stored copy and temporary file, 1..9999; 0 = none
-    uint8_t copyCharset = 0;      // character-set code of the stored copy
+    uint16_t copyNumber = 0;  // stored copy and temporary file, 1..9999; 0 = none
+    uint8_t copyCharset = 0;  // character-set code of the stored copy
     uint16_t marks = kMarkSwitchedOn;
     uint16_t derivedMarks = 0;
-    ListOf<CheckNode> checks;     // newest first
+    ListOf<CheckNode> checks;                // newest first
     std::unique_ptr<_HtmlFrameNode> frames;  // frame tree of a framed page
-    void* treeNode = nullptr;     // the object's node in the item pane
-    int32_t state = 0;            // -1 failed, 0 idle, 1 downloading, 2 comparing, 3 requested
+    void* treeNode = nullptr;                // the object's node in the item pane
+    int32_t state = 0;  // -1 failed, 0 idle, 1 downloading, 2 comparing, 3 requested
     int32_t lastError = 0;
     int32_t detail = 0;
-    uint32_t failedSince = 0;     // when the failure shown in state -1 began; 0 when none
-    AStr etag;                    // the server's entity tag of the stored copy
-    AStr serverReply;             // a server's own words about the failure (a refusal)
-    uint8_t mailSecurity = 0;     // a mailbox's connection at its last check (kMail...; 0 unknown)
-    AStr title;                   // page title from the first stored copy
+    uint32_t failedSince = 0;  // when the failure shown in state -1 began; 0 when none
+    AStr etag;                 // the server's entity tag of the stored copy
+    AStr serverReply;          // a server's own words about the failure (a refusal)
+    uint8_t mailSecurity = 0;  // a mailbox's connection at its last check (kMail...; 0 unknown)
+    AStr title;                // page title from the first stored copy
     bool neverChecked = false;
-    bool expanded = false;        // the folder's node is expanded
+    bool expanded = false;          // the folder's node is expanded
     void* messageWindow = nullptr;  // open notification window
 
-protected:
+  protected:
     void Refresh();
     int LoadRecord(iwstream& is, int version, int depth);
 };

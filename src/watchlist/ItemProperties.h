@@ -14,10 +14,10 @@ struct ItemEvent {
 
 // Object flags.
 enum : uint16_t {
-    kFlagProtected = 1,   // cannot be deleted
-    kFlagNewsTape = 2,    // changes go to the news tape (for a folder: gathered below it)
-    kFlagTextLog = 4,     // changes are appended to the daily text log
-    kFlagTables = 8,      // table preparation in the text comparison
+    kFlagProtected = 1,  // cannot be deleted
+    kFlagNewsTape = 2,   // changes go to the news tape (for a folder: gathered below it)
+    kFlagTextLog = 4,    // changes are appended to the daily text log
+    kFlagTables = 8,     // table preparation in the text comparison
 };
 
 // Comparison modes.
@@ -26,12 +26,12 @@ enum : uint8_t { kModeNone = 0, kModeText = 1, kModeLinks = 2 };
 enum : uint8_t { kKeepAll = 0, kDeleteByAge = 1, kDeleteByCount = 2 };
 
 struct ItemProperties {
-    AStr name;                  // may be empty: the display name falls back
-    AStr address;               // URL, "mailto:" address, or empty for a folder
-    uint32_t timedelta = 0;     // check period in seconds; 0 = not automatic
-    uint32_t lastCheck = 0;     // seconds since 1970 UTC of the last attempt
+    AStr name;               // may be empty: the display name falls back
+    AStr address;            // URL, "mailto:" address, or empty for a folder
+    uint32_t timedelta = 0;  // check period in seconds; 0 = not automatic
+    uint32_t lastCheck = 0;  // seconds since 1970 UTC of the last attempt
     uint8_t modify = kModeNone;
-    AStr keywords;              // a change must match to count
+    AStr keywords;  // a change must match to count
     uint8_t deltype = kDeleteByCount;
     int32_t delparam = 10;      // seconds (by age) or checks (by count)
     int16_t minchanged = -1;    // least accepted changes; negative = none

@@ -1,7 +1,7 @@
 // The object record of the watch list file and the object's block of the
 // change log.
-#include "retrieval/ListStore.h"
-#include "retrieval/binio.h"
+#include "stream/ListStore.h"
+#include "stream/BinIo.h"
 #include "watchlist/AddressRules.h"
 #include "watchlist/ItemNode.h"
 #include "watchlist/Scramble.h"
@@ -77,7 +77,9 @@ int ItemNode::Save(owstream& os) const {
     return SaveList(os, *this);
 }
 
-int ItemNode::Load(iwstream& is, int version) { return LoadRecord(is, version, 0); }
+int ItemNode::Load(iwstream& is, int version) {
+    return LoadRecord(is, version, 0);
+}
 
 int ItemNode::LoadRecord(iwstream& is, int version, int depth) {
     if (LoadProperties(is, properties, version) < 0) return -1;

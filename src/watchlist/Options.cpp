@@ -36,7 +36,8 @@ void LoadProxy(Options& o, const platform::ProfileFile& ini) {
     o.savePassword = ReadBool(ini, kProxy, "Save Password", o.savePassword);
     o.proxyUser = ini.ReadText(kProxy, "User", o.proxyUser.c_str());
     if (o.savePassword)
-        o.proxyPassword = Unscramble(ini.ReadText(kProxy, "Password", Scramble(o.proxyPassword.c_str()).c_str()).c_str());
+        o.proxyPassword = Unscramble(
+            ini.ReadText(kProxy, "Password", Scramble(o.proxyPassword.c_str()).c_str()).c_str());
     else
         o.proxyPassword.Clear();
 }
@@ -45,7 +46,8 @@ void LoadDefaults(ItemProperties& d, const platform::ProfileFile& ini) {
     d.timedelta = ini.ReadNumber(kDefault, "timedelta", d.timedelta);
     d.keywords = ini.ReadText(kDefault, "keywords", d.keywords.c_str());
     d.deltype = static_cast<uint8_t>(ini.ReadInt(kDefault, "deltype", d.deltype));
-    d.delparam = static_cast<int32_t>(ini.ReadNumber(kDefault, "delparam", static_cast<uint32_t>(d.delparam)));
+    d.delparam = static_cast<int32_t>(
+        ini.ReadNumber(kDefault, "delparam", static_cast<uint32_t>(d.delparam)));
     d.minchanged = static_cast<int16_t>(ini.ReadInt(kDefault, "minchanged", d.minchanged));
     d.skipchanges = static_cast<uint8_t>(ini.ReadInt(kDefault, "skipchanges", d.skipchanges));
     d.modify = static_cast<uint8_t>(ini.ReadInt(kDefault, "modify", d.modify));
@@ -54,7 +56,8 @@ void LoadDefaults(ItemProperties& d, const platform::ProfileFile& ini) {
     bool newsTape = ReadBool(ini, kDefault, "NewsTape", (d.flags & kFlagNewsTape) != 0);
     d.flags = static_cast<uint16_t>(newsTape ? d.flags | kFlagNewsTape : d.flags & ~kFlagNewsTape);
     AStr color = ini.ReadText(kDefault, "color", "");
-    if (!color.IsEmpty()) d.color = static_cast<uint32_t>(std::strtoull(color.c_str(), nullptr, 10));
+    if (!color.IsEmpty())
+        d.color = static_cast<uint32_t>(std::strtoull(color.c_str(), nullptr, 10));
     d.event.type = static_cast<uint8_t>(ini.ReadInt(kDefault, "defeventtype", d.event.type));
     d.event.param = ini.ReadText(kDefault, "defeventparam", d.event.param.c_str());
     d.name.Clear();
@@ -71,9 +74,13 @@ ItemProperties NewObjectDefaults() {
     return d;
 }
 
-Options::Options() : defaults(NewObjectDefaults()) { event.type = 1; }
+Options::Options() : defaults(NewObjectDefaults()) {
+    event.type = 1;
+}
 
-Options::Options(const Options& other) { *this = other; }
+Options::Options(const Options& other) {
+    *this = other;
+}
 
 Options& Options::operator=(const Options& o) {
     if (this == &o) return *this;
@@ -106,7 +113,9 @@ Options& ProgramOptions() {
     return options;
 }
 
-std::string OptionsFilePath() { return platform::ProgramProfilePath(); }
+std::string OptionsFilePath() {
+    return platform::ProgramProfilePath();
+}
 
 void LoadOptions(Options& o, const std::string& iniPath) {
     platform::ProfileFile ini(iniPath);
@@ -147,7 +156,8 @@ void SaveOptions(const Options& o, const std::string& iniPath) {
     ini.WriteText(kProxy, "Port", o.proxyPort.c_str());
     ini.WriteSigned(kProxy, "Save Password", o.savePassword);
     ini.WriteText(kProxy, "User", o.proxyUser.c_str());
-    ini.WriteText(kProxy, "Password", o.savePassword ? Scramble(o.proxyPassword.c_str()).c_str() : "");
+    ini.WriteText(kProxy, "Password",
+                  o.savePassword ? Scramble(o.proxyPassword.c_str()).c_str() : "");
     ini.WriteSigned(kOptions, "noutput", o.outputLimit);
     ini.WriteSigned(kOptions, "eventtype", o.event.type);
     ini.WriteText(kOptions, "eventparam", o.event.param.c_str());
@@ -177,11 +187,19 @@ void SaveDefaults(const ItemProperties& d, const std::string& iniPath) {
     ini.WriteText(kDefault, "defeventparam", d.event.param.c_str());
 }
 
-void LoadOptions() { LoadOptions(ProgramOptions(), OptionsFilePath()); }
-void SaveOptions() { SaveOptions(ProgramOptions(), OptionsFilePath()); }
-void SaveDefaults() { SaveDefaults(ProgramOptions().defaults, OptionsFilePath()); }
+void LoadOptions() {
+    LoadOptions(ProgramOptions(), OptionsFilePath());
+}
+void SaveOptions() {
+    SaveOptions(ProgramOptions(), OptionsFilePath());
+}
+void SaveDefaults() {
+    SaveDefaults(ProgramOptions().defaults, OptionsFilePath());
+}
 
-bool IsAutostart() { return platform::IsAutostart(kAutostartName); }
+bool IsAutostart() {
+    return platform::IsAutostart(kAutostartName);
+}
 
 bool SetAutostart(bool on) {
     return platform::SetAutostart(kAutostartName, platform::ExecutablePath().c_str(), on);

@@ -13,25 +13,25 @@ struct Options {
     Options(const Options& other);
     Options& operator=(const Options& other);
 
-    AStr language = "enu";       // interface language code
-    int32_t split = 33;          // item pane width, percent of the window
+    AStr language = "enu";  // interface language code
+    int32_t split = 33;     // item pane width, percent of the window
     bool proxyOn = false;
-    AStr proxy;                  // host
-    AStr proxyPort;              // port as text
+    AStr proxy;      // host
+    AStr proxyPort;  // port as text
     AStr proxyUser;
-    AStr proxyPassword;          // stored scrambled, only when savePassword
+    AStr proxyPassword;  // stored scrambled, only when savePassword
     bool savePassword = false;
-    ItemEvent event;             // used by objects whose event type is 255
-    int32_t outputLimit = 0;     // change-text length limit of the result pane; 0 = none
-    bool suspended = false;      // every check suspended ("BanChecks")
-    int32_t maxThreads = 3;      // most downloads at once
-    int32_t maxNews = 0;         // most changes in one check; 0 = no limit
-    int32_t mailStls = 1;        // STLS for mailboxes: 0 never, 1 when offered, 2 required
-    AStr trustedCerts;           // "host:fingerprint" pairs of accepted server certificates
+    ItemEvent event;          // used by objects whose event type is 255
+    int32_t outputLimit = 0;  // change-text length limit of the result pane; 0 = none
+    bool suspended = false;   // every check suspended ("BanChecks")
+    int32_t maxThreads = 3;   // most downloads at once
+    int32_t maxNews = 0;      // most changes in one check; 0 = no limit
+    int32_t mailStls = 1;     // STLS for mailboxes: 0 never, 1 when offered, 2 required
+    AStr trustedCerts;        // "host:fingerprint" pairs of accepted server certificates
     // Limits of one check ("maxpagesize" bytes, "checktime" seconds; 0 = none).
     uint64_t maxPageBytes = 32u << 20;
     uint32_t checkSeconds = 300;
-    ItemProperties defaults;     // given to every new page or mailbox
+    ItemProperties defaults;  // given to every new page or mailbox
     StrList searchHistory;
     bool searchMatchCase = false;
     bool searchWholeWord = false;

@@ -4,15 +4,19 @@
 #include <vector>
 
 #include "platform/Files.h"
-#include "retrieval/filestream.h"
+#include "stream/FileStream.h"
 
 namespace {
 
-uint32_t ErrorOr(uint32_t error, uint32_t fallback) { return error ? error : fallback; }
+uint32_t ErrorOr(uint32_t error, uint32_t fallback) {
+    return error ? error : fallback;
+}
 
 }  // namespace
 
-std::string ReplacementPath(const std::string& path) { return path + ".new"; }
+std::string ReplacementPath(const std::string& path) {
+    return path + ".new";
+}
 
 uint32_t WriteReplacement(const std::string& path, const FileFiller& fill, bool ownerOnly) {
     std::string temp = ReplacementPath(path);
@@ -24,7 +28,8 @@ uint32_t WriteReplacement(const std::string& path, const FileFiller& fill, bool 
         if (out->OpenError()) return out->OpenError();
         bool filled = fill(*out) == 0 && !out->IsError();
         if (!filled) error = ErrorOr(out->WriteError(), platform::kErrWriteFault);
-        if (!out->Close(true) && !error) error = ErrorOr(out->WriteError(), platform::kErrWriteFault);
+        if (!out->Close(true) && !error)
+            error = ErrorOr(out->WriteError(), platform::kErrWriteFault);
     }
     if (error) platform::RemoveFile(temp.c_str());
     return error;
@@ -49,7 +54,8 @@ uint32_t SaveFileWhole(const std::string& path, const FileFiller& fill, bool own
 
 uint32_t CopyFileWhole(const std::string& from, const std::string& to, bool ownerOnly) {
     platform::FileHandle in = platform::OpenForRead(from.c_str(), true);
-    if (in == platform::kInvalidFile) return ErrorOr(platform::LastError(), platform::kErrFileNotFound);
+    if (in == platform::kInvalidFile)
+        return ErrorOr(platform::LastError(), platform::kErrFileNotFound);
     uint32_t readError = 0;
     auto copy = [&](owstream& os) {
         std::vector<char> block(1 << 16);

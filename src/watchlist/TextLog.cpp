@@ -5,7 +5,7 @@
 
 #include "platform/Files.h"
 #include "platform/LocaleDates.h"
-#include "retrieval/filestream.h"
+#include "stream/FileStream.h"
 #include "watchlist/ItemNode.h"
 
 namespace {
@@ -23,10 +23,12 @@ void WriteEntry(owstream& log, const ItemNode& object, const CheckNode& check,
     log.WriteText(platform::FormatLocaleTime(settings.locale, when, false).c_str());
     log.WriteText("   ");
     if (forFolder)
-        log.WriteText(object.properties.name.IsEmpty() ? object.title.c_str() : object.properties.name.c_str());
+        log.WriteText(object.properties.name.IsEmpty() ? object.title.c_str()
+                                                       : object.properties.name.c_str());
     if (check.result == 2 || check.result == 3) {
         log.WriteText("  ");
-        log.WriteText(check.result == 2 ? settings.largeChangeText.c_str() : settings.framesChangedText.c_str());
+        log.WriteText(check.result == 2 ? settings.largeChangeText.c_str()
+                                        : settings.framesChangedText.c_str());
     }
     log.WriteNewLine();
     for (const ChangeNode* c = check.changes.First(); c; c = c->NextChange()) {
@@ -65,10 +67,12 @@ std::string TextLogName(const char* objectName, const platform::LocalTime& date)
     return std::string(stem) + ".TXT";
 }
 
-void AppendTextLog(const ItemNode& object, const CheckNode& check, const TextLogSettings& settings) {
+void AppendTextLog(const ItemNode& object, const CheckNode& check,
+                   const TextLogSettings& settings) {
     if (object.properties.flags & kFlagTextLog) AppendTo(object, object, check, settings);
     for (const ItemNode* p = object.ParentItem(); p; p = p->ParentItem()) {
         const uint16_t flags = p->properties.flags;
-        if ((flags & kFlagNewsTape) && (flags & kFlagTextLog)) AppendTo(*p, object, check, settings);
+        if ((flags & kFlagNewsTape) && (flags & kFlagTextLog))
+            AppendTo(*p, object, check, settings);
     }
 }

@@ -6,8 +6,8 @@
 
 #include "framework/AStr.h"
 #include "platform/Files.h"
-#include "retrieval/DirFileIterator.h"
-#include "retrieval/FileUtils.h"
+#include "stream/DirFileIterator.h"
+#include "stream/FileUtils.h"
 #include "watchlist/ItemList.h"
 
 namespace {
@@ -41,7 +41,9 @@ void ForEachFile(const std::string& folder, const char* pattern, Fn fn) {
 
 }  // namespace
 
-std::string StoredCopyName(uint16_t copyNumber) { return Stem(copyNumber) + ".HTM"; }
+std::string StoredCopyName(uint16_t copyNumber) {
+    return Stem(copyNumber) + ".HTM";
+}
 
 std::string StoredCopyPath(const std::string& userFolder, uint16_t copyNumber) {
     return platform::JoinPath(userFolder, StoredCopyName(copyNumber));
@@ -51,18 +53,22 @@ std::string TempFilePath(const std::string& userFolder, uint16_t copyNumber) {
     return platform::JoinPath(userFolder, Stem(copyNumber) + ".TMP");
 }
 
-std::string StoredCopyPath(const ItemList& list, const ItemNode& object, const _HtmlFrameNode* frame) {
+std::string StoredCopyPath(const ItemList& list, const ItemNode& object,
+                           const _HtmlFrameNode* frame) {
     return StoredCopyPath(list.UserFolder(), NumberOf(object, frame));
 }
 
-std::string TempFilePath(const ItemList& list, const ItemNode& object, const _HtmlFrameNode* frame) {
+std::string TempFilePath(const ItemList& list, const ItemNode& object,
+                         const _HtmlFrameNode* frame) {
     return TempFilePath(list.UserFolder(), NumberOf(object, frame));
 }
 
 void StoreCopy(const ItemList& list, ItemNode& object, _HtmlFrameNode* frame, const char* tempPath,
                uint8_t charset) {
-    if (frame) frame->copyCharset = charset;
-    else object.copyCharset = charset;
+    if (frame)
+        frame->copyCharset = charset;
+    else
+        object.copyCharset = charset;
     // Renamed over the old copy: a failed move keeps the old copy whole.
     std::string stored = StoredCopyPath(list, object, frame);
     MoveFile(tempPath, stored.c_str(), true);

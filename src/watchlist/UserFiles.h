@@ -13,7 +13,8 @@ std::string StoredCopyName(uint16_t copyNumber);
 std::string StoredCopyPath(const std::string& userFolder, uint16_t copyNumber);
 std::string TempFilePath(const std::string& userFolder, uint16_t copyNumber);
 // By the frame's number when a frame is given, else by the object's.
-std::string StoredCopyPath(const ItemList& list, const ItemNode& object, const _HtmlFrameNode* frame);
+std::string StoredCopyPath(const ItemList& list, const ItemNode& object,
+                           const _HtmlFrameNode* frame);
 std::string TempFilePath(const ItemList& list, const ItemNode& object, const _HtmlFrameNode* frame);
 
 // Records the character set in the frame (or the object) and makes the

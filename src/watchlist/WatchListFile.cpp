@@ -1,8 +1,8 @@
 #include "watchlist/WatchListFile.h"
 
 #include "platform/Files.h"
-#include "retrieval/FileUtils.h"
-#include "retrieval/filestream.h"
+#include "stream/FileUtils.h"
+#include "stream/FileStream.h"
 #include "watchlist/CheckStates.h"
 #include "watchlist/ItemList.h"
 #include "watchlist/SafeSave.h"

@@ -24,11 +24,11 @@ std::string AsidePath(const std::string& path);
 
 // What reading the watch list and its change log found.
 struct WatchListLoad {
-    bool firstStart = false;         // no watch list file, or one that cannot be opened
-    uint32_t openError = 0;          // why an existing watch list could not be opened
-    bool listDamaged = false;        // not a watch list, cut short, or bytes left over
-    bool listFromBackup = false;     // the whole backup was loaded instead
-    bool changeLogDamaged = false;   // does not fit the tree: cut short or bytes left over
+    bool firstStart = false;        // no watch list file, or one that cannot be opened
+    uint32_t openError = 0;         // why an existing watch list could not be opened
+    bool listDamaged = false;       // not a watch list, cut short, or bytes left over
+    bool listFromBackup = false;    // the whole backup was loaded instead
+    bool changeLogDamaged = false;  // does not fit the tree: cut short or bytes left over
     bool changeLogFromBackup = false;
     std::string listAside, changeLogAside;  // copies of damaged files ("" when none was made)
     // A damaged file could not be replaced by its backup: objects or their

@@ -6,7 +6,8 @@ CliOutcome RunCliIn(const std::string& dir, const std::vector<std::string>& args
     static std::atomic<int> counter{0};
     TempDir outputs;
     int n = ++counter;
-    std::string outPath = outputs.File("out" + std::to_string(n)), errPath = outputs.File("err" + std::to_string(n));
+    std::string outPath = outputs.File("out" + std::to_string(n)),
+                errPath = outputs.File("err" + std::to_string(n));
     std::vector<std::string> command = {OVISTO_CLI_PATH, "--dir", dir};
     command.insert(command.end(), args.begin(), args.end());
     platform::ChildProcess child;

@@ -22,7 +22,7 @@ CliOutcome RunCliIn(const std::string& dir, const std::vector<std::string>& args
 
 // A program directory of its own for each test.
 class CliTest : public ::testing::Test {
-protected:
+  protected:
     CliOutcome Cli(const std::vector<std::string>& args) { return RunCliIn(dir.Path(), args); }
     // The same with --json, expecting success and a JSON document.
     nlohmann::json CliJson(const std::vector<std::string>& args);

@@ -3,6 +3,10 @@
 #include "cli/CliProcess.h"
 #include "platform/DirectoryLock.h"
 
+// The byte-built fixtures keep one group of fields per line: the layout is
+// the point, so the formatter leaves this file as written.
+// clang-format off
+
 using nlohmann::json;
 
 namespace {
@@ -206,3 +210,4 @@ TEST_F(CliTest, TitleAndCompareTakeACharsetByName) {
     EXPECT_EQ("Übung", c["changes"][1]["text"]);
     EXPECT_EQ(2, Cli({"title", page, "--charset", "no-such-charset"}).status);
 }
+// clang-format on

@@ -16,8 +16,10 @@ namespace {
 HttpReply Html(const std::string& body) {
     HttpReply r;
     r.headers = {"Content-Type: text/html"};
-    r.body = "<html><head><title>Held</title></head><body><p>The market opens on Monday.</p>"
-             "<p>The library keeps longer hours.</p>" + body + "</body></html>";
+    r.body =
+        "<html><head><title>Held</title></head><body><p>The market opens on Monday.</p>"
+        "<p>The library keeps longer hours.</p>" +
+        body + "</body></html>";
     return r;
 }
 
@@ -63,8 +65,8 @@ TEST_F(CliTest, AnImportedProgramEventIsHeldUntilConfirmedAndNeverSeenByAShell) 
 
 TEST_F(CliTest, ExportsAndWatchListsHoldingPasswordsAreTheOwnersAloneAndDumpMasksThem) {
     ::setenv("OVISTO_TEST_SECRET", "s3cret-word", 1);
-    ASSERT_EQ(0, Cli({"add-mailbox", "--server", "mail.example", "--user", "ann",
-                      "--password-env", "OVISTO_TEST_SECRET"})
+    ASSERT_EQ(0, Cli({"add-mailbox", "--server", "mail.example", "--user", "ann", "--password-env",
+                      "OVISTO_TEST_SECRET"})
                      .status);
     TempDir outside;
     const std::string exported = outside.File("box.ovf");

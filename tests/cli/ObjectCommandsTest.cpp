@@ -25,10 +25,30 @@ TEST_F(CliTest, AddedPageTakesTheDefaultsModeOneAndTheTypedUrlNormalised) {
 }
 
 TEST_F(CliTest, EveryObjectOptionReachesItsField) {
-    ASSERT_EQ(0, Cli({"add", "http://a.test/", "--name", "A", "--period", "90", "--mode", "2",
-                      "--skip-keywords", "ads", "--min-changed", "3", "--skip-chars", "7",
-                      "--skip-no-letters", "--keep", "age:3600", "--event", "program:\"/bin/true\" -x",
-                      "--color", "1020FF", "--text-log", "--no-tables", "--protected"})
+    ASSERT_EQ(0, Cli({"add",
+                      "http://a.test/",
+                      "--name",
+                      "A",
+                      "--period",
+                      "90",
+                      "--mode",
+                      "2",
+                      "--skip-keywords",
+                      "ads",
+                      "--min-changed",
+                      "3",
+                      "--skip-chars",
+                      "7",
+                      "--skip-no-letters",
+                      "--keep",
+                      "age:3600",
+                      "--event",
+                      "program:\"/bin/true\" -x",
+                      "--color",
+                      "1020FF",
+                      "--text-log",
+                      "--no-tables",
+                      "--protected"})
                      .status);
     json a = CliJson({"show", "A"});
     EXPECT_EQ(90, a["timedelta"]);
@@ -71,8 +91,8 @@ TEST_F(CliTest, MailboxPasswordIsShownMaskedAndStoredScrambled) {
 }
 
 TEST_F(CliTest, MailboxSecurityIsChosenByAddressAndOptions) {
-    CliOutcome tls = Cli({"add-mailbox", "--server", "pop.example.org", "--user", "bob", "--password", "pw",
-                          "--port", "1995", "--tls"});
+    CliOutcome tls = Cli({"add-mailbox", "--server", "pop.example.org", "--user", "bob",
+                          "--password", "pw", "--port", "1995", "--tls"});
     ASSERT_EQ(0, tls.status) << tls.err;
     EXPECT_NE(std::string::npos, tls.out.find("security: TLS"));
     EXPECT_EQ("mailto:bob:***@pop.example.org:1995/tls", CliJson({"show", "#1"})["address"]);
@@ -84,14 +104,18 @@ TEST_F(CliTest, MailboxSecurityIsChosenByAddressAndOptions) {
     EXPECT_EQ("required", CliJson({"options", "Options.MailSTLS"})["Options.MailSTLS"]);
     EXPECT_NE(std::string::npos, TempDir::Read(dir.File("ovisto.ini")).find("MailSTLS=2"));
     EXPECT_EQ(2, Cli({"options", "Options.MailSTLS=sometimes"}).status);
-    CliOutcome plain = Cli({"add-mailbox", "--server", "mx.example.org", "--user", "a", "--password", "b"});
+    CliOutcome plain =
+        Cli({"add-mailbox", "--server", "mx.example.org", "--user", "a", "--password", "b"});
     EXPECT_NE(std::string::npos, plain.out.find("security: STLS, required"));
 
-    const std::string print = "ab:CD:ef:01:23:45:67:89:ab:cd:ef:01:23:45:67:89:ab:cd:ef:01:23:45:67:89:ab:cd:ef:01:23:45:67:89";
+    const std::string print =
+        "ab:CD:ef:01:23:45:67:89:ab:cd:ef:01:23:45:67:89:ab:cd:ef:01:23:45:67:89:ab:cd:ef:01:23:45:"
+        "67:89";
     ASSERT_EQ(0, Cli({"options", "Options.TrustedCerts=Pop.Example.org:" + print}).status);
     EXPECT_EQ("pop.example.org:ABCDEF0123456789ABCDEF0123456789ABCDEF0123456789ABCDEF0123456789",
               CliJson({"options", "Options.TrustedCerts"})["Options.TrustedCerts"]);
-    EXPECT_EQ(2, Cli({"options", "Options.TrustedCerts=pop.example.org:ABCD"}).status) << "too short";
+    EXPECT_EQ(2, Cli({"options", "Options.TrustedCerts=pop.example.org:ABCD"}).status)
+        << "too short";
     EXPECT_EQ(2, Cli({"options", "Options.TrustedCerts=nohost"}).status);
 }
 
@@ -130,7 +154,8 @@ TEST_F(CliTest, SwitchingOffAFolderSwitchesOffEverythingBelowAndOnAgain) {
 
 TEST_F(CliTest, ProtectedObjectsAreRefusedByRemoveAndTheRestIsRemoved) {
     ASSERT_EQ(0, Cli({"add-folder", "Keep"}).status);
-    ASSERT_EQ(0, Cli({"add", "http://p.test/", "--name", "P", "--in", "Keep", "--protected"}).status);
+    ASSERT_EQ(0,
+              Cli({"add", "http://p.test/", "--name", "P", "--in", "Keep", "--protected"}).status);
     ASSERT_EQ(0, Cli({"add", "http://q.test/", "--name", "Q"}).status);
 
     CliOutcome r = Cli({"remove", "Keep", "Q"});
@@ -149,8 +174,11 @@ TEST_F(CliTest, ABadPathIsExitTwoAndChangesNothing) {
     ASSERT_EQ(0, Cli({"add", "http://a.test/", "--name", "A"}).status);
     std::string before = TempDir::Read(WatchListFile());
     for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{"show", "B"}, {"remove", "A", "B"}, {"edit", "#7", "--period", "5"},
-                                               {"add", "http://b.test/", "--in", "A"}, {"seen", "A/B"}}) {
+         std::vector<std::vector<std::string>>{{"show", "B"},
+                                               {"remove", "A", "B"},
+                                               {"edit", "#7", "--period", "5"},
+                                               {"add", "http://b.test/", "--in", "A"},
+                                               {"seen", "A/B"}}) {
         CliOutcome r = Cli(args);
         EXPECT_EQ(2, r.status) << args[0];
         EXPECT_FALSE(r.err.empty()) << args[0];
@@ -202,9 +230,10 @@ TEST_F(CliTest, AProxyIsAHostOrHostAndPortAndAnUnsavedPasswordIsRefused) {
 }
 
 TEST_F(CliTest, EveryCommandExplainsItselfWithHelp) {
-    for (const char* command : {"list", "show", "add", "add-mailbox", "add-folder", "edit", "remove", "move", "on",
-                                "off", "changes", "seen", "report", "export", "import", "options", "compare",
-                                "title", "dump", "check", "run"}) {
+    for (const char* command :
+         {"list",   "show",    "add",     "add-mailbox", "add-folder", "edit",   "remove",
+          "move",   "on",      "off",     "changes",     "seen",       "report", "export",
+          "import", "options", "compare", "title",       "dump",       "check",  "run"}) {
         CliOutcome r = Cli({command, "--help"});
         EXPECT_EQ(0, r.status) << command << ": " << r.err;
         EXPECT_EQ(0u, r.out.rfind(std::string("usage: ovisto-cli ") + command, 0)) << r.out;
@@ -220,4 +249,3 @@ TEST_F(CliTest, EveryCommandExplainsItselfWithHelp) {
     EXPECT_NE(std::string::npos, Cli({"list", "--help"}).out.find("(large change)"));
     EXPECT_NE(std::string::npos, Cli({"--help"}).out.find("COMMAND --help"));
 }
-

@@ -11,8 +11,10 @@ namespace {
 HttpReply Html(const std::string& body) {
     HttpReply r;
     r.headers = {"Content-Type: text/html"};
-    r.body = "<html><head><title>Run page</title></head><body><p>The market opens on Monday morning.</p>"
-             "<p>The library keeps longer hours.</p>" + body + "</body></html>";
+    r.body =
+        "<html><head><title>Run page</title></head><body><p>The market opens on Monday morning.</p>"
+        "<p>The library keeps longer hours.</p>" +
+        body + "</body></html>";
     return r;
 }
 

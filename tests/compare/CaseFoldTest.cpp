@@ -26,12 +26,13 @@ TEST(CaseFold, CapitalsOfEachScriptFoldToTheirSmallLetters) {
         EXPECT_EQ(p.second, casefold::Fold(p.first)) << std::hex << p.first;
         EXPECT_EQ(p.second, casefold::Fold(p.second)) << std::hex << p.second;
     }
-    for (uint32_t same : {0xD7u, 0xDFu, 0x20ACu, 0x1F600u, 0x31u}) EXPECT_EQ(same, casefold::Fold(same));
+    for (uint32_t same : {0xD7u, 0xDFu, 0x20ACu, 0x1F600u, 0x31u})
+        EXPECT_EQ(same, casefold::Fold(same));
 }
 
 TEST(FindTextFolded, KeywordsMatchTextsInEitherEncoding) {
     const std::string win = "\xCD\xEE\xE2\xFB\xE5 \xCF\xD0\xC8\xC2\xC5\xD2";  // "Новые ПРИВЕТ"
-    EXPECT_EQ(6, Find(win, "привет"));           // UTF-8 key, 1251 text
+    EXPECT_EQ(6, Find(win, "привет"));                // UTF-8 key, 1251 text
     EXPECT_EQ(0, Find(win, "\xED\xEE\xE2\xFB\xE5"));  // 1251 both: the system's tables
     EXPECT_EQ(11, Find("Новые ПРИВЕТ", "привет"));    // UTF-8 both, byte offset
     EXPECT_EQ(11, Find("Новые ПРИВЕТ", "\xEF\xF0\xE8\xE2\xE5\xF2"));  // 1251 key
@@ -43,7 +44,7 @@ TEST(FindTextFolded, KeywordsMatchTextsInEitherEncoding) {
 }
 
 TEST(CaseFold, LettersInEitherEncoding) {
-    EXPECT_TRUE(casefold::HasLetter("12 \xC0", 4));  // 1251 А
+    EXPECT_TRUE(casefold::HasLetter("12 \xC0", 4));      // 1251 А
     EXPECT_FALSE(casefold::HasLetter("12:30 \xB9", 7));  // 1251 №
     EXPECT_TRUE(casefold::HasLetter("12 é", 5));
     EXPECT_TRUE(casefold::HasLetter("Ω", 2));

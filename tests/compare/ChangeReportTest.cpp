@@ -8,7 +8,7 @@
 #include "html/HtmlTables.h"
 #include "platform/SysColors.h"
 #include "compare/ReportColors.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 #include "watchlist/ItemNode.h"
 
 namespace {
@@ -107,11 +107,10 @@ TEST(ChangeReport, TextsInEitherEncodingAreWrittenAsUtf8) {
     CheckNode* check = AddCheck(*page, 200, 1);
     check->changes.Append(new ChangeNode("\xC4\xEE\xE6\xE4\xFC", ""));
     check->changes.Append(new ChangeNode("Grüße", "http://h/straße"));
-    std::string expected =
-        Head("Новости") + "<TABLE>\r\n" + "<TR>\r\n<TD BGCOLOR=#C0C0C0>\r\nT200   " +
-        ChangeBlock("Дождь", false) +
-        ChangeBlock("<A HREF=http://h/straße>Grüße</A>", true) + "</TD>\r\n</TR>\r\n" +
-        "</TABLE>\r\n" + kTail;
+    std::string expected = Head("Новости") + "<TABLE>\r\n" +
+                           "<TR>\r\n<TD BGCOLOR=#C0C0C0>\r\nT200   " + ChangeBlock("Дождь", false) +
+                           ChangeBlock("<A HREF=http://h/straße>Grüße</A>", true) +
+                           "</TD>\r\n</TR>\r\n" + "</TABLE>\r\n" + kTail;
     EXPECT_EQ(expected, Report(*page));
 }
 
@@ -134,14 +133,17 @@ TEST(ChangeReport, PageTextsCannotInjectMarkup) {
 }
 
 TEST(ChangeReport, OnlyWebMailAndRelativeLinksStayLive) {
-    for (const char* live : {"http://a.example/", "HTTPS://a.example/x", "ftp://f.example/",
-                             "mailto:a@b.example", "page.html", "/abs/path", "?q=a:b", "#top",
-                             "dir/a:b.html", "\\\\server\\share", ""})
+    for (const char* live :
+         {"http://a.example/", "HTTPS://a.example/x", "ftp://f.example/", "mailto:a@b.example",
+          "page.html", "/abs/path", "?q=a:b", "#top", "dir/a:b.html", "\\\\server\\share", ""})
         EXPECT_TRUE(IsReportableLink(live)) << live;
-    for (const char* dead : {"javascript:alert(1)", "JavaScript:x", " \t javascript:x",
-                             "java\tscript:x", "jav\nascript:x", "vbscript:msgbox(1)",
-                             "data:text/html,<script>x</script>", "file:///etc/passwd",
-                             "FILE://c:/x", "\x01" "data:x", "view-source:http://a/", "a b:c"})
+    for (const char* dead :
+         {"javascript:alert(1)", "JavaScript:x", " \t javascript:x", "java\tscript:x",
+          "jav\nascript:x", "vbscript:msgbox(1)", "data:text/html,<script>x</script>",
+          "file:///etc/passwd", "FILE://c:/x",
+          "\x01"
+          "data:x",
+          "view-source:http://a/", "a b:c"})
         EXPECT_FALSE(IsReportableLink(dead)) << dead;
 
     std::unique_ptr<ItemNode> page(Page("", 0));

@@ -21,23 +21,25 @@ Recs Added(const std::string& page, int32_t charset = 0) {
 
 TEST(CharsetPage, LatinPagesByHttpHeaderMetaAndName) {
     // ISO-8859-1 named by the HTTP header (the code the download keeps).
-    EXPECT_EQ(Recs({{"Hinzugefügt: Übung", ""}}),
-              Added("<p>Hinzugef\xFCgt: \xDC" "bung", CharsetCode("ISO-8859-1")));
+    EXPECT_EQ(Recs({{"Hinzugefügt: Übung", ""}}), Added("<p>Hinzugef\xFCgt: \xDC"
+                                                        "bung",
+                                                        CharsetCode("ISO-8859-1")));
     // windows-1252 named by a meta element only.
-    EXPECT_EQ(Recs({{"“new” €", ""}}),
-              Added("<html><head><meta http-equiv='Content-Type' "
-                    "content='text/html; charset=windows-1252'></head>"
-                    "<body><p>\x93new\x94 \x80</body>"));
+    EXPECT_EQ(Recs({{"“new” €", ""}}), Added("<html><head><meta http-equiv='Content-Type' "
+                                             "content='text/html; charset=windows-1252'></head>"
+                                             "<body><p>\x93new\x94 \x80</body>"));
     // windows-1250 and ISO-8859-2 by the short meta form.
     EXPECT_EQ(Recs({{"Zażółć gęślą jaźń", ""}}),
               Added("<meta charset=windows-1250><p>Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1"));
-    EXPECT_EQ(Recs({{"Zażółć gęślą jaźń", ""}}),
-              Added("<meta charset=\"ISO-8859-2\"><p>Za\xBF\xF3\xB3\xE6 g\xEA\xB6l\xB1 ja\xBC\xF1"));
+    EXPECT_EQ(
+        Recs({{"Zażółć gęślą jaźń", ""}}),
+        Added("<meta charset=\"ISO-8859-2\"><p>Za\xBF\xF3\xB3\xE6 g\xEA\xB6l\xB1 ja\xBC\xF1"));
     EXPECT_EQ(Recs({{"Šiandien žinios: ąčęėįšųūž", ""}}),
               Added("<meta charset=windows-1257><p>\xD0iandien \xFEinios: "
                     "\xE0\xE8\xE6\xEB\xE1\xF0\xF8\xFB\xFE"));
-    EXPECT_EQ(Recs({{"Καλημέρα κόσμε", ""}}),
-              Added("<meta charset=iso-8859-7><p>\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1 \xEA\xFC\xF3\xEC\xE5"));
+    EXPECT_EQ(
+        Recs({{"Καλημέρα κόσμε", ""}}),
+        Added("<meta charset=iso-8859-7><p>\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1 \xEA\xFC\xF3\xEC\xE5"));
     EXPECT_EQ(Recs({{"Добро пожаловать", ""}}),
               Added("<p>\xB4\xDE\xD1\xE0\xDE \xDF\xDE\xD6\xD0\xDB\xDE\xD2\xD0\xE2\xEC",
                     CharsetCode("iso8859-5")));
@@ -85,8 +87,9 @@ TEST(CharsetPage, LinksAreTheAddressesABrowserOpens) {
     EXPECT_EQ(expected, Added(link, kCharsetWindows));
     // A base given with a reference in it (a letter: how a joined address
     // escapes an "&" in its path is the platform's URL library's business).
-    EXPECT_EQ(Recs({{"Next", "http://other/dir/next.htm"}}),
-              Added("<base href='http://other/d&#x69;r/'><p><a href=next.htm>Next</a>", kCharsetUtf8));
+    EXPECT_EQ(
+        Recs({{"Next", "http://other/dir/next.htm"}}),
+        Added("<base href='http://other/d&#x69;r/'><p><a href=next.htm>Next</a>", kCharsetUtf8));
 }
 
 TEST(CharsetPage, CyrillicPagesKeepTheWorkingCodePage) {
@@ -107,8 +110,11 @@ TEST(CharsetPage, AnUnchangedUtf8PageGivesNoChange) {
     EXPECT_EQ(0, ComparePages(page, page, kModeText, false, 0, 0).level);
     EXPECT_EQ(0, ComparePages(page, page, kModeLinks, false, 0, 0).level);
     // The same page one paragraph longer records only that paragraph.
-    EXPECT_EQ(Recs({{"Übung", ""}}),
-              ComparePages(page, page + "<p>\xDC" "bung", kModeText, false, 0, 0).records);
+    EXPECT_EQ(Recs({{"Übung", ""}}), ComparePages(page,
+                                                  page + "<p>\xDC"
+                                                         "bung",
+                                                  kModeText, false, 0, 0)
+                                         .records);
 }
 
 }  // namespace

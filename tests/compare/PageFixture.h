@@ -7,7 +7,7 @@
 
 #include "compare/HtmlComparator.h"
 #include "html/HtmlDocument.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 #include "support/TempDir.h"
 #include "watchlist/CheckNode.h"
 #include "watchlist/ItemProperties.h"
@@ -60,10 +60,8 @@ inline PageResult ComparePages(const std::string& oldMarkup, const std::string& 
     std::string oldPath = dir.Write("OV000000.HTM", oldMarkup);
     std::string newPath = dir.Write("OV000000.TMP", newMarkup);
     ListOf<ChangeNode> results;
-    int level =
-        ComparePageCopies(oldPath.c_str(), newPath.c_str(), "http://host/dir/index.htm",
-                          "http://host/dir/index.htm", oldCharset, newCharset, mode, &results,
-                          tables);
+    int level = ComparePageCopies(oldPath.c_str(), newPath.c_str(), "http://host/dir/index.htm",
+                                  "http://host/dir/index.htm", oldCharset, newCharset, mode,
+                                  &results, tables);
     return {level, Records(results)};
 }
-

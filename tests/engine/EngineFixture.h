@@ -25,7 +25,7 @@ struct Announcement {
 };
 
 class RecordingHost : public EngineHost {
-public:
+  public:
     explicit RecordingHost(std::string userFolder) : userFolder_(std::move(userFolder)) {}
     void RefreshObject(ItemNode&) override { ++refreshes; }
     void Announce(ItemNode& object, const ItemEvent& event) override {
@@ -51,12 +51,12 @@ public:
     int refreshes = 0, changeLogSaves = 0, watchListSaves = 0, optionSaves = 0;
     std::function<void()> onSave;
 
-private:
+  private:
     std::string userFolder_;
 };
 
 class EngineTest : public ::testing::Test {
-protected:
+  protected:
     EngineTest()
         : user(platform::JoinPath(dir.Path(), "USER")),
           host(user),
@@ -70,8 +70,8 @@ protected:
     }
     ~EngineTest() override { engine.reset(); }
 
-    ItemNode* AddObject(const std::string& address, uint8_t mode = kModeText, uint32_t period = 3600,
-                        ItemNode* parent = nullptr) {
+    ItemNode* AddObject(const std::string& address, uint8_t mode = kModeText,
+                        uint32_t period = 3600, ItemNode* parent = nullptr) {
         ItemProperties p;
         p.address = address.c_str();
         p.modify = mode;
@@ -117,7 +117,9 @@ protected:
         now = object->properties.lastCheck + object->properties.timedelta + 1;
         ASSERT_TRUE(RunUntilIdle());
     }
-    std::string Stored(const ItemNode* object) const { return TempDir::Read(StoredCopyPath(list, *object, nullptr)); }
+    std::string Stored(const ItemNode* object) const {
+        return TempDir::Read(StoredCopyPath(list, *object, nullptr));
+    }
     // Names of the ".TMP" files in USER.
     std::vector<std::string> TempFiles() const {
         std::vector<std::string> names;
@@ -157,4 +159,3 @@ inline HttpReply StatusReply(int status, const char* reason) {
 inline std::string Page(const std::string& title, const std::string& body) {
     return "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";
 }
-

@@ -5,13 +5,14 @@
 #include <string>
 
 #include "engine/FrameTree.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 #include "support/TempDir.h"
 #include "watchlist/ItemNode.h"
 
 namespace {
 
-std::unique_ptr<_HtmlFrameNode> Build(const std::string& page, const char* url = "http://site/dir/page.html",
+std::unique_ptr<_HtmlFrameNode> Build(const std::string& page,
+                                      const char* url = "http://site/dir/page.html",
                                       const _HtmlFrameNode* frame = nullptr) {
     auto root = std::make_unique<_HtmlFrameNode>();
     root->address = url;
@@ -33,7 +34,8 @@ std::string Addresses(const _HtmlFrameNode& root) {
 }  // namespace
 
 TEST(FrameTree, APageWithoutFramesYieldsARootWithoutChildren) {
-    auto root = Build("<html><head><title>Plain</title></head><body><p>text <a href=x.html>x</a></body>");
+    auto root =
+        Build("<html><head><title>Plain</title></head><body><p>text <a href=x.html>x</a></body>");
     EXPECT_FALSE(root->HasChildren());
     EXPECT_STREQ("Plain", root->title.c_str());
     EXPECT_STREQ("http://site/dir/page.html", root->base.c_str());
@@ -41,7 +43,8 @@ TEST(FrameTree, APageWithoutFramesYieldsARootWithoutChildren) {
 
 TEST(FrameTree, FramesAreResolvedAgainstThePageAndKeepNameAndAttributes) {
     auto root = Build(
-        "<title>Set</title><frameset cols=\"20%,*\"><frame name=menu src=\"menu.html\" scrolling=no>"
+        "<title>Set</title><frameset cols=\"20%,*\"><frame name=menu src=\"menu.html\" "
+        "scrolling=no>"
         "<frame name=\"main\" src=\"/top/main.html?a=1&amp;b=2\"></frameset>");
     ASSERT_EQ(2u, root->Count());
     EXPECT_EQ("http://site/dir/menu.html http://site/top/main.html?a=1&b=2", Addresses(*root));
@@ -55,11 +58,14 @@ TEST(FrameTree, FramesAreResolvedAgainstThePageAndKeepNameAndAttributes) {
 
 TEST(FrameTree, FramesWithoutSourceOrLoadingTheirOwnPageAreDropped) {
     auto self = Build("<frameset><frame src=\"page.html\"></frameset>");
-    EXPECT_FALSE(self->HasChildren()) << "a frameset whose only frame is the page itself is a plain page";
+    EXPECT_FALSE(self->HasChildren())
+        << "a frameset whose only frame is the page itself is a plain page";
     auto noSrc = Build("<frameset><frame name=a><frame src=b.html></frameset>");
     EXPECT_EQ("http://site/dir/b.html", Addresses(*noSrc));
-    auto empty = Build("<frameset><frameset><frame name=x></frameset><frame src=c.html></frameset>");
-    EXPECT_EQ("http://site/dir/c.html", Addresses(*empty)) << "a nested frameset with nothing to load goes";
+    auto empty =
+        Build("<frameset><frameset><frame name=x></frameset><frame src=c.html></frameset>");
+    EXPECT_EQ("http://site/dir/c.html", Addresses(*empty))
+        << "a nested frameset with nothing to load goes";
 }
 
 TEST(FrameTree, AFrameLoadingAnEnclosingFrameOfTheCheckIsDropped) {
@@ -100,22 +106,26 @@ TEST(FrameTree, FrameUrlFallsBackToTheObjectAddressWhenNoBaseIsKept) {
 }
 
 TEST(FrameTree, SameStructureComparesShapeAndSources) {
-    const std::string page = "<frameset><frame src=a.html><frameset><frame src=b.html></frameset></frameset>";
+    const std::string page =
+        "<frameset><frame src=a.html><frameset><frame src=b.html></frameset></frameset>";
     auto a = Build(page);
     auto b = Build(page);
     EXPECT_TRUE(SameFrameStructure(*a, *b));
-    EXPECT_FALSE(SameFrameStructure(*a, *Build("<frameset><frame src=a.html><frameset><frame src=c.html>"
-                                               "</frameset></frameset>")));
+    EXPECT_FALSE(
+        SameFrameStructure(*a, *Build("<frameset><frame src=a.html><frameset><frame src=c.html>"
+                                      "</frameset></frameset>")));
     EXPECT_FALSE(SameFrameStructure(*a, *Build("<frameset><frame src=a.html></frameset>")));
     EXPECT_FALSE(SameFrameStructure(*Build("<frameset><frame src=a.html></frameset>"), *a));
-    EXPECT_FALSE(SameFrameStructure(*a, *Build("<frameset><frame src=A.html><frameset><frame src=b.html>"
-                                               "</frameset></frameset>")))
+    EXPECT_FALSE(
+        SameFrameStructure(*a, *Build("<frameset><frame src=A.html><frameset><frame src=b.html>"
+                                      "</frameset></frameset>")))
         << "sources are compared byte for byte";
 }
 
 TEST(FrameTree, LinksModeReadsAnchorsAsFrames) {
     _HtmlFrameNode root;
-    const std::string page = "<p><a href=\"one.html\">1</a> <a name=x>no</a> <a href=\"two.html\">2</a>";
+    const std::string page =
+        "<p><a href=\"one.html\">1</a> <a name=x>no</a> <a href=\"two.html\">2</a>";
     imwstream in(page.data(), static_cast<long>(page.size()));
     BuildFrameTree(in, root, "http://site/", "http://second/", KeptFrameFactory(), true);
     ASSERT_EQ(3u, root.Count());
@@ -140,7 +150,8 @@ TEST(FrameTree, HostilePagesAreBoundedInDepthAndCount) {
 TEST(FrameTree, AMissingFileIsReported) {
     TempDir dir;
     _HtmlFrameNode root;
-    EXPECT_EQ(-1, BuildFrameTree(dir.File("none.htm").c_str(), root, "http://x/", "", KeptFrameFactory(), false));
+    EXPECT_EQ(-1, BuildFrameTree(dir.File("none.htm").c_str(), root, "http://x/", "",
+                                 KeptFrameFactory(), false));
 }
 
 TEST(FrameTree, FrameAddressesAreDecodedAsABrowserDecodesThem) {

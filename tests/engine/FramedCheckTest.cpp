@@ -9,7 +9,8 @@ namespace {
 
 std::string Frameset(const std::string& second) {
     return "<html><head><title>Framed site</title></head><frameset cols=\"30%,*\">"
-           "<frame name=menu src=\"menu.html\"><frame name=main src=\"" + second + "\"></frameset></html>";
+           "<frame name=menu src=\"menu.html\"><frame name=main src=\"" +
+           second + "\"></frameset></html>";
 }
 
 const std::string kParas =
@@ -18,10 +19,11 @@ const std::string kParas =
     "<p>Fifth steady paragraph of text.</p>";
 
 class FramedCheckTest : public EngineTest {
-protected:
+  protected:
     FramedCheckTest() {
         server.Answer("/site/index.html", HtmlReply(Frameset("main.html")));
-        server.Answer("/site/menu.html", HtmlReply(Page("Menu", "<p>Home, news and contact pages.</p>")));
+        server.Answer("/site/menu.html",
+                      HtmlReply(Page("Menu", "<p>Home, news and contact pages.</p>")));
         server.Answer("/site/main.html", HtmlReply(Page("Main", kParas)));
         server.Answer("/site/other.html", HtmlReply(Page("Other", kParas)));
         page = AddObject(server.Url("/site/index.html"));
@@ -58,8 +60,10 @@ TEST_F(FramedCheckTest, TheFirstCheckStoresTheFramesetAndEveryFrame) {
 
 TEST_F(FramedCheckTest, AChangedFrameIsRecordedInThePagesCheck) {
     const uint16_t menuNumber = page->frames->FirstFrame()->copyNumber;
-    server.Answer("/site/main.html",
-                  HtmlReply(Page("Main", kParas + "<p>News from <a href=\"story.html\">the town hall</a>.</p>")));
+    server.Answer(
+        "/site/main.html",
+        HtmlReply(
+            Page("Main", kParas + "<p>News from <a href=\"story.html\">the town hall</a>.</p>")));
     CheckAgain(page);
 
     ASSERT_EQ(1u, host.announcements.size());
@@ -69,13 +73,15 @@ TEST_F(FramedCheckTest, AChangedFrameIsRecordedInThePagesCheck) {
     ASSERT_EQ(1u, check->changes.Count());
     EXPECT_STREQ("News from the town hall.", check->changes.First()->text.c_str());
     EXPECT_EQ(server.Url("/site/story.html"), check->changes.First()->link.c_str());
-    EXPECT_EQ(menuNumber, page->frames->FirstFrame()->copyNumber) << "an unchanged frameset keeps its frames";
+    EXPECT_EQ(menuNumber, page->frames->FirstFrame()->copyNumber)
+        << "an unchanged frameset keeps its frames";
     EXPECT_EQ(0, page->state);
     EXPECT_TRUE(TempFiles().empty());
 }
 
 TEST_F(FramedCheckTest, AChangedFramesetRecordsResultThreeWithoutEntries) {
-    const std::string oldMain = StoredCopyPath(list, *page, page->frames->FirstFrame()->NextFrame());
+    const std::string oldMain =
+        StoredCopyPath(list, *page, page->frames->FirstFrame()->NextFrame());
     ASSERT_TRUE(platform::FileExists(oldMain.c_str()));
     server.Answer("/site/index.html", HtmlReply(Frameset("other.html")));
     CheckAgain(page);

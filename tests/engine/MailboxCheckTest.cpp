@@ -2,19 +2,19 @@
 #include <gtest/gtest.h>
 
 #include "engine/EngineFixture.h"
-#include "retrieval/MailboxUrl.h"
+#include "pop3/MailboxUrl.h"
 #include "support/LoopbackPop3Server.h"
 
 namespace {
 
 Pop3TestMessage Mail(int n) {
-    return {"uid" + std::to_string(n),
-            "From: Sender " + std::to_string(n) + " <s" + std::to_string(n) + "@example.org>\r\nSubject: Note " +
-                std::to_string(n) + "\r\n"};
+    return {"uid" + std::to_string(n), "From: Sender " + std::to_string(n) + " <s" +
+                                           std::to_string(n) + "@example.org>\r\nSubject: Note " +
+                                           std::to_string(n) + "\r\n"};
 }
 
 class MailboxCheckTest : public EngineTest {
-protected:
+  protected:
     ItemNode* AddMailbox(uint32_t period) {
         AStr url = MakeMailboxUrl("127.0.0.1", server.Port(), "user", "secret");
         return AddObject(url.c_str(), kModeNone, period);
@@ -50,7 +50,8 @@ TEST_F(MailboxCheckTest, NewMessagesBecomeChangesOfOneAnnouncedCheck) {
     CheckAgain(box);
     ASSERT_EQ(2u, box->checks.Count());
     ASSERT_EQ(1u, box->checks.First()->changes.Count());
-    EXPECT_NE(std::string::npos, std::string(box->checks.First()->changes.First()->text.c_str()).find("Note 3"));
+    EXPECT_NE(std::string::npos,
+              std::string(box->checks.First()->changes.First()->text.c_str()).find("Note 3"));
     EXPECT_EQ(2u, host.announcements.size());
     EXPECT_EQ(1, engine->NewChanges()) << "counted once while the mark stays set";
 
@@ -69,8 +70,10 @@ TEST_F(MailboxCheckTest, MaxNewsKeepsFiveOfEightMessages) {
     ASSERT_EQ(1u, box->checks.Count());
     EXPECT_EQ(5u, box->checks.First()->changes.Count());
     // The first five listed are taken, the fifth ends first.
-    EXPECT_NE(std::string::npos, std::string(box->checks.First()->changes.First()->text.c_str()).find("Note 5"));
-    EXPECT_NE(std::string::npos, std::string(box->checks.First()->changes.Last()->text.c_str()).find("Note 1"));
+    EXPECT_NE(std::string::npos,
+              std::string(box->checks.First()->changes.First()->text.c_str()).find("Note 5"));
+    EXPECT_NE(std::string::npos,
+              std::string(box->checks.First()->changes.Last()->text.c_str()).find("Note 1"));
 }
 
 TEST_F(MailboxCheckTest, AFailedMailboxIsRetriedAfterATwelfthOfItsPeriodButAtLeast600Seconds) {

@@ -9,12 +9,15 @@ namespace {
 
 const std::string kBody =
     "<p>The market opens on Monday morning.</p><p>The library keeps longer hours.</p>"
-    "<p>Buses run every ten minutes.</p><p>The museum shows old maps.</p><p>Parking is free on Sundays.</p>";
+    "<p>Buses run every ten minutes.</p><p>The museum shows old maps.</p><p>Parking is free on "
+    "Sundays.</p>";
 const std::string kFirst = Page("Town news", kBody);
-const std::string kSecond = Page("Town news", kBody + "<p>A new <a href=\"bridge.html#photo\">bridge</a> crosses the river.</p>");
+const std::string kSecond =
+    Page("Town news",
+         kBody + "<p>A new <a href=\"bridge.html#photo\">bridge</a> crosses the river.</p>");
 
 class PageCheckTest : public EngineTest {
-protected:
+  protected:
     // A page at /news.html checked once with the first text.
     ItemNode* CheckedNews() {
         server.Answer("/news.html", HtmlReply(kFirst));
@@ -61,7 +64,8 @@ TEST_F(PageCheckTest, ANewParagraphIsAnnouncedWithItsTextAndLink) {
 
     ASSERT_EQ(1u, host.announcements.size());
     EXPECT_EQ(page, host.announcements[0].object);
-    EXPECT_EQ(0, host.announcements[0].eventType) << "kind 255 hands over to the program-wide event";
+    EXPECT_EQ(0, host.announcements[0].eventType)
+        << "kind 255 hands over to the program-wide event";
     ASSERT_EQ(2u, page->checks.Count());
     const CheckNode* check = page->checks.First();
     EXPECT_EQ(1, check->result);
@@ -169,7 +173,8 @@ TEST_F(PageCheckTest, AComparisonThatFailsIsAFailedCheckNotAnUnchangedPage) {
         HandleOne(50);
     }
     ASSERT_EQ(1u, engine->WaitingComparisons());
-    for (const std::string& name : TempFiles()) platform::RemoveFile(platform::JoinPath(user, name).c_str());
+    for (const std::string& name : TempFiles())
+        platform::RemoveFile(platform::JoinPath(user, name).c_str());
     ASSERT_TRUE(RunUntilIdle());
 
     EXPECT_EQ(-1, page->state);
@@ -180,9 +185,10 @@ TEST_F(PageCheckTest, AComparisonThatFailsIsAFailedCheckNotAnUnchangedPage) {
 
 TEST_F(PageCheckTest, LinkModeKeepsAChangeWhoseLinkAloneMatchesTheKeyword) {
     const std::string before = Page("Shop", "<p>Welcome to the shop.</p>");
-    const std::string after = Page("Shop",
-                                   "<p>Welcome to the shop.</p><p><a href=\"/catalogue/special.html\">Read more"
-                                   "</a></p><p>Opening hours changed today.</p>");
+    const std::string after =
+        Page("Shop",
+             "<p>Welcome to the shop.</p><p><a href=\"/catalogue/special.html\">Read more"
+             "</a></p><p>Opening hours changed today.</p>");
     server.Answer("/shop.html", HtmlReply(before));
     ItemNode* page = AddObject(server.Url("/shop.html"), kModeLinks);
     page->properties.keywords = "special";
@@ -195,15 +201,17 @@ TEST_F(PageCheckTest, LinkModeKeepsAChangeWhoseLinkAloneMatchesTheKeyword) {
     const CheckNode* check = page->checks.First();
     ASSERT_EQ(1u, check->changes.Count()) << "the paragraph without the keyword is refused";
     EXPECT_STREQ("Read more", check->changes.First()->text.c_str());
-    EXPECT_NE(std::string::npos, std::string(check->changes.First()->link.c_str()).find("special.html"));
+    EXPECT_NE(std::string::npos,
+              std::string(check->changes.First()->link.c_str()).find("special.html"));
 }
 
 TEST_F(PageCheckTest, TooFewChangesReplaceTheCopyButRecordNothing) {
     ItemNode* page = CheckedNews();
     page->properties.minchanged = 3;
-    const std::string two = Page("Town news",
-                                 "<p>The market opens on Monday morning.</p><p>First new paragraph.</p>"
-                                 "<h2>Second new heading</h2>");
+    const std::string two =
+        Page("Town news",
+             "<p>The market opens on Monday morning.</p><p>First new paragraph.</p>"
+             "<h2>Second new heading</h2>");
     server.Answer("/news.html", HtmlReply(two));
     CheckAgain(page);
 
@@ -217,8 +225,10 @@ TEST_F(PageCheckTest, TooFewChangesReplaceTheCopyButRecordNothing) {
 TEST_F(PageCheckTest, MaxNewsBoundsTheChangesOfAComparison) {
     options.maxNews = 2;
     ItemNode* page = CheckedNews();
-    server.Answer("/news.html", HtmlReply(Page("Town news", "<p>The market opens on Monday morning.</p><p>One more.</p>"
-                                                       "<p>Two more.</p><p>Three more.</p>")));
+    server.Answer("/news.html",
+                  HtmlReply(Page("Town news",
+                                 "<p>The market opens on Monday morning.</p><p>One more.</p>"
+                                 "<p>Two more.</p><p>Three more.</p>")));
     CheckAgain(page);
     ASSERT_EQ(2u, page->checks.Count());
     EXPECT_EQ(2u, page->checks.First()->changes.Count());

@@ -20,7 +20,7 @@ HttpReply Slow(const std::string& body, uint32_t delayMs) {
 const std::string kBody = Page("Page", "<p>Some words that stay the same for a while.</p>");
 
 class SchedulerTest : public EngineTest {
-protected:
+  protected:
     int CountState(int state) const {
         int n = 0;
         for (ItemNode* i = list.FirstItem(); i; i = i->NextInTree(&list)) n += i->state == state;
@@ -93,7 +93,8 @@ TEST_F(SchedulerTest, ObjectsThatMayNotRunAreNeverChosen) {
     engine->RequestCheck(*folder);
     EXPECT_EQ(0, folder->state);
     engine->SchedulingPass(0);
-    EXPECT_EQ(0u, engine->RunningDownloads()) << "period 0 is never started, not even when requested";
+    EXPECT_EQ(0u, engine->RunningDownloads())
+        << "period 0 is never started, not even when requested";
 
     engine->SwitchOn(*off);
     EXPECT_EQ(3, off->state);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/EngineFixture.h"
-#include "retrieval/MailboxUrl.h"
+#include "pop3/MailboxUrl.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/LoopbackPop3Server.h"
 #include "watchlist/WatchListFile.h"
@@ -46,7 +46,7 @@ std::string SavedBytes(const ItemList& list, const WatchListPaths& paths) {
 }
 
 class SoakTest : public EngineTest {
-protected:
+  protected:
     HttpReply Body(const std::string& body) {
         HttpReply r;
         r.headers = {"Content-Type: text/html; charset=windows-1251"};
@@ -72,8 +72,9 @@ TEST_F(SoakTest, HoursOfRandomChangesLeaveConsistentRecordsAndFiles) {
         SoakPage p;
         p.path = "/p" + std::to_string(i) + ".html";
         for (int k = 0; k < 6; ++k)
-            p.paragraphs.push_back("<p>Paragraph " + std::to_string(k) + " of page " + std::to_string(i) +
-                                   " with <a href=\"l" + std::to_string(k) + ".html\">a link</a>.</p>");
+            p.paragraphs.push_back("<p>Paragraph " + std::to_string(k) + " of page " +
+                                   std::to_string(i) + " with <a href=\"l" + std::to_string(k) +
+                                   ".html\">a link</a>.</p>");
         ItemNode* folder = i % 20 == 0 ? AddFolder(("F" + std::to_string(i)).c_str()) : nullptr;
         p.object = AddObject(server.Url(i < kPages ? p.path : "/set" + std::to_string(i) + ".html"),
                              static_cast<uint8_t>(i % 3), periods[i % 5], folder);
@@ -81,14 +82,16 @@ TEST_F(SoakTest, HoursOfRandomChangesLeaveConsistentRecordsAndFiles) {
         p.object->properties.lastCheck = now - 86400;
         if (i >= kPages)
             server.Answer("/set" + std::to_string(i) + ".html",
-                          Body("<frameset><frame src=\"" + p.path.substr(1) + "\"><frame src=\"menu.html\"></frameset>"));
+                          Body("<frameset><frame src=\"" + p.path.substr(1) +
+                               "\"><frame src=\"menu.html\"></frameset>"));
         Publish(p);
         pages.push_back(std::move(p));
     }
     server.Answer("/menu.html", Body(Page("Menu", "<p>A menu that never changes at all.</p>")));
     std::vector<ItemNode*> boxes;
     for (int i = 0; i < kMailboxes; ++i) {
-        AStr url = MakeMailboxUrl("127.0.0.1", pop3.Port(), ("user" + std::to_string(i)).c_str(), "pw");
+        AStr url =
+            MakeMailboxUrl("127.0.0.1", pop3.Port(), ("user" + std::to_string(i)).c_str(), "pw");
         boxes.push_back(AddObject(url.c_str(), kModeNone, 1800));
         boxes.back()->properties.deltype = kKeepAll;
     }
@@ -103,8 +106,9 @@ TEST_F(SoakTest, HoursOfRandomChangesLeaveConsistentRecordsAndFiles) {
         for (SoakPage& p : pages) {
             int roll = static_cast<int>(random() % 100);
             if (roll < 15) {
-                p.paragraphs.push_back("<p>News " + std::to_string(step) + " on " + p.path + " <a href=\"n" +
-                                       std::to_string(step) + ".html\">read</a>.</p>");
+                p.paragraphs.push_back("<p>News " + std::to_string(step) + " on " + p.path +
+                                       " <a href=\"n" + std::to_string(step) +
+                                       ".html\">read</a>.</p>");
                 Publish(p);
             } else if (roll < 18) {
                 HttpReply broken;
@@ -117,13 +121,15 @@ TEST_F(SoakTest, HoursOfRandomChangesLeaveConsistentRecordsAndFiles) {
         }
         if (step % 4 == 0) {
             mails.push_back({"m" + std::to_string(step), "From: a" + std::to_string(step) +
-                                                             "@example.org\r\nSubject: Mail " + std::to_string(step) + "\r\n"});
+                                                             "@example.org\r\nSubject: Mail " +
+                                                             std::to_string(step) + "\r\n"});
             pop3.SetMessages(mails);
         }
         ASSERT_TRUE(RunUntilIdle(60000)) << "step " << step;
         for (size_t a = startAnnouncements; a < host.announcements.size(); ++a) {
             ItemNode* o = host.announcements[a].object;
-            announced[o].push_back({o->checks.First()->time, o->checks.First()->result, Texts(*o->checks.First())});
+            announced[o].push_back(
+                {o->checks.First()->time, o->checks.First()->result, Texts(*o->checks.First())});
         }
         host.announcements.resize(startAnnouncements);
     }
@@ -134,7 +140,8 @@ TEST_F(SoakTest, HoursOfRandomChangesLeaveConsistentRecordsAndFiles) {
     EXPECT_FALSE(engine->IsBusy());
     EXPECT_TRUE(TempFiles().empty());
     platform::HostMessage m{};
-    EXPECT_FALSE(queue->Take(&m, 200) && m.what == platform::Report::kThreadEnd) << "no worker is left running";
+    EXPECT_FALSE(queue->Take(&m, 200) && m.what == platform::Report::kThreadEnd)
+        << "no worker is left running";
 
     // Every announced check is in the saved change log.
     WatchListPaths paths(dir.Path());
@@ -145,7 +152,8 @@ TEST_F(SoakTest, HoursOfRandomChangesLeaveConsistentRecordsAndFiles) {
     for (ItemNode *a = list.FirstItem(), *b = reloaded.FirstItem(); a && b;
          a = a->NextInTree(&list), b = b->NextInTree(&reloaded))
         twin[a] = b;
-    ASSERT_EQ(twin.size(), static_cast<size_t>(kPages + kFramed + kMailboxes + (kPages + kFramed + 19) / 20));
+    ASSERT_EQ(twin.size(),
+              static_cast<size_t>(kPages + kFramed + kMailboxes + (kPages + kFramed + 19) / 20));
     for (auto& entry : announced) {
         const ItemNode* copy = twin[entry.first];
         ASSERT_NE(nullptr, copy);
@@ -160,5 +168,6 @@ TEST_F(SoakTest, HoursOfRandomChangesLeaveConsistentRecordsAndFiles) {
     TempDir again;
     WatchListPaths paths2(again.Path());
     platform::MakeDirectory(paths2.userFolder.c_str());
-    EXPECT_TRUE(saved == SavedBytes(reloaded, paths2)) << "the reloaded files write different bytes";
+    EXPECT_TRUE(saved == SavedBytes(reloaded, paths2))
+        << "the reloaded files write different bytes";
 }

@@ -33,16 +33,16 @@ std::string Entities(const std::string& in, size_t size = 256) {
 
 TEST(CharRefDecoding, NamedReferences) {
     EXPECT_EQ(Decode("&amp;"), (Decoded{38, 5}));
-    EXPECT_EQ(Decode("&AMP;"), (Decoded{38, 5}));       // lower-cased retry
-    EXPECT_EQ(Decode("&AElig;"), (Decoded{230, 7}));    // the retry finds "aelig"
+    EXPECT_EQ(Decode("&AMP;"), (Decoded{38, 5}));     // lower-cased retry
+    EXPECT_EQ(Decode("&AElig;"), (Decoded{230, 7}));  // the retry finds "aelig"
     EXPECT_EQ(Decode("&Aelig;"), (Decoded{198, 7}));
     EXPECT_EQ(Decode("&Eth;x"), (Decoded{208, 5}));
     EXPECT_EQ(Decode("&ETH;"), (Decoded{240, 5}));
     EXPECT_EQ(Decode("&nbsp"), (Decoded{160, 5}));
     EXPECT_EQ(Decode("&nbsp text"), (Decoded{160, 5}));
-    EXPECT_EQ(Decode("&notin;"), (Decoded{172, 4}));    // "not" then "in;"
+    EXPECT_EQ(Decode("&notin;"), (Decoded{172, 4}));  // "not" then "in;"
     EXPECT_EQ(Decode("&lt;&gt;"), (Decoded{60, 4}));
-    EXPECT_EQ(Decode("&frac34;"), (Decoded{190, 8}));   // longest prefix, not frac1x
+    EXPECT_EQ(Decode("&frac34;"), (Decoded{190, 8}));  // longest prefix, not frac1x
     EXPECT_EQ(Decode("&sup2;"), (Decoded{178, 6}));
     EXPECT_EQ(Decode("&sup;"), (Decoded{38, 1}));
 }
@@ -59,12 +59,12 @@ TEST(CharRefDecoding, UnknownNamesGiveTheAmpersand) {
 TEST(CharRefDecoding, NumericReferences) {
     EXPECT_EQ(Decode("&#65;"), (Decoded{65, 5}));
     EXPECT_EQ(Decode("&#65x"), (Decoded{65, 4}));
-    EXPECT_EQ(Decode("&#1025;"), (Decoded{0xA8, 7}));   // Ё in 1251
-    EXPECT_EQ(Decode("&#1103;"), (Decoded{0xFF, 7}));   // я
-    EXPECT_EQ(Decode("&#8364;"), (Decoded{0x80, 7}));   // € by code page 1252
-    EXPECT_EQ(Decode("&#8470;"), (Decoded{0xB9, 7}));   // № by 1251
+    EXPECT_EQ(Decode("&#1025;"), (Decoded{0xA8, 7}));  // Ё in 1251
+    EXPECT_EQ(Decode("&#1103;"), (Decoded{0xFF, 7}));  // я
+    EXPECT_EQ(Decode("&#8364;"), (Decoded{0x80, 7}));  // € by code page 1252
+    EXPECT_EQ(Decode("&#8470;"), (Decoded{0xB9, 7}));  // № by 1251
     EXPECT_EQ(Decode("&#233;"), (Decoded{233, 6}));
-    EXPECT_EQ(Decode("&#x41;"), (Decoded{0, 0}));       // no hexadecimal form
+    EXPECT_EQ(Decode("&#x41;"), (Decoded{0, 0}));  // no hexadecimal form
     EXPECT_EQ(Decode("&#;"), (Decoded{0, 0}));
     EXPECT_EQ(Decode("&#99999999999999999999;"), (Decoded{'?', 23}));
     EXPECT_EQ(Decode("x&amp;"), (Decoded{0, 0}));
@@ -88,10 +88,10 @@ TEST(CodePoints, SetsAndBytes) {
         int set;
         int byte;
     } cases[] = {
-        {0xF041, 2, 0x41},  {0x0401, 204, 0xA8}, {0x0491, 204, 0xB4}, {0x2116, 204, 0xB9},
-        {0x0098, 204, 0x98}, {0x00E9, 0, 0xE9},  {0x20AC, 0, 0x80},   {0x2122, 0, 0x99},
-        {0x0178, 0, 0x9F},  {0x0081, 0, 0x81},   {0x0460, 204, '?'},  {0x03B1, 1, '?'},
-        {0x0041, 1, 0x41},  {0x2030, 0, 0x89},
+        {0xF041, 2, 0x41},   {0x0401, 204, 0xA8}, {0x0491, 204, 0xB4}, {0x2116, 204, 0xB9},
+        {0x0098, 204, 0x98}, {0x00E9, 0, 0xE9},   {0x20AC, 0, 0x80},   {0x2122, 0, 0x99},
+        {0x0178, 0, 0x9F},   {0x0081, 0, 0x81},   {0x0460, 204, '?'},  {0x03B1, 1, '?'},
+        {0x0041, 1, 0x41},   {0x2030, 0, 0x89},
     };
     for (const Case& c : cases) {
         int set = -1;

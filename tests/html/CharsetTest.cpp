@@ -5,7 +5,7 @@
 #include "html/Charset.h"
 #include "html/CharsetDetect.h"
 #include "MemoryInput.h"
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 
 namespace {
 
@@ -248,7 +248,8 @@ TEST(DetectCharsetTest, WindowsAndBoxDrawing) {
     DetectCharset(in, &code, 3);
     EXPECT_EQ(1, code);
     // 866 box drawing lines: repeats of 0xC4 and 0xCD.
-    std::string box = std::string(200, 'a') + std::string(10, '\xC4') + "\n" + std::string(200, 'b');
+    std::string box =
+        std::string(200, 'a') + std::string(10, '\xC4') + "\n" + std::string(200, 'b');
     MemoryInput lines(box);
     DetectCharset(lines, &code, 3);
     EXPECT_EQ(2, code);

@@ -97,7 +97,8 @@ TEST(ContentModelRows, OutOfRangeIsFalse) {
 }
 
 TEST(ImpliedParentsTable, Rows) {
-    EXPECT_EQ(Parents(kTagLi), (std::vector<int>{kTagUl, kTagOl, kTagDir, kTagMenu, kTagBody, kTagTd}));
+    EXPECT_EQ(Parents(kTagLi),
+              (std::vector<int>{kTagUl, kTagOl, kTagDir, kTagMenu, kTagBody, kTagTd}));
     EXPECT_EQ(Parents(kTagTr), (std::vector<int>{kTagTbody, kTagTfoot, kTagThead, kTagTable}));
     EXPECT_EQ(Parents(kTagCol), (std::vector<int>{kTagTable, kTagColgroup}));
     EXPECT_EQ(Parents(kTagTitle), (std::vector<int>{kTagHead}));
@@ -122,11 +123,11 @@ TEST(GroupMatrix, TableAndOverrides) {
     EXPECT_FALSE(MayCloseOnStart(kTagP, kImpliedParagraph));
     EXPECT_TRUE(MayCloseOnStart(kTagOption, kTagOption));
     EXPECT_FALSE(MayCloseOnStart(kTagOption, kTagOptgroup));
-    EXPECT_FALSE(MayCloseOnStart(kTagUl, kTagTd));        // lists resist start tags below 16
+    EXPECT_FALSE(MayCloseOnStart(kTagUl, kTagTd));  // lists resist start tags below 16
     EXPECT_TRUE(MayCloseOnStart(kTagUl, kTagFrameset));
-    EXPECT_TRUE(MayCloseOnStart(kTagPre, kTagTd));        // other group-7 elements do not
-    EXPECT_TRUE(MayCloseOnEnd(kTagOption, kTagSelect));   // same group
-    EXPECT_FALSE(MayCloseOnEnd(kTagPre, kTagH1));         // 7 under 8: bit 1 unset
+    EXPECT_TRUE(MayCloseOnStart(kTagPre, kTagTd));       // other group-7 elements do not
+    EXPECT_TRUE(MayCloseOnEnd(kTagOption, kTagSelect));  // same group
+    EXPECT_FALSE(MayCloseOnEnd(kTagPre, kTagH1));        // 7 under 8: bit 1 unset
     EXPECT_TRUE(MayCloseOnEnd(kTagP, kTagTd));
 }
 

@@ -15,16 +15,28 @@ inline std::string DumpPositions(const ParaText& p) {
         out += out.empty() ? "{" : " ";
         out += std::to_string(pos->Offset()) + ":";
         switch (pos->Kind()) {
-            case kStrPosKind: out += static_cast<const StrPos*>(pos)->Text().c_str(); break;
-            case kSpecPosKind: out += "$"; break;
-            case kBookmarkKind: out += "#" + std::string(static_cast<const HtmlBookmark*>(pos)->Name().c_str()); break;
-            case kObjectPosKind: out += "[" + std::string(TagName(static_cast<const ObjectPos*>(pos)->Tag())) + "]"; break;
+            case kStrPosKind:
+                out += static_cast<const StrPos*>(pos)->Text().c_str();
+                break;
+            case kSpecPosKind:
+                out += "$";
+                break;
+            case kBookmarkKind:
+                out += "#" + std::string(static_cast<const HtmlBookmark*>(pos)->Name().c_str());
+                break;
+            case kObjectPosKind:
+                out += "[" + std::string(TagName(static_cast<const ObjectPos*>(pos)->Tag())) + "]";
+                break;
             case kHRefKind: {
                 const HtmlHRef* link = static_cast<const HtmlHRef*>(pos);
-                out += link->IsOpening() ? "<a:" + std::string(link->Href() ? link->Href() : "") + ">" : "</a>";
+                out += link->IsOpening()
+                           ? "<a:" + std::string(link->Href() ? link->Href() : "") + ">"
+                           : "</a>";
                 break;
             }
-            default: out += "?"; break;
+            default:
+                out += "?";
+                break;
         }
     }
     return out.empty() ? out : out + "}";

@@ -12,12 +12,12 @@ namespace {
 using Events = std::vector<std::string>;
 
 class TypedRecorder : public HtmlParser {
-public:
+  public:
     explicit TypedRecorder(uint8_t options) : HtmlParser(options) {}
     Events events;
     int stopAtStartTag = 0;
 
-protected:
+  protected:
     int OnHtmlText(const char* t, size_t n) override {
         events.push_back("text " + std::string(t, n));
         return 0;
@@ -74,8 +74,7 @@ TEST(HtmlTokenizer, RawScriptSkipsContentUpToItsEndTag) {
 }
 
 TEST(HtmlTokenizer, DoubledOpeningBracketHidesTheTerminator) {
-    EXPECT_EQ(Typed("<script>x<</script>y</script>z", kAllRaw),
-              (Events{"start script", "text z"}));
+    EXPECT_EQ(Typed("<script>x<</script>y</script>z", kAllRaw), (Events{"start script", "text z"}));
 }
 
 TEST(HtmlTokenizer, RawOptionsAreSeparate) {

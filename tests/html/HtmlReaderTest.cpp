@@ -6,8 +6,7 @@
 #include "html/HtmlReader.h"
 
 TEST(DocumentBuild, ParagraphsFromPTags) {
-    EXPECT_EQ(BuildAndDump("<p>one<p>two"),
-              "html(body(p(P\"one\"{3:$}) p(P\"two\"{3:$})))");
+    EXPECT_EQ(BuildAndDump("<p>one<p>two"), "html(body(p(P\"one\"{3:$}) p(P\"two\"{3:$})))");
     EXPECT_EQ(BuildAndDump("just text"), "html(body(P\"just text\"{9:$}))");
     EXPECT_EQ(BuildAndDump(""), "");
 }
@@ -18,7 +17,8 @@ TEST(DocumentBuild, WhiteSpaceCollapses) {
     EXPECT_EQ(BuildAndDump("a<br> b"), "html(body(P\"a\"{1:$} br P\"b\"{1:$}))");
     // Text that implies its parents (here a cell) still keeps the
     // space that begins the next piece of text.
-    EXPECT_EQ(BuildAndDump("<table><tr>a<b> b</b>"), "html(body(table(tr(td(caption(P\"a b\"{3:$}))))))");
+    EXPECT_EQ(BuildAndDump("<table><tr>a<b> b</b>"),
+              "html(body(table(tr(td(caption(P\"a b\"{3:$}))))))");
     // Marker bytes 1 and 2 become spaces.
     EXPECT_EQ(BuildAndDump("a\1b\2c"), "html(body(P\"a b c\"{5:$}))");
 }
@@ -140,19 +140,23 @@ TEST(DocumentBuild, AttributesAreKeptOnNodes) {
 
 TEST(DocumentBuild, BaseAndCharsets) {
     HtmlDocument doc;
-    ASSERT_EQ(0, Build(doc, "<base href='http://other/'><meta http-equiv=content-type "
-                            "content='text/html; charset=koi8-r'>x"));
+    ASSERT_EQ(0, Build(doc,
+                       "<base href='http://other/'><meta http-equiv=content-type "
+                       "content='text/html; charset=koi8-r'>x"));
     EXPECT_EQ(doc.BaseUrl(), "http://other/");
     EXPECT_EQ(3, doc.CharsetCode());
     EXPECT_EQ(204, doc.FontCharset());
 
     HtmlDocument given;
-    ASSERT_EQ(0, Build(given, "<meta http-equiv=Content-Type content='text/html; charset=windows-1252'>", 2));
+    ASSERT_EQ(
+        0, Build(given, "<meta http-equiv=Content-Type content='text/html; charset=windows-1252'>",
+                 2));
     EXPECT_EQ(2, given.CharsetCode());  // the caller's code wins
     EXPECT_EQ(0, given.FontCharset());
 
     HtmlDocument late;  // a meta inside a paragraph still declares
-    ASSERT_EQ(0, Build(late, "<p>x<meta http-equiv=Content-Type content='text/html; charset=ibm866'>"));
+    ASSERT_EQ(
+        0, Build(late, "<p>x<meta http-equiv=Content-Type content='text/html; charset=ibm866'>"));
     EXPECT_EQ(2, late.CharsetCode());
     EXPECT_EQ(204, late.FontCharset());
     EXPECT_EQ(DumpDocument(late), "html(body(p(P\"x\"{1:[meta] 1:$})))");
@@ -217,7 +221,8 @@ TEST(DocumentBuild, WhiteSpaceBetweenBlocksMakesNoParagraph) {
         "  <img src=x>\n  <dl>\n   <dt>t</dt>\n   <dd>d</dd>\n  </dl>\n  <hr>\n  <blockquote>\n"
         "   <p>q</p>\n  </blockquote>\n </body>\n</html>\n";
     EXPECT_EQ(BuildAndDump(page),
-              "html(head(title(P\"t\"{1:$})) body(div ul(li(P\"one\"{0:<a:a> 3:</a> 3:$}) li(P\"two\"{3:$})) div "
+              "html(head(title(P\"t\"{1:$})) body(div ul(li(P\"one\"{0:<a:a> 3:</a> 3:$}) "
+              "li(P\"two\"{3:$})) div "
               "h1(P\"Head\"{4:$}) p(P\"text\"{4:$}) table(tr(td(P\"a\"{1:$}) td(P\"b\"{1:$}))) "
               "dl(dt(P\"t\"{1:$}) dd(P\"d\"{1:$})) hr blockquote(p(P\"q\"{1:$}))))");
     // White space alone, before anything or after a break, opens nothing.

@@ -32,12 +32,12 @@ TEST(TagTable, FlagAndGroupBytes) {
     struct Row {
         int tag, flags, group;
     } rows[] = {
-        {kTagBgsound, 1, 1}, {kTagA, 3, 1},     {kTagImg, 5, 1},        {kTagEm, 3, 2},
-        {kTagBr, 1, 3},      {kTagDiv, 3, 3},   {kTagHr, 5, 3},         {kTagOption, 1, 4},
-        {kTagInput, 5, 4},   {kTagP, 1, 5},     {kTagLi, 1, 6},         {kTagPre, 3, 7},
-        {kTagH6, 3, 8},      {kTagTd, 1, 9},    {kTagCaption, 3, 9},    {kTagTr, 1, 10},
-        {kTagTbody, 0, 11},  {kTagThead, 1, 11}, {kTagColgroup, 1, 12}, {kTagCol, 5, 12},
-        {kTagTable, 3, 13},  {kTagNoframes, 3, 16}, {kTagFrame, 5, 16}, {kTagFrameset, 3, 17},
+        {kTagBgsound, 1, 1}, {kTagA, 3, 1},         {kTagImg, 5, 1},       {kTagEm, 3, 2},
+        {kTagBr, 1, 3},      {kTagDiv, 3, 3},       {kTagHr, 5, 3},        {kTagOption, 1, 4},
+        {kTagInput, 5, 4},   {kTagP, 1, 5},         {kTagLi, 1, 6},        {kTagPre, 3, 7},
+        {kTagH6, 3, 8},      {kTagTd, 1, 9},        {kTagCaption, 3, 9},   {kTagTr, 1, 10},
+        {kTagTbody, 0, 11},  {kTagThead, 1, 11},    {kTagColgroup, 1, 12}, {kTagCol, 5, 12},
+        {kTagTable, 3, 13},  {kTagNoframes, 3, 16}, {kTagFrame, 5, 16},    {kTagFrameset, 3, 17},
         {kTagHead, 0, 18},   {kTagHtml, 0, 19},
     };
     for (const Row& r : rows) {

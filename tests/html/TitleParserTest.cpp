@@ -33,8 +33,9 @@ TEST(CollapseSpacesTest, LeadingInnerAndTrailingSpace) {
 
 TEST(PageTitle, CyrillicTitleCollapses) {
     // "  Новости\r\n  дня" in 1251.
-    EXPECT_EQ(TitleOf("<html><head><title>  \xCD\xEE\xE2\xEE\xF1\xF2\xE8\r\n  \xE4\xED\xFF</title>"),
-              "\xCD\xEE\xE2\xEE\xF1\xF2\xE8 \xE4\xED\xFF");
+    EXPECT_EQ(
+        TitleOf("<html><head><title>  \xCD\xEE\xE2\xEE\xF1\xF2\xE8\r\n  \xE4\xED\xFF</title>"),
+        "\xCD\xEE\xE2\xEE\xF1\xF2\xE8 \xE4\xED\xFF");
     EXPECT_EQ(TitleOf("<title>Trailing   </title>"), "Trailing ");
 }
 
@@ -51,8 +52,7 @@ TEST(PageTitle, StopsAtTheBody) {
 }
 
 TEST(PageTitle, TextAfterTheTitleUpToTheNextTagCounts) {
-    EXPECT_EQ(TitleOf("<title>one</title> tail<meta name=x><title>two</title>"),
-              "one tailtwo");
+    EXPECT_EQ(TitleOf("<title>one</title> tail<meta name=x><title>two</title>"), "one tailtwo");
 }
 
 TEST(PageTitle, DeclaredCharsetConvertsTheTitle) {
@@ -96,9 +96,9 @@ TEST(PageTitle, MissingFileGivesEmptyTitleAndKeepsTheCode) {
 
 TEST(PageTitle, TitlesOutsideTheCyrillicEncodingsComeOutAsUtf8) {
     int code = 0;
-    EXPECT_EQ("Übung &amp; Café €",
-              TitleOf("<meta charset=iso-8859-1><title>\xDC" "bung &amp;amp; Caf&eacute; &euro;</title>",
-                    &code));
+    EXPECT_EQ("Übung &amp; Café €", TitleOf("<meta charset=iso-8859-1><title>\xDC"
+                                            "bung &amp;amp; Caf&eacute; &euro;</title>",
+                                            &code));
     EXPECT_EQ(kCharsetWestern, code);
     code = 0;
     EXPECT_EQ("Grüße — Привет", TitleOf("<title>Grüße &mdash; Привет</title>", &code));

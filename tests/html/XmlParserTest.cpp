@@ -11,13 +11,13 @@ namespace {
 
 // Writes every callback as one line; optionally stops at a chosen one.
 class Recorder : public XmlParser {
-public:
+  public:
     std::vector<std::string> events;
-    std::string stopAt;     // the event that returns 7
-    std::string refuse;     // a name AcceptTag refuses
+    std::string stopAt;  // the event that returns 7
+    std::string refuse;  // a name AcceptTag refuses
     bool withPositions = false;
 
-protected:
+  protected:
     int Add(std::string e) {
         events.push_back(e);
         return e == stopAt ? 7 : 0;
@@ -52,7 +52,7 @@ protected:
         return 1;  // ignored
     }
 
-public:
+  public:
     std::string raw;
 };
 
@@ -137,11 +137,10 @@ TEST(XmlTokenizer, AttributeForms) {
     // (the HTML layer drops it).
     EXPECT_EQ(Tokenize("<p a=1 b = \"two words\" c d='>' e=x\"y>"),
               (Events{"name p", "attr p a=1 0", "attr p b=two words \"", "attr p = 0",
-                      "attr p c= 0", "attr p d=> '", "attr p = 0", "attr p e=x\"y 0",
-                      "close p"}));
+                      "attr p c= 0", "attr p d=> '", "attr p = 0", "attr p e=x\"y 0", "close p"}));
     // A quote that opens an attribute name is part of it, up to its match.
-    EXPECT_EQ(Tokenize("<p \"a b\" c>"), (Events{"name p", "attr p \"a b\"= 0", "attr p c= 0",
-                                                 "close p"}));
+    EXPECT_EQ(Tokenize("<p \"a b\" c>"),
+              (Events{"name p", "attr p \"a b\"= 0", "attr p c= 0", "close p"}));
     // An unclosed quoted name ends at `>` with an empty value.
     EXPECT_EQ(Tokenize("<p 'ab>x"), (Events{"name p", "attr p 'ab= 0", "close p", "text x"}));
     // A value without a name is dropped; an empty quoted value is reported.
@@ -154,8 +153,8 @@ TEST(XmlTokenizer, Comments) {
     EXPECT_EQ(Tokenize("<!-- a > b -->"), (Events{"comment  a > b "}));
     EXPECT_EQ(Tokenize("<!---->"), (Events{"comment "}));
     EXPECT_EQ(Tokenize("<!--a-- >-->"), (Events{"comment a-- >"}));
-    EXPECT_EQ(Tokenize("<!DOCTYPE html>"), (Events{"name !DOCTYPE", "attr !DOCTYPE html= 0",
-                                                   "close !DOCTYPE"}));
+    EXPECT_EQ(Tokenize("<!DOCTYPE html>"),
+              (Events{"name !DOCTYPE", "attr !DOCTYPE html= 0", "close !DOCTYPE"}));
 }
 
 TEST(XmlTokenizer, LongCommentArrivesInThreePieces) {

@@ -15,7 +15,7 @@ namespace {
 const char kRussianName[] = "\xD0\xF3\xF1\xF1\xEA\xE8\xE9";  // in 1251
 
 class LangModules : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { TheLanguage().SetModule(nullptr, false); }
     void TearDown() override { TheLanguage().SetModule(nullptr, false); }
     // Copies a built module into the test folder (under another name when
@@ -23,8 +23,10 @@ protected:
     void Copy(const char* built, const char* as = nullptr) {
         std::string bin = platform::ProgramDirectory();
         std::string from = platform::JoinPath(bin, built);
-        if (!platform::FileExists(from.c_str())) from = platform::JoinPath(platform::JoinPath(bin, "testdata"), built);
-        ASSERT_TRUE(platform::CopyFileTo(from.c_str(), dir.File(as ? as : built).c_str(), false)) << from;
+        if (!platform::FileExists(from.c_str()))
+            from = platform::JoinPath(platform::JoinPath(bin, "testdata"), built);
+        ASSERT_TRUE(platform::CopyFileTo(from.c_str(), dir.File(as ? as : built).c_str(), false))
+            << from;
     }
     const char* Dir() const { return dir.Path().c_str(); }
     TempDir dir;
@@ -71,30 +73,36 @@ TEST_F(LangModules, EnumerationListsOnlyLoadableNamedModules) {
     for (EnumLangFiles e(Dir(), "ov???.dll", 9500); e.IsValid(); e.Next())
         found.push_back(e.Name() + "=" + e.LanguageName().c_str());
     std::sort(found.begin(), found.end());
-    EXPECT_EQ((std::vector<std::string>{"ovenu.dll=English", std::string("ovrus.dll=") + kRussianName}), found);
+    EXPECT_EQ(
+        (std::vector<std::string>{"ovenu.dll=English", std::string("ovrus.dll=") + kRussianName}),
+        found);
 }
 
 TEST_F(LangModules, EveryModuleCarriesTheTextsAndMenuCommands) {
     const unsigned texts[] = {48, 49, 9415, 9416, 9417, 9500, 9501, 21000, 21001, 32000, 32001};
-    const unsigned commands[] = {202, 203, 204, 205, 206, 207, 208, 209, 401, 402, 403, 405, 501, 502,
-                                 666, 668, 801, 802, 806, 901, 903, 904, 905, 906, 907, 908, 909, 910,
-                                 911, 912, 913, 914, 915, 916, 917, 918, 920, 10001, 10005, 10006, 10009};
+    const unsigned commands[] = {202, 203, 204, 205, 206,   207,   208,   209,  401, 402, 403,
+                                 405, 501, 502, 666, 668,   801,   802,   806,  901, 903, 904,
+                                 905, 906, 907, 908, 909,   910,   911,   912,  913, 914, 915,
+                                 916, 917, 918, 920, 10001, 10005, 10006, 10009};
     for (const char* module : {"ovenu.dll", "ovrus.dll"}) {
         Copy(module);
         AStr code(AStr(module + 2, 3));
         ASSERT_TRUE(LoadLanguage(code, Dir())) << module;
-        for (unsigned id : texts) EXPECT_FALSE(LoadText(id).IsEmpty()) << module << " string " << id;
+        for (unsigned id : texts)
+            EXPECT_FALSE(LoadText(id).IsEmpty()) << module << " string " << id;
         HMENU menu = static_cast<HMENU>(LoadMenu(1));
         ASSERT_NE(nullptr, menu) << module;
         for (unsigned id : commands)
-            EXPECT_NE(static_cast<UINT>(-1), GetMenuState(menu, id, MF_BYCOMMAND)) << module << " command " << id;
+            EXPECT_NE(static_cast<UINT>(-1), GetMenuState(menu, id, MF_BYCOMMAND))
+                << module << " command " << id;
         DestroyMenu(menu);
         HMENU tray = static_cast<HMENU>(LoadMenu(2));
         ASSERT_NE(nullptr, tray) << module << ": the tray menu";
         EXPECT_EQ(420u, GetMenuItemID(GetSubMenu(tray, 0), 0)) << module << ": restore comes first";
         DestroyMenu(tray);
         HMODULE loaded = static_cast<HMODULE>(TheLanguage().Module());
-        EXPECT_NE(nullptr, FindResourceW(loaded, MAKEINTRESOURCEW(5), L"GIF")) << module << ": the banner";
+        EXPECT_NE(nullptr, FindResourceW(loaded, MAKEINTRESOURCEW(5), L"GIF"))
+            << module << ": the banner";
     }
 }
 

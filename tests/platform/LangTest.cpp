@@ -15,7 +15,7 @@
 namespace {
 
 class LangFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { TheLanguage().SetModule(nullptr, false); }
     void TearDown() override { TheLanguage().SetModule(nullptr, false); }
     void Touch(const char* name) { dir.Write(name, "x"); }
@@ -43,11 +43,12 @@ TEST_F(LangFiles, MissingCodeFallsBackToEnglish) {
 
 TEST_F(LangFiles, HelpFileChoice) {
     AStr code("rus");
-    EXPECT_EQ(dir.File("ovrus.hlp"), Find(code, ".hlp")) << "nothing present: the name for the code";
+    EXPECT_EQ(dir.File("ovrus.hlp"), Find(code, ".hlp"))
+        << "nothing present: the name for the code";
     EXPECT_EQ("rus", code);
 
-    Touch("ovab.hlp");       // too short for a language file
-    Touch("ovrussia.hlp");   // too long
+    Touch("ovab.hlp");      // too short for a language file
+    Touch("ovrussia.hlp");  // too long
     code = "rus";
     EXPECT_EQ(dir.File("ovrus.hlp"), Find(code, ".hlp"));
 
@@ -162,7 +163,9 @@ TEST(LangStringTable, ShortOrDamagedBlocksGiveNothing) {
     EXPECT_FALSE(platform::StringFromTableBlock(b.data(), b.size(), 2, &text, 1024));
     EXPECT_TRUE(text.IsEmpty());
     EXPECT_FALSE(platform::StringFromTableBlock(b.data(), b.size() - 1, 1, &text, 1024));
-    std::string huge = "\xFF\xFF" "ab";
+    std::string huge =
+        "\xFF\xFF"
+        "ab";
     EXPECT_FALSE(platform::StringFromTableBlock(huge.data(), huge.size(), 0, &text, 1024));
     EXPECT_FALSE(platform::StringFromTableBlock(b.data(), b.size(), 16, &text, 1024));
     EXPECT_FALSE(platform::StringFromTableBlock(nullptr, 0, 0, &text, 1024));
@@ -254,13 +257,16 @@ TEST(LangTexts, ThePortableBuildShowsTheEnglishModulesTexts) {
     EXPECT_EQ("The server name could not be found", ErrorText(12007));
     EXPECT_EQ(ErrorText(12007), ErrorText(11001));
     EXPECT_EQ("Could not connect to the server", ErrorText(12029));
-    EXPECT_EQ(ErrorText(12029), ErrorText(10061)) << "a closed port reads the same for web and mail";
+    EXPECT_EQ(ErrorText(12029), ErrorText(10061))
+        << "a closed port reads the same for web and mail";
     EXPECT_EQ(ErrorText(12002), ErrorText(10060));
     EXPECT_EQ("Internet Error #12158 (0x2f7e)", ErrorText(12158)) << "no text: the number";
-    EXPECT_EQ("Copy the selection to the clipboard\nCopy", LoadText(203)) << "named ids and escapes";
+    EXPECT_EQ("Copy the selection to the clipboard\nCopy", LoadText(203))
+        << "named ids and escapes";
     EXPECT_EQ("Copy the", LoadText(203, 9)) << "cut to the buffer";
     EXPECT_EQ("The server answered with an error (HTTP 404 Not Found)", CheckErrorText(-1, 404));
-    EXPECT_EQ("The server answered with an error (HTTP 503 Service Unavailable)", CheckErrorText(-1, 503));
+    EXPECT_EQ("The server answered with an error (HTTP 503 Service Unavailable)",
+              CheckErrorText(-1, 503));
     EXPECT_EQ("The server answered with an error (HTTP 499)", CheckErrorText(-1, 499));
     EXPECT_EQ("The mail server refused the password: -ERR [AUTH] Authentication failed.",
               CheckErrorText(12015, 0, "-ERR [AUTH] Authentication failed."));

@@ -117,7 +117,8 @@ TEST(ProfileWrite, DeletesKeysAndSections) {
 
 TEST(ProfileWrite, DeletingASectionTakesEveryCopyOfIt) {
     TempDir dir;
-    ProfileFile ini(dir.Write("a.ini", "[H]\r\ncount=0\r\n[A]\r\nx=1\r\n[h]\r\ncount=3\r\n0=y\r\n"));
+    ProfileFile ini(
+        dir.Write("a.ini", "[H]\r\ncount=0\r\n[A]\r\nx=1\r\n[h]\r\ncount=3\r\n0=y\r\n"));
     EXPECT_TRUE(ini.DeleteSection("H"));
     EXPECT_FALSE(ini.HasKey("H", "count"));
     EXPECT_EQ(1, ini.ReadInt("A", "x", 0));
@@ -141,8 +142,8 @@ TEST(ProfileWrite, CreatesTheFileAndKeepsLongValuesAndCutsLineBreaks) {
 TEST(ProfileList, EntriesComeBackAsWrittenWhateverTheirQuotes) {
     TempDir dir;
     ProfileFile ini(dir.File("list.ini"));
-    const char* entries[] = {"plain", "\"quoted\"", "'single'", " leading blank", "ends with \"",
-                             "\"", "", "a \"middle\" quote"};
+    const char* entries[] = {"plain",        "\"quoted\"", "'single'", " leading blank",
+                             "ends with \"", "\"",         "",         "a \"middle\" quote"};
     StrList list;
     for (const char* e : entries) list.Add(e);
     EXPECT_TRUE(ini.WriteList("HistorySearchString", list));

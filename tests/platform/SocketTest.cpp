@@ -22,7 +22,7 @@ uint32_t Bytes(unsigned a, unsigned b, unsigned c, unsigned d) {
 
 // Starts the library for one test.
 class Sockets : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(0u, SocketStartup()); }
     void TearDown() override { SocketCleanup(); }
 };

@@ -12,7 +12,7 @@ namespace {
 
 // Reports the nice value it runs at, after the test has set the priority.
 class NiceProbe : public Thread {
-public:
+  public:
     int32_t Run() override {
         gate.Wait(kWaitForever);
         return getpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)));

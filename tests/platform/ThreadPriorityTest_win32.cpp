@@ -9,7 +9,7 @@ using namespace platform;
 namespace {
 
 class PriorityProbe : public Thread {
-public:
+  public:
     int32_t Run() override {
         gate.Wait(kWaitForever);
         return GetThreadPriority(GetCurrentThread());

@@ -16,10 +16,12 @@ namespace {
 // returns 1223 when aborted and its value otherwise. It tells the test when
 // it is destroyed.
 class GatedWorker : public Thread {
-public:
+  public:
     GatedWorker(std::shared_ptr<ReportTarget> report, Event* destroyed, int32_t value = 7,
                 bool honourAbort = true)
-        : Thread(std::move(report)), destroyed_(destroyed), value_(value),
+        : Thread(std::move(report)),
+          destroyed_(destroyed),
+          value_(value),
           honourAbort_(honourAbort) {}
     ~GatedWorker() override {
         if (destroyed_) destroyed_->Set();
@@ -40,14 +42,14 @@ public:
     Event started;
     Event gate;
 
-private:
+  private:
     Event* destroyed_;
     int32_t value_;
     bool honourAbort_;
 };
 
 class CountingHook : public AbortHook {
-public:
+  public:
     void Abort() override { ++calls; }
     std::atomic<int> calls{0};
 };
@@ -185,7 +187,9 @@ TEST(Thread, ShutDownWaitGivesUpAtItsLimitOnAWorkerThatIgnoresAborts) {
     stuck->AddRef();
     for (auto* w : workers) w->Release();
     for (int i = 0; i < 10; ++i) {
-        if (i != 4) { EXPECT_TRUE(destroyed[i].Wait(kWaitForever)); }
+        if (i != 4) {
+            EXPECT_TRUE(destroyed[i].Wait(kWaitForever));
+        }
     }
     EXPECT_FALSE(destroyed[4].IsSet());
     stuck->gate.Set();

@@ -25,8 +25,10 @@ TEST(Accelerators, UnmodifiedKeysOfTheTableBecomeCommands) {
     g_original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Recorder)));
 
-    const std::pair<WPARAM, int> keys[] = {{VK_DELETE, CMD_DELETE},   {VK_F3, CMD_FIND_NEXT},
-                                           {VK_TAB, CMD_OTHER_PANE},  {VK_RETURN, CMD_ENTER},
+    const std::pair<WPARAM, int> keys[] = {{VK_DELETE, CMD_DELETE},
+                                           {VK_F3, CMD_FIND_NEXT},
+                                           {VK_TAB, CMD_OTHER_PANE},
+                                           {VK_RETURN, CMD_ENTER},
                                            {VK_INSERT, CMD_NEW_OBJECT}};
     for (const auto& key : keys) {
         g_seen.clear();

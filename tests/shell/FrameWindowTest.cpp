@@ -13,7 +13,7 @@
 namespace {
 
 class FrameWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { settings = dir.File("ovisto.ini"); }
     void TearDown() override {
         MSG left;  // the quit messages of destroyed main windows
@@ -142,9 +142,9 @@ TEST_F(FrameWindowTest, StoredShowStateUnlessStartedHidden) {
 }
 
 TEST_F(FrameWindowTest, IncompleteOrDamagedPlacementShowsTheWindowNormally) {
-    for (const char* file : {"[Window]\r\nX=10\r\nY=20\r\nW=300\r\n",
-                             "[Window]\r\nX=10\r\nY=20\r\nW=0\r\nH=-5\r\n",
-                             "\x01\xFF\x00garbage[[Window\r\n=\r\n"}) {
+    for (const char* file :
+         {"[Window]\r\nX=10\r\nY=20\r\nW=300\r\n", "[Window]\r\nX=10\r\nY=20\r\nW=0\r\nH=-5\r\n",
+          "\x01\xFF\x00garbage[[Window\r\n=\r\n"}) {
         dir.Write("ovisto.ini", file);
         FrameWindow frame;
         ASSERT_TRUE(Make(frame));
@@ -159,7 +159,7 @@ TEST_F(FrameWindowTest, IncompleteOrDamagedPlacementShowsTheWindowNormally) {
 }
 
 class CountingTask : public DIdleTask {
-public:
+  public:
     CountingTask(std::vector<std::string>* log, const char* name, long last)
         : log_(log), name_(name), last_(last) {}
     bool OnIdle(long count) override {
@@ -167,7 +167,7 @@ public:
         return count < last_;
     }
 
-private:
+  private:
     std::vector<std::string>* log_;
     std::string name_;
     long last_;

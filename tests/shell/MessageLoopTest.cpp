@@ -14,7 +14,7 @@ constexpr UINT kQuitNext = WM_APP + 2;
 // Records its idle calls; asks for more idle time until count 2. A worker
 // wakes it later with one message and then quits it.
 class RecordingApp : public DApplication {
-public:
+  public:
     RecordingApp() : DApplication(GetModuleHandleW(nullptr), nullptr, "", SW_HIDE) {}
 
     bool Idle(long count) override {
@@ -47,7 +47,7 @@ struct Poster {
 // Earlier tests may leave messages (a quit message of a destroyed main
 // window) in this thread's queue.
 class MessageLoop : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         MSG left;
         while (PeekMessageW(&left, nullptr, 0, 0, PM_REMOVE)) {
@@ -65,8 +65,10 @@ TEST_F(MessageLoop, IdleCountsRestartAfterEachMessageAndTheLoopBlocksBetween) {
     CloseHandle(worker);
 
     EXPECT_EQ(7, code) << "the quit message's code";
-    EXPECT_EQ((std::vector<long>{0, 1, 2, 0, 1, 2}), app.calls) << "no idle call once the quit message waits";
-    EXPECT_EQ((std::vector<long>{static_cast<long>(kWake), static_cast<long>(kQuitNext)}), app.events);
+    EXPECT_EQ((std::vector<long>{0, 1, 2, 0, 1, 2}), app.calls)
+        << "no idle call once the quit message waits";
+    EXPECT_EQ((std::vector<long>{static_cast<long>(kWake), static_cast<long>(kQuitNext)}),
+              app.events);
 }
 
 TEST_F(MessageLoop, ThePauseKeyHookRunsBeforeTheMessageGoesOn) {
@@ -76,7 +78,8 @@ TEST_F(MessageLoop, ThePauseKeyHookRunsBeforeTheMessageGoesOn) {
     PostThreadMessageW(self, WM_KEYUP, 'A', 0);
     PostThreadMessageW(self, kQuitNext, 0, 0);
     EXPECT_EQ(0, app.MessageLoop());
-    EXPECT_EQ((std::vector<long>{-1, WM_KEYUP, WM_KEYUP, static_cast<long>(kQuitNext)}), app.events);
+    EXPECT_EQ((std::vector<long>{-1, WM_KEYUP, WM_KEYUP, static_cast<long>(kQuitNext)}),
+              app.events);
     EXPECT_TRUE(app.calls.empty()) << "no idle call while messages wait";
 }
 

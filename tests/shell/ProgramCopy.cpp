@@ -74,8 +74,8 @@ bool ProgramCopy::Start(const std::string& arguments) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, dir_.Path().c_str(), &si,
-                        &pi))
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, dir_.Path().c_str(),
+                        &si, &pi))
         return false;
     processes_.push_back(pi);
     return true;
@@ -90,8 +90,11 @@ HWND ProgramCopy::FindWindowOfProcess(const wchar_t* className) const {
 
 HWND ProgramCopy::WaitForMainWindow(DWORD milliseconds) {
     HWND found = nullptr;
-    WaitFor([&] { return (found = FindWindowOfProcess(L"OrvexWindowClass")) != nullptr || !IsRunning(); },
-            milliseconds);
+    WaitFor(
+        [&] {
+            return (found = FindWindowOfProcess(L"OrvexWindowClass")) != nullptr || !IsRunning();
+        },
+        milliseconds);
     return found;
 }
 
@@ -107,7 +110,8 @@ HWND ProgramCopy::WaitForDialog(DWORD milliseconds) {
 }
 
 bool ProgramCopy::IsRunning() const {
-    return !processes_.empty() && WaitForSingleObject(processes_.back().hProcess, 0) == WAIT_TIMEOUT;
+    return !processes_.empty() &&
+           WaitForSingleObject(processes_.back().hProcess, 0) == WAIT_TIMEOUT;
 }
 
 bool ProgramCopy::WaitForExit(DWORD* exitCode, DWORD milliseconds) {
@@ -121,7 +125,8 @@ bool ProgramCopy::Close(HWND mainWindow, DWORD* exitCode) {
     PostMessageW(mainWindow, WM_CLOSE, 0, 0);
     for (PROCESS_INFORMATION& p : processes_) {
         if (p.dwProcessId != pid) continue;
-        if (!WaitFor([&] { return WaitForSingleObject(p.hProcess, 0) != WAIT_TIMEOUT; }, 30000)) return false;
+        if (!WaitFor([&] { return WaitForSingleObject(p.hProcess, 0) != WAIT_TIMEOUT; }, 30000))
+            return false;
         return GetExitCodeProcess(p.hProcess, exitCode) != 0;
     }
     return false;

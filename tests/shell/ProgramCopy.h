@@ -15,7 +15,7 @@
 bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds);
 
 class ProgramCopy {
-public:
+  public:
     // Copies ovisto.exe and the named files (e.g. "ovenu.dll") from the
     // test program's folder.
     explicit ProgramCopy(const std::vector<std::string>& modules);
@@ -40,7 +40,7 @@ public:
     // Asks the main window to close and waits for the process to end.
     bool Close(HWND mainWindow, DWORD* exitCode);
 
-private:
+  private:
     HWND FindWindowOfProcess(const wchar_t* className) const;
     TempDir dir_;
     std::vector<PROCESS_INFORMATION> processes_;

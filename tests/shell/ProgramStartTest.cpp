@@ -8,12 +8,14 @@
 namespace {
 
 const std::wstring kEnglishCaption = L"Orvex Vistomer";
-const std::wstring kRussianCaption = L"\u041E\u0440\u0432\u0435\u043A\u0441 \u0412\u0438\u0441\u0442\u043E\u043C\u0435\u0440";
+const std::wstring kRussianCaption =
+    L"\u041E\u0440\u0432\u0435\u043A\u0441 \u0412\u0438\u0441\u0442\u043E\u043C\u0435\u0440";
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::string StoredLanguage(const ProgramCopy& copy) {
     char value[64] = {};
-    GetPrivateProfileStringA("Options", "language", "", value, sizeof value, copy.SettingsFile().c_str());
+    GetPrivateProfileStringA("Options", "language", "", value, sizeof value,
+                             copy.SettingsFile().c_str());
     return value;
 }
 
@@ -45,7 +47,8 @@ TEST(ProgramStart, SecondStartFromTheSameFolderBringsTheFirstWindowUp) {
         DWORD code = 99;
         ASSERT_TRUE(copy.WaitForExit(&code)) << args;
         EXPECT_EQ(0u, code) << args;
-        EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(first) && !IsIconic(first); }, 10000)) << args;
+        EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(first) && !IsIconic(first); }, 10000))
+            << args;
     }
     ExpectClosesWithZero(copy, first);
 }
@@ -71,8 +74,8 @@ TEST(ProgramStart, ForeignWindowsOfTheMainClassDoNotStopTheStart) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"OrvexWindowClass";
     RegisterClassW(&wc);
-    HWND foreign = CreateWindowExW(0, L"OrvexWindowClass", L"foreign", WS_OVERLAPPED, 0, 0, 100, 100,
-                                   nullptr, nullptr, wc.hInstance, nullptr);
+    HWND foreign = CreateWindowExW(0, L"OrvexWindowClass", L"foreign", WS_OVERLAPPED, 0, 0, 100,
+                                   100, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(nullptr, foreign);
     ProgramCopy copy({"ovenu.dll"});
     HWND main = copy.StartAndShow();
@@ -97,7 +100,8 @@ TEST(ProgramStart, StoredLanguageIsRepairedAndWrittenBack) {
     };
     for (const Case& c : cases) {
         ProgramCopy copy(c.modules);
-        copy.Folder().Write("ovisto.ini", std::string("[Options]\r\nlanguage=") + c.stored + "\r\n");
+        copy.Folder().Write("ovisto.ini",
+                            std::string("[Options]\r\nlanguage=") + c.stored + "\r\n");
         HWND main = copy.StartAndShow();
         ASSERT_NE(nullptr, main) << c.stored;
         EXPECT_EQ(*c.caption, WindowCaption(main)) << c.stored;
@@ -108,7 +112,8 @@ TEST(ProgramStart, StoredLanguageIsRepairedAndWrittenBack) {
 
 TEST(ProgramStart, DamagedSettingsOrMissingModulesNeverStopTheStart) {
     ProgramCopy damaged({"ovenu.dll"});
-    damaged.Folder().Write("ovisto.ini", std::string("\xFF\xFE[Opt\0ions\r\nlanguage\r\n=[[\x01", 28));
+    damaged.Folder().Write("ovisto.ini",
+                           std::string("\xFF\xFE[Opt\0ions\r\nlanguage\r\n=[[\x01", 28));
     HWND main = damaged.StartAndShow();
     ASSERT_NE(nullptr, main);
     EXPECT_EQ(kEnglishCaption, WindowCaption(main));
@@ -127,9 +132,9 @@ TEST(ProgramStart, PlacementSurvivesARestart) {
     HWND main = copy.StartAndShow();
     ASSERT_NE(nullptr, main);
     SetWindowPos(main, nullptr, 130, 70, 520, 380, SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(WaitFor([&] {
-        return GetPrivateProfileIntA("Window", "W", 0, copy.SettingsFile().c_str()) == 520;
-    }, 10000));
+    EXPECT_TRUE(WaitFor(
+        [&] { return GetPrivateProfileIntA("Window", "W", 0, copy.SettingsFile().c_str()) == 520; },
+        10000));
     ExpectClosesWithZero(copy, main);
 
     main = copy.StartAndShow();
@@ -144,11 +149,13 @@ TEST(ProgramStart, PlacementSurvivesARestart) {
 }
 
 class Uninstall : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &run, nullptr);
+        RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &run,
+                        nullptr);
         std::string program = copy.Folder().File("ovisto.exe");
-        RegSetValueExA(run, "Orvex Vistomer", 0, REG_SZ, reinterpret_cast<const BYTE*>(program.c_str()),
+        RegSetValueExA(run, "Orvex Vistomer", 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(program.c_str()),
                        static_cast<DWORD>(program.size() + 1));
     }
     void TearDown() override {
@@ -156,7 +163,8 @@ protected:
         RegCloseKey(run);
     }
     bool AutostartPresent() {
-        return RegQueryValueExA(run, "Orvex Vistomer", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+        return RegQueryValueExA(run, "Orvex Vistomer", nullptr, nullptr, nullptr, nullptr) ==
+               ERROR_SUCCESS;
     }
     // Starts "/uninstall", checks the question and answers it.
     void Answer(int button) {

@@ -10,8 +10,10 @@ namespace {
 TEST(WindowText, TextsFollowTheDisplayRule) {
     EXPECT_EQ(std::wstring(L"\u0414\u0430"), WideText("\xC4\xE0")) << "1251";
     EXPECT_EQ(std::wstring(L"\u0414\u0430"), WideText("\xD0\x94\xD0\xB0")) << "UTF-8";
-    EXPECT_EQ(std::wstring(L"a\U0001F600"), WideText("a\xF0\x9F\x98\x80")) << "beyond 16 bits: a pair";
-    EXPECT_EQ(std::wstring(L"\u0420"), WideText("\xD0\xA0")) << "two 1251 letters that form UTF-8 count as UTF-8";
+    EXPECT_EQ(std::wstring(L"a\U0001F600"), WideText("a\xF0\x9F\x98\x80"))
+        << "beyond 16 bits: a pair";
+    EXPECT_EQ(std::wstring(L"\u0420"), WideText("\xD0\xA0"))
+        << "two 1251 letters that form UTF-8 count as UTF-8";
     EXPECT_EQ(std::wstring(L"\u0420\u0430\u0420"), WideText("\xD0\xE0\xD0")) << "not UTF-8: 1251";
     EXPECT_EQ(std::wstring(L""), WideText(nullptr));
     EXPECT_EQ(std::wstring(L"plain"), WideText("plain"));

@@ -4,4 +4,6 @@
 
 #include "framework/AStr.h"
 
-inline void PrintTo(const AStr& s, std::ostream* os) { *os << '"' << s.c_str() << '"'; }
+inline void PrintTo(const AStr& s, std::ostream* os) {
+    *os << '"' << s.c_str() << '"';
+}

@@ -27,7 +27,8 @@ std::string PathOf(const std::string& target) {
 }  // namespace
 
 std::string BasicCredentials(const std::string& text) {
-    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    static const char kDigits[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out = "Basic ";
     for (size_t i = 0; i < text.size(); i += 3) {
         uint32_t v = static_cast<unsigned char>(text[i]) << 16;
@@ -100,7 +101,8 @@ bool LoopbackHttpServer::ReadHead(LoopbackConnection& c, std::string* head) {
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kHeadWaitMs);
     char buffer[4096];
     while (head->find("\r\n\r\n") == std::string::npos) {
-        if (stopping_ || std::chrono::steady_clock::now() > end || head->size() > kHeadLimit) return false;
+        if (stopping_ || std::chrono::steady_clock::now() > end || head->size() > kHeadLimit)
+            return false;
         if (!c.WaitReadable(kSlice)) continue;
         long n = c.Receive(buffer, sizeof buffer);
         if (n <= 0) return false;

@@ -41,7 +41,7 @@ struct HttpSeen {
 };
 
 class LoopbackHttpServer {
-public:
+  public:
     LoopbackHttpServer();
     ~LoopbackHttpServer();
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
@@ -56,7 +56,7 @@ public:
     std::vector<HttpSeen> Requests() const;
     int Connections() const { return connections_.load(); }
 
-private:
+  private:
     void Serve();
     void Handle(LoopbackConnection& c);
     bool ReadHead(LoopbackConnection& c, std::string* head);

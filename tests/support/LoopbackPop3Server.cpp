@@ -16,7 +16,9 @@ constexpr uint32_t kSlice = 20;  // how often waits look at the stop flag
 
 }  // namespace
 
-bool Pop3ServerConnection::Send(const std::string& bytes) { return connection_.Send(bytes); }
+bool Pop3ServerConnection::Send(const std::string& bytes) {
+    return connection_.Send(bytes);
+}
 
 bool Pop3ServerConnection::SendSlowly(const std::string& bytes, uint32_t pauseMs) {
     for (char c : bytes) {
@@ -57,7 +59,9 @@ bool Pop3ServerConnection::WaitForClose(uint32_t timeoutMs) {
     return false;
 }
 
-void Pop3ServerConnection::Close() { connection_.Close(); }
+void Pop3ServerConnection::Close() {
+    connection_.Close();
+}
 
 LoopbackPop3Server::LoopbackPop3Server() : thread_([this] { Serve(); }) {}
 

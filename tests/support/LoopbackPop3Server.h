@@ -17,7 +17,7 @@
 
 // One accepted connection, as the server's script sees it.
 class Pop3ServerConnection {
-public:
+  public:
     Pop3ServerConnection(intptr_t socket, const std::atomic<bool>& stopping)
         : connection_(socket), stopping_(stopping) {}
 
@@ -33,7 +33,7 @@ public:
     // Closes the connection at once.
     void Close();
 
-private:
+  private:
     bool WaitReadable(uint32_t timeoutMs);
     LoopbackConnection connection_;
     const std::atomic<bool>& stopping_;
@@ -46,7 +46,7 @@ struct Pop3TestMessage {
 };
 
 class LoopbackPop3Server {
-public:
+  public:
     using Script = std::function<void(Pop3ServerConnection&)>;
 
     LoopbackPop3Server();
@@ -73,7 +73,7 @@ public:
     // when the time ran out.
     bool WaitConnectionsEnded(uint32_t timeoutMs = 5000) const;
 
-private:
+  private:
     void Serve();
     void RunDefault(Pop3ServerConnection& c);
     bool Reply(Pop3ServerConnection& c, const std::string& command, const std::string& normal);

@@ -16,7 +16,9 @@ using SockLen = socklen_t;
 
 namespace {
 
-NativeSocket Native(intptr_t s) { return static_cast<NativeSocket>(s); }
+NativeSocket Native(intptr_t s) {
+    return static_cast<NativeSocket>(s);
+}
 
 void CloseSocket(intptr_t s) {
 #ifdef _WIN32
@@ -55,7 +57,9 @@ bool LoopbackConnection::Send(const char* bytes, size_t count) {
     return count == 0;
 }
 
-bool LoopbackConnection::WaitReadable(uint32_t ms) { return socket_ != -1 && Readable(socket_, ms); }
+bool LoopbackConnection::WaitReadable(uint32_t ms) {
+    return socket_ != -1 && Readable(socket_, ms);
+}
 
 long LoopbackConnection::Receive(char* bytes, size_t count) {
     if (socket_ == -1) return -1;

@@ -7,7 +7,7 @@
 #include <string>
 
 class LoopbackConnection {
-public:
+  public:
     explicit LoopbackConnection(intptr_t socket) : socket_(socket) {}
     ~LoopbackConnection() { Close(); }
     LoopbackConnection(const LoopbackConnection&) = delete;
@@ -22,12 +22,12 @@ public:
     long Receive(char* bytes, size_t count);
     void Close();
 
-private:
+  private:
     intptr_t socket_;
 };
 
 class LoopbackListener {
-public:
+  public:
     LoopbackListener();  // binds 127.0.0.1 port 0 and listens
     ~LoopbackListener();
     LoopbackListener(const LoopbackListener&) = delete;
@@ -37,7 +37,7 @@ public:
     // An accepted socket, or -1 when none came within ms.
     intptr_t Accept(uint32_t ms);
 
-private:
+  private:
     intptr_t socket_ = -1;
     uint16_t port_ = 0;
 };

@@ -49,9 +49,13 @@ TempDir::TempDir() {
     }
 }
 
-TempDir::~TempDir() { RemoveTree(path_); }
+TempDir::~TempDir() {
+    RemoveTree(path_);
+}
 
-std::string TempDir::File(const std::string& name) const { return platform::JoinPath(path_, name); }
+std::string TempDir::File(const std::string& name) const {
+    return platform::JoinPath(path_, name);
+}
 
 std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
     std::string p = File(name);

@@ -3,7 +3,7 @@
 #include <string>
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -17,6 +17,6 @@ public:
     // The whole contents of a file ("" when it cannot be read).
     static std::string Read(const std::string& path);
 
-private:
+  private:
     std::string path_;
 };

@@ -8,12 +8,12 @@
 
 #include "platform/Files.h"
 #include "platform/Lang.h"
-#include "retrieval/Pop3Check.h"
+#include "pop3/Pop3Check.h"
 
 namespace {
 
 class TlsErrorTexts : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { TheLanguage().SetModule(nullptr, false); }
     void Load(const char* module) {
         std::string path = platform::JoinPath(platform::ProgramDirectory(), module);
@@ -37,13 +37,15 @@ TEST_F(TlsErrorTexts, EnglishTextsNameTheFault) {
 TEST_F(TlsErrorTexts, RussianModuleHasItsOwnTextForEveryCode) {
     Load("ovenu.dll");
     std::string english[8];
-    const uint32_t codes[] = {kTlsHandshakeFailed, kTlsCertExpired, kTlsCertWrongHost, kTlsCertUnknownIssuer,
-                              kTlsCertRejected,    kTlsUnavailable, kPop3StlsNotOffered, kPop3StlsRefused};
+    const uint32_t codes[] = {kTlsHandshakeFailed,   kTlsCertExpired,  kTlsCertWrongHost,
+                              kTlsCertUnknownIssuer, kTlsCertRejected, kTlsUnavailable,
+                              kPop3StlsNotOffered,   kPop3StlsRefused};
     for (int i = 0; i < 8; ++i) english[i] = Text(codes[i]);
     Load("ovrus.dll");
     for (int i = 0; i < 8; ++i) {
         std::string russian = Text(codes[i]);
-        EXPECT_NE(std::string::npos, english[i].find("mail server")) << codes[i] << " " << english[i];
+        EXPECT_NE(std::string::npos, english[i].find("mail server"))
+            << codes[i] << " " << english[i];
         EXPECT_FALSE(russian.empty());
         EXPECT_NE(english[i], russian) << codes[i];
         EXPECT_EQ(std::string::npos, russian.find("Error #")) << codes[i];

@@ -12,17 +12,17 @@
 #include <vector>
 
 #include "platform/Clock.h"
-#include "retrieval/MailboxCheck.h"
-#include "retrieval/MailboxUrl.h"
-#include "retrieval/binio.h"
-#include "retrieval/filestream.h"
+#include "pop3/MailboxCheck.h"
+#include "pop3/MailboxUrl.h"
+#include "stream/BinIo.h"
+#include "stream/FileStream.h"
 #include "support/TempDir.h"
 
 namespace {
 
 // What the fixture's servers wrote into their folder.
 class TlsServers {
-public:
+  public:
     TlsServers() {
         const char* dir = std::getenv("OV_TLS_SERVERS");
         if (!dir || !*dir) return;
@@ -34,7 +34,9 @@ public:
         std::string kind, name, value;
         while (in >> kind >> name >> value) (kind == "port" ? ports_ : prints_)[name] = value;
     }
-    bool Ready() const { return !ports_.empty(); }
+    bool Ready() const {
+        return !ports_.empty();
+    }
     uint16_t Port(const std::string& scenario) const {
         auto it = ports_.find(scenario);
         return it == ports_.end() ? 0 : static_cast<uint16_t>(std::atoi(it->second.c_str()));
@@ -51,7 +53,7 @@ public:
         return lines;
     }
 
-private:
+  private:
     std::string dir_;
     std::map<std::string, std::string> ports_, prints_;
 };
@@ -88,7 +90,9 @@ Outcome Check(const std::string& scenario, bool tls, int32_t stls, const std::st
     return out;
 }
 
-std::string GoodPin() { return "127.0.0.1:" + Servers().Fingerprint("good"); }
+std::string GoodPin() {
+    return "127.0.0.1:" + Servers().Fingerprint("good");
+}
 
 bool Sent(const std::vector<std::string>& log, const std::string& prefix) {
     for (const std::string& line : log)
@@ -97,9 +101,10 @@ bool Sent(const std::vector<std::string>& log, const std::string& prefix) {
 }
 
 class TlsMailbox : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        if (!Servers().Ready()) GTEST_SKIP() << "no TLS servers (OV_TLS_SERVERS; ctest starts them)";
+        if (!Servers().Ready())
+            GTEST_SKIP() << "no TLS servers (OV_TLS_SERVERS; ctest starts them)";
     }
 };
 

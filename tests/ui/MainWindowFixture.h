@@ -20,7 +20,7 @@
 #include "watchlist/Options.h"
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         OleInitialize(nullptr);
         AStr code("enu");

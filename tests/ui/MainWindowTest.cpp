@@ -13,7 +13,9 @@
 
 namespace {
 
-int Width(const RECT& r) { return r.right - r.left; }
+int Width(const RECT& r) {
+    return r.right - r.left;
+}
 
 std::wstring Caption(HWND w) {
     wchar_t text[256] = {};
@@ -54,8 +56,8 @@ TEST_F(MainWindowTest, ChildrenWithTheirIdsAndTheToolbarButtons) {
     ASSERT_TRUE(Open());
     for (int id : {kSeparatorId, kItemPaneId, kResultPaneId, kToolbarId, kStatusBarId})
         EXPECT_NE(nullptr, GetDlgItem(Main(), id)) << id;
-    EXPECT_EQ((std::vector<int>{CMD_NEW_WEB_PAGE, CMD_PROPERTIES, CMD_CHECK_NOW, CMD_IMPORT, CMD_EXPORT,
-                                CMD_OPEN_PAGE, CMD_MARK_SEEN}),
+    EXPECT_EQ((std::vector<int>{CMD_NEW_WEB_PAGE, CMD_PROPERTIES, CMD_CHECK_NOW, CMD_IMPORT,
+                                CMD_EXPORT, CMD_OPEN_PAGE, CMD_MARK_SEEN}),
               frame->Toolbar().Commands());
     EXPECT_NE(nullptr, reinterpret_cast<HICON>(SendMessageW(Main(), WM_GETICON, ICON_BIG, 0)));
     EXPECT_NE(nullptr, reinterpret_cast<HICON>(SendMessageW(Main(), WM_GETICON, ICON_SMALL, 0)));
@@ -75,7 +77,8 @@ TEST_F(MainWindowTest, ChildrenWithTheirIdsAndTheToolbarButtons) {
 TEST_F(MainWindowTest, NarrowWindowGivesTheItemPaneAHundredPixels) {
     ASSERT_TRUE(Open());
     SetClientSize(190, 300);
-    RECT items = ChildRect(kItemPaneId), results = ChildRect(kResultPaneId), sep = ChildRect(kSeparatorId);
+    RECT items = ChildRect(kItemPaneId), results = ChildRect(kResultPaneId),
+         sep = ChildRect(kSeparatorId);
     EXPECT_EQ(0, items.left);
     EXPECT_EQ(100, Width(items));
     EXPECT_EQ(100, results.left);
@@ -94,7 +97,8 @@ TEST_F(MainWindowTest, DraggedSeparatorSavesTheSplitAtOnceAndTheNextStartKeepsIt
     SendMessageW(sep, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(2 + 102, 10));
     SendMessageW(sep, WM_LBUTTONUP, 0, MAKELPARAM(2 + 102, 10));
     EXPECT_EQ(50, options.split);
-    EXPECT_EQ(50, static_cast<int>(GetPrivateProfileIntA("Options", "width1", -1, settings.c_str())))
+    EXPECT_EQ(50,
+              static_cast<int>(GetPrivateProfileIntA("Options", "width1", -1, settings.c_str())))
         << "saved when the separator moved";
     EXPECT_EQ(300, Width(ChildRect(kItemPaneId)));
 
@@ -118,7 +122,8 @@ TEST_F(MainWindowTest, MinimisingHidesAndTheTrayDoubleClickRestoresWithTheResult
     EXPECT_FALSE(IsWindowVisible(Main())) << "minimised means hidden";
     EXPECT_TRUE(frame->IsHiddenToTray());
     frame->ShowObjectResults(nullptr);
-    EXPECT_EQ(caret, frame->CurrentObject()) << "a minimised window keeps what its result pane shows";
+    EXPECT_EQ(caret, frame->CurrentObject())
+        << "a minimised window keeps what its result pane shows";
 
     frame->Items().SetCaret(caret->FirstItem());
     KillTimer(Main(), kSelectionTimer);
@@ -126,7 +131,8 @@ TEST_F(MainWindowTest, MinimisingHidesAndTheTrayDoubleClickRestoresWithTheResult
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(Main()) != FALSE; }, 5000));
     EXPECT_FALSE(IsIconic(Main()));
     EXPECT_FALSE(frame->IsHiddenToTray());
-    EXPECT_EQ(caret->FirstItem(), frame->CurrentObject()) << "the selected object's results shown again";
+    EXPECT_EQ(caret->FirstItem(), frame->CurrentObject())
+        << "the selected object's results shown again";
 }
 
 TEST_F(MainWindowTest, BlinkingAlternatesTheTrayIconsAndStopsAtACommandOrANotification) {
@@ -193,7 +199,8 @@ TEST_F(MainWindowTest, StatusLineCountsNewsAndFollowsTheFocusedPane) {
     SendPaneNotify(frame->Items().Handle(), kTvnSetFocus);
     frame->OnIdle(0);
     EXPECT_STREQ("Objects with news: 1    Selected: 1", frame->StatusBar().Text().c_str());
-    EXPECT_FALSE(frame->StatusBar().SetText(frame->StatusText())) << "an equal text is not written again";
+    EXPECT_FALSE(frame->StatusBar().SetText(frame->StatusText()))
+        << "an equal text is not written again";
 }
 
 TEST_F(MainWindowTest, FirstStartAsksForANewPageAndHoldsTheDirectoryLock) {
@@ -208,7 +215,8 @@ TEST_F(MainWindowTest, FirstStartAsksForANewPageAndHoldsTheDirectoryLock) {
     EXPECT_EQ((std::vector<std::string>{""}), NewPages()) << "no watch list: command 404";
     EXPECT_TRUE(platform::IsDirectory(frame->Paths().userFolder.c_str()));
     frame.reset();
-    EXPECT_TRUE(other.Acquire(platform::JoinPath(dir.Path(), "ovisto.lck"), &error)) << "released at the end";
+    EXPECT_TRUE(other.Acquire(platform::JoinPath(dir.Path(), "ovisto.lck"), &error))
+        << "released at the end";
 }
 
 TEST_F(MainWindowTest, DamagedWatchListIsPutAsideWithAMessageAndTheNewPageFlowStarts) {
@@ -218,7 +226,8 @@ TEST_F(MainWindowTest, DamagedWatchListIsPutAsideWithAMessageAndTheNewPageFlowSt
     Pump();
     ASSERT_EQ(1u, messages.size());
     EXPECT_NE(std::string::npos, messages[0].find("OVISTO.DMG")) << messages[0];
-    EXPECT_EQ(garbage, TempDir::Read(dir.File("OVISTO.DMG"))) << "the damaged file is kept as it was";
+    EXPECT_EQ(garbage, TempDir::Read(dir.File("OVISTO.DMG")))
+        << "the damaged file is kept as it was";
     EXPECT_EQ((std::vector<std::string>{""}), NewPages());
     EXPECT_EQ(nullptr, frame->WatchList().FirstItem());
     frame->SaveWatchList();
@@ -249,12 +258,14 @@ TEST_F(MainWindowTest, SuspendCommandTogglesAndIsShownCheckedInTheMenu) {
     EnableMenuItem(menu, 2, MF_BYPOSITION | MF_GRAYED);
     SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(CMD_SUSPEND_CHECKS, 0), 0);
     EXPECT_TRUE(options.suspended);
-    EXPECT_EQ(1, static_cast<int>(GetPrivateProfileIntA("Options", "BanChecks", -1, settings.c_str())));
+    EXPECT_EQ(
+        1, static_cast<int>(GetPrivateProfileIntA("Options", "BanChecks", -1, settings.c_str())));
     frame->Items().SetCaret(nullptr);
     SendMessageW(Main(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
     EXPECT_TRUE(GetMenuState(menu, 0, MF_BYPOSITION) & MF_CHECKED);
     EXPECT_TRUE(GetMenuState(menu, 1, MF_BYPOSITION) & MF_GRAYED) << "properties need one object";
-    EXPECT_TRUE(GetMenuState(menu, 2, MF_BYPOSITION) & MF_GRAYED) << "an unanswered command is left alone";
+    EXPECT_TRUE(GetMenuState(menu, 2, MF_BYPOSITION) & MF_GRAYED)
+        << "an unanswered command is left alone";
     DestroyMenu(menu);
 }
 

@@ -32,13 +32,16 @@ TEST_F(MainWindowTest, IdlePassesCheckADuePageThroughTheWindowsMessages) {
     ItemNode* page = frame->WatchList().FirstItem();
     ASSERT_NE(nullptr, page);
     auto idleUntil = [&](const std::function<bool()>& done) {
-        return PumpUntil([&] {
-            frame->OnIdle(0);
-            return done();
-        }, 20000);
+        return PumpUntil(
+            [&] {
+                frame->OnIdle(0);
+                return done();
+            },
+            20000);
     };
-    ASSERT_TRUE(idleUntil([&] { return page->state == 0 && !frame->Engine()->IsBusy() && page->properties.lastCheck != 0; }))
-        << "the first copy was fetched and stored";
+    ASSERT_TRUE(idleUntil([&] {
+        return page->state == 0 && !frame->Engine()->IsBusy() && page->properties.lastCheck != 0;
+    })) << "the first copy was fetched and stored";
     EXPECT_EQ(0u, page->checks.Count());
 
     HttpReply second = first;

@@ -27,8 +27,8 @@ struct DdeClient {
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"OvistoTestDdeClient";
         RegisterClassW(&wc);
-        window = CreateWindowW(L"OvistoTestDdeClient", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+        window = CreateWindowW(L"OvistoTestDdeClient", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~DdeClient() { DestroyWindow(window); }
@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, DdeExecuteIsAcknowledgedAndOpensTheNewPageFlow) {
 
 // A data object offering texts in global memory.
 class TextObject : public IDataObject {
-public:
+  public:
     void Offer(CLIPFORMAT format, const std::string& bytes) { offers_.push_back({format, bytes}); }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -141,14 +141,18 @@ public:
             if (o.first == fe->cfFormat) return S_OK;
         return DV_E_FORMATETC;
     }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
 
-private:
+  private:
     std::vector<std::pair<CLIPFORMAT, std::string>> offers_;
 };
 
@@ -184,7 +188,8 @@ TEST_F(MainWindowTest, DroppedLinkOpensTheNewPageFlowAndOtherObjectsAreRefused) 
     text.Offer(CF_TEXT, "http://127.0.0.1/unterminated");
     effect = DROPEFFECT_LINK;
     target.Drop(&text, 0, at, &effect);
-    EXPECT_EQ((std::vector<std::string>{"http://127.0.0.1/link", "http://127.0.0.1/unterminated"}), NewPages())
+    EXPECT_EQ((std::vector<std::string>{"http://127.0.0.1/link", "http://127.0.0.1/unterminated"}),
+              NewPages())
         << "the link format first; a text read only within its block";
 }
 

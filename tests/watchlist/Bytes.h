@@ -5,7 +5,7 @@
 #include <string>
 
 class Bytes {
-public:
+  public:
     Bytes& U8(unsigned v) { return Raw(std::string(1, static_cast<char>(v & 0xFF))); }
     Bytes& U16(unsigned v) { return U8(v).U8(v >> 8); }
     Bytes& U32(uint32_t v) { return U16(v & 0xFFFF).U16(v >> 16); }
@@ -19,7 +19,7 @@ public:
     const std::string& str() const { return bytes_; }
     size_t size() const { return bytes_.size(); }
 
-private:
+  private:
     std::string bytes_;
 };
 
@@ -27,10 +27,18 @@ private:
 // defaults of an object that is never checked.
 inline Bytes UncheckedDefaults() {
     return Bytes()
-        .U32(0).U32(0).U8(0)             // timedelta, last check, modify
-        .Str("").U8(2).U32(10)           // keywords, deltype, delparam
-        .I16(-1).U8(0).I16(-1).Str("")   // minchanged, skipchanges, skipnumchars, skipkeywords
-        .U8(255).Str("");                // event type and parameter
+        .U32(0)
+        .U32(0)
+        .U8(0)  // timedelta, last check, modify
+        .Str("")
+        .U8(2)
+        .U32(10)  // keywords, deltype, delparam
+        .I16(-1)
+        .U8(0)
+        .I16(-1)
+        .Str("")  // minchanged, skipchanges, skipnumchars, skipkeywords
+        .U8(255)
+        .Str("");  // event type and parameter
 }
 
 // The first bytes of a watch list and of a change log.

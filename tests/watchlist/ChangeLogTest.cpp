@@ -9,6 +9,10 @@
 #include "WatchListFixtures.h"
 #include "WatchListIo.h"
 
+// The byte-built fixtures keep one group of fields per line: the layout is
+// the point, so the formatter leaves this file as written.
+// clang-format off
+
 namespace {
 
 Bytes Check(uint32_t time, unsigned result, unsigned expanded, unsigned changes) {
@@ -216,3 +220,4 @@ TEST(TrimChecks, KeepAllAndUnknownRulesKeepEverything) {
         EXPECT_EQ(5u, page.checks.Count());
     }
 }
+// clang-format on

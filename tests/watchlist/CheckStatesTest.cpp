@@ -9,6 +9,10 @@
 #include "WatchListIo.h"
 #include "watchlist/CheckStates.h"
 
+// The byte-built fixtures keep one group of fields per line: the layout is
+// the point, so the formatter leaves this file as written.
+// clang-format off
+
 namespace {
 
 Bytes StatesHeader(unsigned version, unsigned count) {
@@ -109,3 +113,4 @@ TEST(CheckStates, DamagedFilesReadWhatTheyCanAndNeverMore) {
     EXPECT_EQ(-1, Load(*list, cut));
     EXPECT_EQ(7, Child(*Top(*list, 0), 0)->lastError) << "the record before the cut stays";
 }
+// clang-format on

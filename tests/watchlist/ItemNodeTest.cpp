@@ -8,7 +8,8 @@
 
 namespace {
 
-ItemNode* Add(ItemNode& parent, const char* name, const char* address, uint16_t marks = kMarkSwitchedOn) {
+ItemNode* Add(ItemNode& parent, const char* name, const char* address,
+              uint16_t marks = kMarkSwitchedOn) {
     auto* n = new ItemNode;
     n->properties.name = name;
     n->properties.address = address;
@@ -20,7 +21,8 @@ ItemNode* Add(ItemNode& parent, const char* name, const char* address, uint16_t 
 // A list that records the names of the nodes it is asked to refresh.
 struct WatchedList {
     WatchedList() {
-        list.SetRefreshHook([this](ItemNode& n) { refreshed.push_back(n.properties.name.c_str()); });
+        list.SetRefreshHook(
+            [this](ItemNode& n) { refreshed.push_back(n.properties.name.c_str()); });
     }
     ItemList list;
     std::vector<std::string> refreshed;

@@ -69,7 +69,7 @@ ItemNode* AddObject(ItemList& list, const std::string& name, int checks) {
 }
 
 class SaveFaultTest : public ::testing::Test {
-protected:
+  protected:
     SaveFaultTest() : paths(dir.Path()) {
         platform::MakeDirectory(paths.userFolder.c_str());
         ItemList list;

@@ -46,7 +46,8 @@ TEST(TextLogName, FiveCharactersOfTheNameAndTheDate) {
     EXPECT_EQ("Weath051202.TXT", TextLogName("Weather report", dec5));
     EXPECT_EQ("Ab051202.TXT", TextLogName("Ab", dec5));
     EXPECT_EQ("051202.TXT", TextLogName("", dec5));
-    EXPECT_EQ("a_b__010110.TXT", TextLogName("a/b:\\x", platform::LocalTime{2010, 1, 1, 0, 0, 0, 5}));
+    EXPECT_EQ("a_b__010110.TXT",
+              TextLogName("a/b:\\x", platform::LocalTime{2010, 1, 1, 0, 0, 0, 5}));
 }
 
 TEST(TextLog, ANewLogStartsWithTheAddressAndEachEntryFollows) {
@@ -61,7 +62,8 @@ TEST(TextLog, ANewLogStartsWithTheAddressAndEachEntryFollows) {
     AppendTextLog(*page, check, Settings(dir));
 
     std::string path = dir.File("Weath051202.TXT");
-    std::string first = "http://weather.example/\n" + EntryHead(check.time) + "\r\nRain\r\nSnow\r\n";
+    std::string first =
+        "http://weather.example/\n" + EntryHead(check.time) + "\r\nRain\r\nSnow\r\n";
     EXPECT_EQ(first, TempDir::Read(path));
 
     CheckNode large(kDec5Noon);
@@ -96,6 +98,7 @@ TEST(TextLog, ACollectingFolderLogsEveryChangedObjectBelowItByName) {
     std::string head = EntryHead(check.time);
     EXPECT_EQ("\n" + head + "Page title  Frames changed\r\n" + head + "Named  Frames changed\r\n",
               TempDir::Read(dir.File("Sourc051202.TXT")));
-    EXPECT_EQ("http://b.example/\n" + head + "  Frames changed\r\n", TempDir::Read(dir.File("Named051202.TXT")));
+    EXPECT_EQ("http://b.example/\n" + head + "  Frames changed\r\n",
+              TempDir::Read(dir.File("Named051202.TXT")));
     EXPECT_FALSE(platform::FileExists(dir.File("Plain051202.TXT").c_str()));
 }

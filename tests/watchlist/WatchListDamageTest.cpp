@@ -7,6 +7,10 @@
 #include "WatchListFixtures.h"
 #include "WatchListIo.h"
 
+// The byte-built fixtures keep one group of fields per line: the layout is
+// the point, so the formatter leaves this file as written.
+// clang-format off
+
 namespace {
 
 // An empty folder record whose child count is `children`; the children (if
@@ -121,3 +125,4 @@ TEST(WatchListDamage, VersionOneFramesHaveNoCharacterSetByte) {
     EXPECT_EQ(5, page->frames->copyNumber);
     EXPECT_EQ(6, page->frames->FirstFrame()->copyNumber);
 }
+// clang-format on

@@ -2,7 +2,7 @@
 // Watch lists and change logs through memory streams, and small trees.
 #include <string>
 
-#include "retrieval/memstream.h"
+#include "stream/MemStream.h"
 #include "watchlist/ItemList.h"
 
 inline int LoadWatchList(ItemList& list, const std::string& bytes) {
@@ -28,11 +28,16 @@ inline std::string SavedChanges(const ItemList& list) {
 }
 
 // The n-th top-level object (0-based) and the n-th child of an object.
-inline ItemNode* Top(const ItemList& list, size_t n) { return static_cast<ItemNode*>(list.At(n)); }
-inline ItemNode* Child(const ItemNode& node, size_t n) { return static_cast<ItemNode*>(node.At(n)); }
+inline ItemNode* Top(const ItemList& list, size_t n) {
+    return static_cast<ItemNode*>(list.At(n));
+}
+inline ItemNode* Child(const ItemNode& node, size_t n) {
+    return static_cast<ItemNode*>(node.At(n));
+}
 
 // A page (or, with an empty address, a folder) appended to a parent.
-inline ItemNode* AddPage(ItemNode& parent, uint16_t copy, const char* address = "http://a.example/") {
+inline ItemNode* AddPage(ItemNode& parent, uint16_t copy,
+                         const char* address = "http://a.example/") {
     auto* n = new ItemNode;
     n->properties.address = address;
     n->copyNumber = copy;

@@ -14,7 +14,7 @@
 namespace {
 
 class WatchListRecovery : public ::testing::Test {
-protected:
+  protected:
     WatchListRecovery() : paths(dir.Path()) {
         platform::MakeDirectory(paths.userFolder.c_str());
         ItemList list;
@@ -132,8 +132,9 @@ TEST_F(WatchListRecovery, AListFromItsBackupTakesTheChangeLogsBackupWithIt) {
     EXPECT_TRUE(r.listFromBackup);
     EXPECT_TRUE(r.changeLogFromBackup);
     ASSERT_EQ(9u, again.Count());
-    EXPECT_STREQ("change of 0",
-                 static_cast<ItemNode*>(again.At(0))->checks.First()->changes.First()->text.c_str());
+    EXPECT_STREQ(
+        "change of 0",
+        static_cast<ItemNode*>(again.At(0))->checks.First()->changes.First()->text.c_str());
     EXPECT_EQ(chl, TempDir::Read(paths.changeLog));
 }
 

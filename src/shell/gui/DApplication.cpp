@@ -4,7 +4,10 @@
 
 DApplication::DApplication(HINSTANCE instance, HINSTANCE previous, const char* commandLine,
                            int showCommand)
-    : instance_(instance), previous_(previous), commandLine_(commandLine), showCommand_(showCommand) {}
+    : instance_(instance),
+      previous_(previous),
+      commandLine_(commandLine),
+      showCommand_(showCommand) {}
 
 DApplication::~DApplication() = default;
 
@@ -18,9 +21,13 @@ bool DApplication::InitInstance() {
     return true;
 }
 
-bool DApplication::InitApplication() { return true; }
+bool DApplication::InitApplication() {
+    return true;
+}
 
-bool DApplication::CreateMainWindow() { return false; }
+bool DApplication::CreateMainWindow() {
+    return false;
+}
 
 int DApplication::Run() {
     if (!previous_ && !InitApplication()) return -1;
@@ -57,6 +64,8 @@ bool DApplication::MainWindowPreTranslate(MSG& msg) {
     return mainWindow_ && mainWindow_->PreTranslate(msg);
 }
 
-bool DApplication::Idle(long) { return false; }
+bool DApplication::Idle(long) {
+    return false;
+}
 
 void DApplication::PauseKey() {}

@@ -8,7 +8,7 @@
 class DWindow;
 
 class DApplication {
-public:
+  public:
     DApplication(HINSTANCE instance, HINSTANCE previous, const char* commandLine, int showCommand);
     virtual ~DApplication();
     DApplication(const DApplication&) = delete;
@@ -45,7 +45,7 @@ public:
     DWindow* MainWindow() const { return mainWindow_; }
     void SetMainWindow(DWindow* window) { mainWindow_ = window; }
 
-private:
+  private:
     HINSTANCE instance_;
     HINSTANCE previous_;
     AStr commandLine_;

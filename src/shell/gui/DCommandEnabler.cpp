@@ -20,8 +20,12 @@ void DMenuItemEnabler::SetCheck(bool on) {
     CheckMenuItem(menu_, position_, MF_BYPOSITION | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void DGadgetEnabler::Enable(bool on) { toolbar_.EnableButton(Id(), on); }
-void DGadgetEnabler::SetCheck(bool on) { toolbar_.CheckButton(Id(), on); }
+void DGadgetEnabler::Enable(bool on) {
+    toolbar_.EnableButton(Id(), on);
+}
+void DGadgetEnabler::SetCheck(bool on) {
+    toolbar_.CheckButton(Id(), on);
+}
 
 void EnableMenuItems(HMENU menu, DCommandTarget& target) {
     int n = GetMenuItemCount(menu);

@@ -10,7 +10,7 @@
 class DToolbar;
 
 class DCommandEnabler {
-public:
+  public:
     explicit DCommandEnabler(int id) : id_(id) {}
     virtual ~DCommandEnabler() = default;
     virtual void Enable(bool on) = 0;
@@ -18,36 +18,37 @@ public:
     virtual void SetCheck(bool on) = 0;
     int Id() const { return id_; }
 
-private:
+  private:
     int id_;
 };
 
 class DMenuItemEnabler : public DCommandEnabler {
-public:
-    DMenuItemEnabler(HMENU menu, int position, int id) : DCommandEnabler(id), menu_(menu), position_(position) {}
+  public:
+    DMenuItemEnabler(HMENU menu, int position, int id)
+        : DCommandEnabler(id), menu_(menu), position_(position) {}
     void Enable(bool on) override;
     void SetText(const AStr& text) override;
     void SetCheck(bool on) override;
 
-private:
+  private:
     HMENU menu_;
     int position_;
 };
 
 class DGadgetEnabler : public DCommandEnabler {
-public:
+  public:
     DGadgetEnabler(DToolbar& toolbar, int id) : DCommandEnabler(id), toolbar_(toolbar) {}
     void Enable(bool on) override;
     void SetText(const AStr&) override {}
     void SetCheck(bool on) override;
 
-private:
+  private:
     DToolbar& toolbar_;
 };
 
 // The window's side: one call per command id.
 class DCommandTarget {
-public:
+  public:
     virtual ~DCommandTarget() = default;
     virtual void CommandEnable(DCommandEnabler& enabler) = 0;
 };

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-DFrameWindow::~DFrameWindow() { Destroy(); }
+DFrameWindow::~DFrameWindow() {
+    Destroy();
+}
 
 void DFrameWindow::KeepPlacement(const std::string& settingsFile, const std::string& section) {
     placement_ = std::make_unique<DWindowPlacement>(settingsFile, section);

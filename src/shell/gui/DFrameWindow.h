@@ -13,13 +13,13 @@
 // idle call after a message and grows by one per further call; return true
 // to be called again before the loop blocks, false when nothing is left.
 class DIdleTask {
-public:
+  public:
     virtual ~DIdleTask() = default;
     virtual bool OnIdle(long count) = 0;
 };
 
 class DFrameWindow : public DWindow {
-public:
+  public:
     DFrameWindow() = default;
     ~DFrameWindow() override;
 
@@ -36,10 +36,10 @@ public:
     void AddIdleTask(DIdleTask* task);
     void RemoveIdleTask(DIdleTask* task);
 
-protected:
+  protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     std::unique_ptr<DWindowPlacement> placement_;
     std::vector<DIdleTask*> idleTasks_;
 };

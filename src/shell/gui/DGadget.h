@@ -4,7 +4,7 @@
 #include <windows.h>
 
 class DGadget {
-public:
+  public:
     DGadget() = default;
     virtual ~DGadget() { Destroy(); }
     DGadget(const DGadget&) = delete;
@@ -20,6 +20,6 @@ public:
         hwnd_ = nullptr;
     }
 
-protected:
+  protected:
     HWND hwnd_ = nullptr;
 };

@@ -22,5 +22,6 @@ void DImageList::Release() {
 }
 
 void DImageList::Draw(int index, HDC dc, int x, int y) const {
-    if (list_ && index >= 0 && index < Count()) ImageList_Draw(list_, index, dc, x, y, ILD_TRANSPARENT);
+    if (list_ && index >= 0 && index < Count())
+        ImageList_Draw(list_, index, dc, x, y, ILD_TRANSPARENT);
 }

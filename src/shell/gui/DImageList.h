@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 class DImageList {
-public:
+  public:
     DImageList() = default;
     ~DImageList() { Release(); }
     DImageList(const DImageList&) = delete;
@@ -17,6 +17,6 @@ public:
     int Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
     void Draw(int index, HDC dc, int x, int y) const;
 
-private:
+  private:
     HIMAGELIST list_ = nullptr;
 };

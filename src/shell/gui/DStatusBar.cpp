@@ -10,8 +10,9 @@ bool DStatusBar::Create(HWND parent, int id, HINSTANCE instance) {
     if (hwnd_) return false;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
-    hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
+                            0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            instance, nullptr);
     if (!hwnd_) return false;
     int right = -1;  // one part to the right edge
     SendMessageW(hwnd_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));

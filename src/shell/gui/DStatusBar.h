@@ -6,7 +6,7 @@
 #include "shell/gui/DGadget.h"
 
 class DStatusBar : public DGadget {
-public:
+  public:
     bool Create(HWND parent, int id, HINSTANCE instance);
     // Lets the bar take its size and place from the parent.
     void Fit();

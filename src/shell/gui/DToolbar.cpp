@@ -6,11 +6,12 @@ bool DToolbar::Create(const DToolbarArgs& a) {
     if (hwnd_) return false;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
-    hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT |
-                                CCS_TOP | CCS_NODIVIDER,
-                            0, 0, 0, 0, a.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id)),
-                            a.instance, nullptr);
+    hwnd_ =
+        CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT |
+                            CCS_TOP | CCS_NODIVIDER,
+                        0, 0, 0, 0, a.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id)),
+                        a.instance, nullptr);
     if (!hwnd_) return false;
     SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(a.cellWidth, a.cellHeight));

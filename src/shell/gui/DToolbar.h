@@ -25,7 +25,7 @@ struct DToolbarArgs {
 };
 
 class DToolbar : public DGadget {
-public:
+  public:
     ~DToolbar() override { Destroy(); }
 
     bool Create(const DToolbarArgs& args);
@@ -38,6 +38,6 @@ public:
     void CheckButton(int command, bool on);
     bool IsButtonEnabled(int command) const;
 
-private:
+  private:
     HBITMAP bitmap_ = nullptr;
 };

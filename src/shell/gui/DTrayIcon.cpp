@@ -39,7 +39,9 @@ bool DTrayIcon::Add(HWND window, UINT callbackMessage, HICON icon, const AStr& t
     return true;
 }
 
-bool DTrayIcon::SetIcon(HICON icon) { return window_ && Call(NIM_MODIFY, icon); }
+bool DTrayIcon::SetIcon(HICON icon) {
+    return window_ && Call(NIM_MODIFY, icon);
+}
 
 void DTrayIcon::Delete() {
     if (!window_) return;

@@ -7,7 +7,7 @@
 #include "framework/AStr.h"
 
 class DTrayIcon {
-public:
+  public:
     // The tip is cut to this many characters.
     static constexpr size_t kMaxTip = 63;
 
@@ -26,7 +26,7 @@ public:
 
     static AStr CutTip(const AStr& tip);
 
-private:
+  private:
     bool Call(DWORD what, HICON icon);
     HWND window_ = nullptr;
     UINT callback_ = 0;

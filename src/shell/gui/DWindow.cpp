@@ -2,7 +2,9 @@
 
 #include "shell/gui/DText.h"
 
-DWindow::~DWindow() { Destroy(); }
+DWindow::~DWindow() {
+    Destroy();
+}
 
 DWindow* DWindow::FromHandle(HWND hwnd) {
     if (!hwnd) return nullptr;
@@ -15,7 +17,8 @@ bool DWindow::RegisterWindowClass(HINSTANCE instance, const wchar_t* className, 
                                   HICON icon, HICON smallIcon) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, className, &existing)) return existing.lpfnWndProc == &DWindow::StaticProc;
+    if (GetClassInfoExW(instance, className, &existing))
+        return existing.lpfnWndProc == &DWindow::StaticProc;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = style;
@@ -32,9 +35,10 @@ bool DWindow::RegisterWindowClass(HINSTANCE instance, const wchar_t* className, 
 bool DWindow::Create(const DCreateArgs& a) {
     if (hwnd_) return false;
     std::wstring wideTitle = WideText(a.title);
-    HMENU menuOrId = (a.style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id)) : a.menu;
-    HWND made = CreateWindowExW(a.exStyle, a.className, wideTitle.c_str(), a.style, a.x, a.y, a.width,
-                                a.height, a.parent, menuOrId, a.instance, this);
+    HMENU menuOrId =
+        (a.style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id)) : a.menu;
+    HWND made = CreateWindowExW(a.exStyle, a.className, wideTitle.c_str(), a.style, a.x, a.y,
+                                a.width, a.height, a.parent, menuOrId, a.instance, this);
     return made != nullptr && made == hwnd_;
 }
 
@@ -46,7 +50,9 @@ void DWindow::SetTitle(const char* title) {
     if (hwnd_) SetWindowTextW(hwnd_, WideText(title).c_str());
 }
 
-bool DWindow::PreTranslate(MSG&) { return false; }
+bool DWindow::PreTranslate(MSG&) {
+    return false;
+}
 
 LRESULT CALLBACK DWindow::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     DWindow* self;
@@ -115,13 +121,21 @@ LRESULT DWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(message, wParam, lParam);
 }
 
-bool DWindow::OnCreate(const CREATESTRUCTW&) { return true; }
+bool DWindow::OnCreate(const CREATESTRUCTW&) {
+    return true;
+}
 void DWindow::OnDestroy() {}
-bool DWindow::OnClose() { return false; }
+bool DWindow::OnClose() {
+    return false;
+}
 void DWindow::OnMove(int, int) {}
 void DWindow::OnSize(UINT, int, int) {}
-bool DWindow::OnCommand(int, int, HWND) { return false; }
+bool DWindow::OnCommand(int, int, HWND) {
+    return false;
+}
 void DWindow::OnTimer(UINT_PTR) {}
 void DWindow::OnSetFocus(HWND) {}
 void DWindow::OnPaint(HDC, const RECT&) {}
-bool DWindow::OnRegisteredMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+bool DWindow::OnRegisteredMessage(UINT, WPARAM, LPARAM, LRESULT*) {
+    return false;
+}

@@ -25,7 +25,7 @@ struct DCreateArgs {
 };
 
 class DWindow {
-public:
+  public:
     DWindow() = default;
     virtual ~DWindow();
     DWindow(const DWindow&) = delete;
@@ -49,7 +49,7 @@ public:
     // message is translated and dispatched; true consumes the message.
     virtual bool PreTranslate(MSG& msg);
 
-protected:
+  protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -69,7 +69,7 @@ protected:
     // Messages numbered by RegisterWindowMessage; true when answered.
     virtual bool OnRegisteredMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
-private:
+  private:
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
 };

@@ -19,7 +19,8 @@ void DWindowPlacement::Apply(HWND window, int startShowCommand) {
     long y = settings.ReadInt(section_.c_str(), "Y", kMissing);
     long w = settings.ReadInt(section_.c_str(), "W", kMissing);
     long h = settings.ReadInt(section_.c_str(), "H", kMissing);
-    bool usable = x != kMissing && y != kMissing && w != kMissing && h != kMissing && w > 0 && h > 0;
+    bool usable =
+        x != kMissing && y != kMissing && w != kMissing && h != kMissing && w > 0 && h > 0;
     if (usable) {
         long show = settings.ReadInt(section_.c_str(), "show", SW_SHOWNORMAL);
         if (show <= 0 || show > SW_MAX) show = SW_SHOWNORMAL;
@@ -45,5 +46,6 @@ void DWindowPlacement::Save(HWND window) {
     settings.WriteSigned(section_.c_str(), "Y", r.top);
     settings.WriteSigned(section_.c_str(), "W", r.right - r.left);
     settings.WriteSigned(section_.c_str(), "H", r.bottom - r.top);
-    settings.WriteSigned(section_.c_str(), "show", wp.showCmd == 0 ? 1 : static_cast<long>(wp.showCmd));
+    settings.WriteSigned(section_.c_str(), "show",
+                         wp.showCmd == 0 ? 1 : static_cast<long>(wp.showCmd));
 }

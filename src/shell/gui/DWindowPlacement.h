@@ -6,7 +6,7 @@
 #include <string>
 
 class DWindowPlacement {
-public:
+  public:
     DWindowPlacement(std::string settingsFile, std::string section);
 
     // Applies the stored placement with the stored show state (hidden
@@ -22,7 +22,7 @@ public:
     void EnableSaving(bool on) { savingEnabled_ = on; }
     bool IsRestoring() const { return restoring_; }
 
-private:
+  private:
     std::string file_;
     std::string section_;
     bool savingEnabled_ = true;

@@ -8,7 +8,7 @@
 #include "shell/gui/DWindow.h"
 
 class DWindowSeparator : public DWindow {
-public:
+  public:
     static constexpr int kMovedCode = 100;
 
     bool Create(HWND parent, int id, HINSTANCE instance);
@@ -17,10 +17,10 @@ public:
     // Moves the separator (as a drag would) without telling the parent.
     void MoveTo(int middle);
 
-protected:
+  protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     int id_ = 0;
     bool dragging_ = false;
     int grip_ = 0;  // where in the separator the drag took hold

@@ -1,8 +1,11 @@
 #include "shell/gui/DropWin.h"
 
-DropWin::DropWin(Owner& owner, std::vector<CLIPFORMAT> formats) : owner_(owner), formats_(std::move(formats)) {}
+DropWin::DropWin(Owner& owner, std::vector<CLIPFORMAT> formats)
+    : owner_(owner), formats_(std::move(formats)) {}
 
-DropWin::~DropWin() { Revoke(); }
+DropWin::~DropWin() {
+    Revoke();
+}
 
 bool DropWin::Register(HWND window) {
     Revoke();
@@ -52,18 +55,24 @@ HRESULT DropWin::QueryInterface(REFIID iid, void** out) {
     return E_NOINTERFACE;
 }
 
-ULONG DropWin::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+ULONG DropWin::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
 // The owner holds the object for its whole life; COM only borrows it.
-ULONG DropWin::Release() { return static_cast<ULONG>(InterlockedDecrement(&references_)); }
+ULONG DropWin::Release() {
+    return static_cast<ULONG>(InterlockedDecrement(&references_));
+}
 
 HRESULT DropWin::DragEnter(IDataObject* object, DWORD, POINTL, DWORD* effect) {
     accepting_ = OfferedFormat(object) != 0;
-    if (effect) *effect = accepting_ && (*effect & DROPEFFECT_LINK) ? DROPEFFECT_LINK : DROPEFFECT_NONE;
+    if (effect)
+        *effect = accepting_ && (*effect & DROPEFFECT_LINK) ? DROPEFFECT_LINK : DROPEFFECT_NONE;
     return S_OK;
 }
 
 HRESULT DropWin::DragOver(DWORD, POINTL, DWORD* effect) {
-    if (effect) *effect = accepting_ && (*effect & DROPEFFECT_LINK) ? DROPEFFECT_LINK : DROPEFFECT_NONE;
+    if (effect)
+        *effect = accepting_ && (*effect & DROPEFFECT_LINK) ? DROPEFFECT_LINK : DROPEFFECT_NONE;
     return S_OK;
 }
 

@@ -11,10 +11,10 @@
 #include "framework/BlockText.h"
 
 class DropWin : public IDropTarget {
-public:
+  public:
     // The owner's side: what it does with an accepted drop.
     class Owner {
-    public:
+      public:
         virtual ~Owner() = default;
         // The text of the first accepted format the object offers.
         virtual void OnDropText(const AStr& text) = 0;
@@ -41,12 +41,14 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
     // IDropTarget
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* object, DWORD keys, POINTL point, DWORD* effect) override;
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* object, DWORD keys, POINTL point,
+                                        DWORD* effect) override;
     HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL point, DWORD* effect) override;
     HRESULT STDMETHODCALLTYPE DragLeave() override;
-    HRESULT STDMETHODCALLTYPE Drop(IDataObject* object, DWORD keys, POINTL point, DWORD* effect) override;
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* object, DWORD keys, POINTL point,
+                                   DWORD* effect) override;
 
-private:
+  private:
     Owner& owner_;
     std::vector<CLIPFORMAT> formats_;
     HWND window_ = nullptr;
