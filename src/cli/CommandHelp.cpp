@@ -64,6 +64,7 @@ const char kTreeMarks[] =
     "a fifth of its paragraphs; \"(frame structure changed)\": a framed page got\n"
     "other frames.\n";
 
+// long-function: the help text of every command, one entry each.
 const std::map<std::string, std::string>& Texts() {
     static const std::map<std::string, std::string> texts = {
         {"list",

@@ -191,6 +191,13 @@ class TreeViewModel {
     int LabelLeft(int depth) const;
     int HeightFor(int lines);
     void MoveTo(TreeViewNode* target, bool ctrl, bool shift);
+    // The row PageDown (down) or PageUp moves the caret to from row cur.
+    long PageTarget(bool down, long cur);
+    // Left collapses or goes to the parent, Right expands or goes to the
+    // first child.
+    bool StepAcross(TreeViewNode* caret, bool right, bool ctrl, bool shift);
+    // Space: Ctrl toggles the caret's selection, otherwise a click on it.
+    void ToggleCaret(TreeViewNode* caret, bool ctrl, bool shift);
     void SelectRange(TreeViewNode* from, TreeViewNode* to, bool keepOthers);
     bool SetSelected(TreeViewNode* node, bool select);
     bool ClampScroll();

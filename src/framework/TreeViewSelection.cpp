@@ -132,63 +132,61 @@ bool TreeViewModel::Key(TreeKey key, bool ctrl, bool shift) {
             target = last;
             break;
         case TreeKey::PageDown:
-            if (cur < 0) {
-                target = 0;
-            } else {
-                int step = std::max(clientHeight_ - RowHeight(cur), SingleRowHeight());
-                size_t at = heights_.RowAt(RowTop(cur) + step);
-                target = std::min(static_cast<long>(at), last);
-                if (target == cur && cur < last) ++target;
-            }
-            break;
         case TreeKey::PageUp:
-            if (cur < 0) {
-                target = 0;
-            } else {
-                int single = SingleRowHeight();
-                int y = RowTop(cur) - std::max(clientHeight_ - single, single);
-                target = y <= 0 ? 0 : static_cast<long>(heights_.RowAt(y));
-                if (target == cur && cur > 0) --target;
-            }
+            target = cur < 0 ? 0 : PageTarget(key == TreeKey::PageDown, cur);
             break;
         case TreeKey::Left:
-            if (!caret) {
-                target = 0;
-            } else if (caret->expanded_ && caret->HasChildren()) {
-                Expand(caret, false);
-                return true;
-            } else {
-                TreeViewNode* parent = caret->ParentNode();
-                if (parent && (parent != root_ || showRoot_)) MoveTo(parent, ctrl, shift);
-                return true;
-            }
-            break;
         case TreeKey::Right:
-            if (!caret) {
-                target = 0;
-            } else if (caret->HasChildren()) {
-                if (!caret->expanded_)
-                    Expand(caret, true);
-                else
-                    MoveTo(caret->FirstChildNode(), ctrl, shift);
-                return true;
-            } else {
-                return true;
-            }
+            if (caret) return StepAcross(caret, key == TreeKey::Right, ctrl, shift);
+            target = 0;
             break;
         case TreeKey::Space:
-            if (!caret) return true;
-            if (ctrl && multiSelect_) {
-                SetSelected(caret, !caret->selected_);
-                anchor_ = caret;
-                events_->SelectionChanged();
-            } else {
-                Click(caret, false, shift);
-            }
+            ToggleCaret(caret, ctrl, shift);
             return true;
         default:
             return false;
     }
     MoveTo(rows_[target], ctrl, shift);
     return true;
+}
+
+long TreeViewModel::PageTarget(bool down, long cur) {
+    long last = static_cast<long>(rows_.size()) - 1;
+    if (down) {
+        int step = std::max(clientHeight_ - RowHeight(cur), SingleRowHeight());
+        long target = std::min(static_cast<long>(heights_.RowAt(RowTop(cur) + step)), last);
+        return target == cur && cur < last ? target + 1 : target;
+    }
+    int single = SingleRowHeight();
+    int y = RowTop(cur) - std::max(clientHeight_ - single, single);
+    long target = y <= 0 ? 0 : static_cast<long>(heights_.RowAt(y));
+    return target == cur && cur > 0 ? target - 1 : target;
+}
+
+bool TreeViewModel::StepAcross(TreeViewNode* caret, bool right, bool ctrl, bool shift) {
+    if (!right) {
+        if (caret->expanded_ && caret->HasChildren()) {
+            Expand(caret, false);
+        } else {
+            TreeViewNode* parent = caret->ParentNode();
+            if (parent && (parent != root_ || showRoot_)) MoveTo(parent, ctrl, shift);
+        }
+    } else if (caret->HasChildren()) {
+        if (!caret->expanded_)
+            Expand(caret, true);
+        else
+            MoveTo(caret->FirstChildNode(), ctrl, shift);
+    }
+    return true;
+}
+
+void TreeViewModel::ToggleCaret(TreeViewNode* caret, bool ctrl, bool shift) {
+    if (!caret) return;
+    if (ctrl && multiSelect_) {
+        SetSelected(caret, !caret->selected_);
+        anchor_ = caret;
+        events_->SelectionChanged();
+    } else {
+        Click(caret, false, shift);
+    }
 }

@@ -16,6 +16,7 @@ namespace {
 thread_local uint32_t t_lastError = 0;
 
 // errno as the WinSock number of the same condition.
+// long-function: one case per error number, a table written as a switch.
 uint32_t FromErrno(int e) {
     switch (e) {
         case 0:
