@@ -9,6 +9,7 @@
 #include "lang/CommandIds.h"
 #include "platform/Lang.h"
 #include "platform/WindowReportTarget.h"
+#include "shell/gui/DHelp.h"
 #include "shell/gui/DText.h"
 #include "ui/FrameLayout.h"
 
@@ -232,6 +233,9 @@ LRESULT FrameWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_INITMENUPOPUP:
             if (!HIWORD(lParam)) EnableMenuItems(reinterpret_cast<HMENU>(wParam), *this);
             return 0;
+        case WM_HELP:
+            ShowHelpFor(Handle(), reinterpret_cast<const HELPINFO*>(lParam));
+            return TRUE;
         default:
             return DFrameWindow::WindowProc(message, wParam, lParam);
     }

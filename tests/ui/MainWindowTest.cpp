@@ -8,6 +8,7 @@
 
 #include "lang/CommandIds.h"
 #include "platform/DirectoryLock.h"
+#include "shell/gui/DHelp.h"
 #include "shell/gui/DTrayIcon.h"
 #include "ui/FrameLayout.h"
 
@@ -267,6 +268,33 @@ TEST_F(MainWindowTest, SuspendCommandTogglesAndIsShownCheckedInTheMenu) {
     EXPECT_TRUE(GetMenuState(menu, 2, MF_BYPOSITION) & MF_GRAYED)
         << "an unanswered command is left alone";
     DestroyMenu(menu);
+}
+
+TEST_F(MainWindowTest, HelpOpensTheLanguagesHelpFileAtTheWindowOrMenuContext) {
+    WriteWatchList();
+    ASSERT_TRUE(Open());
+    struct Asked {
+        std::string file;
+        UINT command;
+        ULONG_PTR data;
+    };
+    std::vector<Asked> asked;
+    DHelpCall previous = SetHelpCall([&](HWND, const char* file, UINT command, ULONG_PTR data) {
+        asked.push_back({file, command, data});
+        return true;
+    });
+    HELPINFO info = {sizeof info};
+    info.iContextType = HELPINFO_WINDOW;
+    SendMessageW(Main(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    info.iContextType = HELPINFO_MENUITEM;
+    SendMessageW(Main(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    SetHelpCall(previous);
+    ASSERT_EQ(2u, asked.size());
+    EXPECT_EQ(static_cast<UINT>(HELP_CONTEXT), asked[0].command);
+    EXPECT_EQ(1000u, asked[0].data);
+    EXPECT_EQ(1002u, asked[1].data);
+    EXPECT_EQ(HelpFile().c_str(), asked[0].file);
+    EXPECT_NE(std::string::npos, asked[0].file.find(".hlp")) << asked[0].file;
 }
 
 }  // namespace
