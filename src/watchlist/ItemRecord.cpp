@@ -4,6 +4,7 @@
 #include "stream/BinIo.h"
 #include "watchlist/AddressRules.h"
 #include "watchlist/ItemNode.h"
+#include "watchlist/PropertyRecord.h"
 #include "watchlist/Scramble.h"
 
 namespace {
@@ -28,6 +29,8 @@ AStr ReadAddress(const AStr& stored, int version) {
     if (address == "http://") address.Clear();
     return address;
 }
+
+}  // namespace
 
 int SaveProperties(owstream& os, const ItemProperties& p) {
     bool ok = WriteString(os, p.name) == 0 && WriteString(os, StoredAddress(p.address)) == 0 &&
@@ -64,8 +67,6 @@ int LoadProperties(iwstream& is, ItemProperties& p, int version) {
     if (version < 9 && p.address.IsEmpty()) p.flags |= kFlagNewsTape;
     return 0;
 }
-
-}  // namespace
 
 int ItemNode::Save(owstream& os) const {
     if (SaveProperties(os, properties) < 0 || WriteU16(os, copyNumber) < 0 ||
