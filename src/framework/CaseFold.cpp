@@ -44,10 +44,10 @@ uint32_t Fold(uint32_t cp) {
     return cp;
 }
 
-void FoldedText(const char* text, size_t n, std::vector<uint32_t>* codePoints,
-                std::vector<uint32_t>* offsets) {
+void DecodedText(const char* text, size_t n, std::vector<uint32_t>* codePoints,
+                 std::vector<uint32_t>* offsets) {
     codePoints->clear();
-    offsets->clear();
+    if (offsets) offsets->clear();
     const auto* u = reinterpret_cast<const unsigned char*>(text);
     const bool utf8 = cp1251::LooksLikeUtf8(text, n);
     for (size_t i = 0; i < n;) {
@@ -57,10 +57,23 @@ void FoldedText(const char* text, size_t n, std::vector<uint32_t>* codePoints,
             len = utf8::Decode(u + i, n - i, &cp);
         else if (cp >= 0x80)
             cp = cp1251::ToUnicode(u[i]);
-        codePoints->push_back(Fold(cp));
-        offsets->push_back(static_cast<uint32_t>(i));
-        i += len;
+        codePoints->push_back(cp);
+        if (offsets) offsets->push_back(static_cast<uint32_t>(i));
+        i += len ? len : 1;
     }
+}
+
+void FoldedText(const char* text, size_t n, std::vector<uint32_t>* codePoints,
+                std::vector<uint32_t>* offsets) {
+    DecodedText(text, n, codePoints, offsets);
+    for (uint32_t& cp : *codePoints) cp = Fold(cp);
+}
+
+bool IsLetter(uint32_t cp) {
+    if ((cp | 0x20) >= 'a' && (cp | 0x20) <= 'z') return true;
+    if (cp >= 0xC0 && cp <= 0x24F && cp != 0xD7 && cp != 0xF7) return true;
+    return (cp >= 0x370 && cp <= 0x1FFF && cp != 0x37E && cp != 0x387) ||
+           (cp >= 0x3040 && cp <= 0x9FFF) || (cp >= 0xAC00 && cp <= 0xD7AF);
 }
 
 bool HasLetter(const char* text, size_t n) {
@@ -74,11 +87,7 @@ bool HasLetter(const char* text, size_t n) {
         uint32_t cp = 0;
         const size_t len = utf8::Decode(u + i, n - i, &cp);
         i += len ? len : 1;
-        if ((cp | 0x20) >= 'a' && (cp | 0x20) <= 'z') return true;
-        if (cp >= 0xC0 && cp <= 0x24F && cp != 0xD7 && cp != 0xF7) return true;
-        if ((cp >= 0x370 && cp <= 0x1FFF && cp != 0x37E && cp != 0x387) ||
-            (cp >= 0x3040 && cp <= 0x9FFF) || (cp >= 0xAC00 && cp <= 0xD7AF))
-            return true;
+        if (IsLetter(cp)) return true;
     }
     return false;
 }

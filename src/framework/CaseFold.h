@@ -11,6 +11,11 @@ namespace casefold {
 // The folded (small) form of a code point; other code points unchanged.
 uint32_t Fold(uint32_t codePoint);
 
+// The code points of a text read by the display rule, with the byte offset
+// at which each begins (offsets may be null).
+void DecodedText(const char* text, size_t n, std::vector<uint32_t>* codePoints,
+                 std::vector<uint32_t>* offsets);
+
 // The folded code points of a text read by the display rule (UTF-8 when it
 // is well formed with a multi-byte sequence, else 1251), with the byte
 // offset in the text at which each begins.
@@ -22,5 +27,7 @@ void FoldedText(const char* text, size_t n, std::vector<uint32_t>* codePoints,
 // blocks (Latin, Greek, Cyrillic and the other alphabets, the CJK and
 // Hangul syllables), not punctuation, symbols or digits.
 bool HasLetter(const char* text, size_t n);
+// The letter test of HasLetter for one code point.
+bool IsLetter(uint32_t codePoint);
 
 }  // namespace casefold
