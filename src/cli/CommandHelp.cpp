@@ -102,7 +102,14 @@ const std::map<std::string, std::string>& Texts() {
         {"report", std::string("Writes the check history of an object as an HTML page to FILE.\n") +
                        kPathNote},
         {"export", "Writes objects (all when no PATH is given) to an export file (.ovf).\n"},
-        {"import", "Reads an export file, adding its objects (into --in PATH).\n"},
+        {"import",
+         "Adds the objects of a source (into --in PATH). --from chooses the source:\n"
+         "  export     an export file (.ovf) with every property of its objects (the default)\n"
+         "  folder     a folder of Internet shortcut files (.url); subfolders become folders\n"
+         "  page       the http:// links found in a file, each once\n"
+         "  favorites  the Favorites folder of Windows (no FILE)\n"
+         "  trovik     a tree file (.trv) of the sibling tool\n"
+         "Objects from other sources than an export file take the default properties.\n"},
         {"options",
          "Shows or changes the program options in ovisto.ini, by SECTION.KEY:\n"
          "  Options.language       interface language code (enu, rus)\n"

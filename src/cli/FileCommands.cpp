@@ -1,13 +1,17 @@
 // export, import and dump: watch list streams in files.
 #include <cstring>
 #include <ostream>
+#include <utility>
 
 #include "cli/CliError.h"
 #include "cli/CliText.h"
 #include "cli/Commands.h"
 #include "cli/ObjectPath.h"
 #include "cli/TreeEdits.h"
+#include "import/ImportApply.h"
+#include "import/LoadSource.h"
 #include "platform/Files.h"
+#include "platform/Lang.h"
 #include "stream/BinIo.h"
 #include "stream/FileStream.h"
 #include "stream/MemStream.h"
@@ -29,6 +33,43 @@ std::string ReadWholeFile(const std::string& typedPath) {
         if (n < static_cast<long>(sizeof(block))) break;
     }
     return bytes;
+}
+
+// The kinds of source an import reads, by the names the command takes.
+const std::pair<const char*, SourceKind> kSourceNames[] = {
+    {"export", SourceKind::kExportFile}, {"folder", SourceKind::kShortcutFolder},
+    {"page", SourceKind::kPageLinks},    {"favorites", SourceKind::kFavorites},
+    {"trovik", SourceKind::kTrovikTree},
+};
+
+// The objects of the source named on the command line: an export file
+// whole, or the entries another kind of source yields as new objects.
+void ReadImportSource(CliContext& c, const Arguments& a, ItemList& imported) {
+    const std::string* from = a.Value("from");
+    const std::string file = a.Positional().empty() ? std::string() : a.Positional()[0];
+    const SourceKind* kind = nullptr;
+    for (const auto& named : kSourceNames)
+        if (!from || *from == named.first) {
+            kind = &named.second;
+            break;
+        }
+    if (!kind) Fail(kExitUsage, "--from takes export, folder, page, favorites or trovik");
+    if (file.empty() && *kind != SourceKind::kFavorites)
+        Fail(kExitUsage, "import needs the FILE (or folder) to read");
+    if (*kind == SourceKind::kExportFile) {
+        if (!ReadStream(ReadWholeFile(file), imported))
+            Fail(kExitBadInput,
+                 file + " is not an export file (or it is damaged); nothing was imported");
+        return;
+    }
+    ImportNode root;
+    uint8_t code = static_cast<uint8_t>(*kind);
+    SourceResult r = LoadSource(code, TypedPath(file), root, c.Space().LoadedOptions().defaults);
+    if (r.failure == SourceResult::kSystemError)
+        Fail(kExitBadInput,
+             file + ": " + Shown(ProgramErrorText(r.systemError)) + "; nothing was imported");
+    if (!r.Ok()) Fail(kExitBadInput, file + " cannot be read as that source; nothing was imported");
+    BuildImportedList(root, imported);
 }
 
 bool StartsWith(const std::string& bytes, const char* header, size_t size) {
@@ -88,11 +129,8 @@ int ExportCommand(CliContext& c, const Arguments& a) {
 }
 
 int ImportCommand(CliContext& c, const Arguments& a) {
-    std::string bytes = ReadWholeFile(a.Positional()[0]);
     ItemList imported;
-    if (!ReadStream(bytes, imported))
-        Fail(kExitBadInput,
-             a.Positional()[0] + " is not an export file (or it is damaged); nothing was imported");
+    ReadImportSource(c, a, imported);
     const std::string* in = a.Value("in");
     ItemNode& parent = in ? FindFolder(c.List(), *in) : c.List();
     ItemNode* last = parent.FirstItem() ? static_cast<ItemNode*>(parent.Last()) : nullptr;
