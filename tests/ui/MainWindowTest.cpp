@@ -283,7 +283,8 @@ TEST_F(MainWindowTest, HelpOpensTheLanguagesHelpFileAtTheWindowOrMenuContext) {
         asked.push_back({file, command, data});
         return true;
     });
-    HELPINFO info = {sizeof info};
+    HELPINFO info = {};
+    info.cbSize = sizeof info;
     info.iContextType = HELPINFO_WINDOW;
     SendMessageW(Main(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     info.iContextType = HELPINFO_MENUITEM;
