@@ -52,6 +52,8 @@
 /* Texts every language module carries. */
 #define TEXT_LANGUAGE_NAME 9500
 #define TEXT_CONFIRM_UNINSTALL 9501
+#define TEXT_SEARCH_WRAP 9620
+#define TEXT_SEARCH_NOT_FOUND 9621
 #define TEXT_PROGRAM_NAME 32000
 #define TEXT_WINDOW_TITLE 32001
 
@@ -67,3 +69,6 @@
 #define TEXT_DIRECTORY_LOCKED 21001
 
 #endif
+
+// Dialog templates of the language modules.
+#define DLG_SEARCH 14

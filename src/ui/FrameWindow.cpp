@@ -325,6 +325,12 @@ bool FrameWindow::OnCommand(int id, int code, HWND) {
         case CMD_CHECK_NOW:
             for (ItemNode* node : itemPane_.Selected()) engine_->CheckSelected(*node);
             return true;
+        case CMD_FIND:
+            if (CanSearch()) Find();
+            return true;
+        case CMD_FIND_NEXT:
+            if (CanSearch()) FindNext();
+            return true;
         default:
             return false;
     }
@@ -333,6 +339,12 @@ bool FrameWindow::OnCommand(int id, int code, HWND) {
 void FrameWindow::CommandEnable(DCommandEnabler& e) {
     size_t selected = itemPane_.Selected().size();
     switch (e.Id()) {
+        case CMD_FIND:
+            e.Enable(CanSearch());
+            break;
+        case CMD_FIND_NEXT:
+            e.Enable(CanSearch() && options_->searchHistory.First() != nullptr);
+            break;
         case CMD_SUSPEND_CHECKS:
             e.Enable(true);
             e.SetCheck(engine_ && engine_->IsSuspended());

@@ -23,6 +23,7 @@
 #include "shell/gui/DTrayIcon.h"
 #include "shell/gui/DWindowSeparator.h"
 #include "shell/gui/DropWin.h"
+#include "panes/SearchText.h"
 #include "ui/Banner.h"
 #include "ui/TreeViewText.h"
 #include "ui/TreeViewUrl.h"
@@ -66,6 +67,8 @@ struct FrameArgs {
     CheckEngine::Clock clock;  // null: the system's
     // How a message is shown to the user (a message box unless replaced).
     std::function<void(const AStr& text)> showMessage;
+    // How a yes/no question is asked (a message box unless replaced).
+    std::function<bool(const AStr& text)> askYesNo;
 };
 
 class FrameWindow : public DFrameWindow,
@@ -117,6 +120,13 @@ class FrameWindow : public DFrameWindow,
     CheckEngine* Engine() { return engine_.get(); }
     TreeViewUrl& Items() { return itemPane_; }
     TreeViewText& Results() { return resultPane_; }
+    // Selects the next node of the result pane holding the text: 1 when one
+    // was found, -1 otherwise.
+    int FindInResults(const AStr& text, SearchSwitches switches);
+    // Replaces how yes/no questions are asked (tests).
+    void SetQuestionHandler(std::function<bool(const AStr& text)> ask) {
+        args_.askYesNo = std::move(ask);
+    }
     DToolbar& Toolbar() { return toolbar_; }
     DStatusBar& StatusBar() { return statusBar_; }
     DWindowSeparator& Separator() { return separator_; }
@@ -180,6 +190,11 @@ class FrameWindow : public DFrameWindow,
     void UpdateStatusBar();
     // Messages to the user.
     void ShowMessage(const AStr& text);
+    bool AskYesNo(const AStr& text);
+    // Search of the result pane (FrameSearch.cpp).
+    bool CanSearch();
+    void Find();
+    void FindNext();
 
     FrameArgs args_;
     Options fallbackOptions_;

@@ -15,6 +15,7 @@
 #include "shell/gui/DDialog.h"
 #include "shell/gui/DHelp.h"
 #include "shell/gui/DPropertySheet.h"
+#include "support/WhenModal.h"
 
 namespace {
 
@@ -64,17 +65,6 @@ class NameDialog : public DDialog {
     }
     Record& record_;
 };
-
-// Runs `step` once the modal loop of the thread has started.
-void WhenModal(std::function<void()> step) {
-    static std::function<void()> pending;
-    pending = std::move(step);
-    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        auto run = std::move(pending);
-        run();
-    });
-}
 
 HWND ActiveDialog() {
     return GetActiveWindow();
