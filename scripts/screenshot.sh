@@ -4,7 +4,8 @@
 # with a few pages whose second check found changes (served by a loopback
 # web server, added and checked with ovisto-cli.exe), starts ovisto.exe on it
 # under Wine on its own virtual display and saves a PNG of the main window
-# per language: <build>/screenshots/main-<code>.png.
+# per language: <build>/screenshots/main-<code>.png, and one of each dialog
+# it opens by command (find-<code>.png).
 #   bash scripts/screenshot.sh [enu] [rus]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -100,6 +101,12 @@ for lang in "${languages[@]}"; do
   pids+=($program)
   $wine "$out/window-shot.exe" OrvexWindowClass "$work/main-$lang.bmp" 60000
   python3 scripts/screenshot/bmp2png.py "$work/main-$lang.bmp" "$out/main-$lang.png"
+  # The dialogs the main window opens by command: the search (208).
+  for shot in find:208; do
+    $wine "$out/window-shot.exe" "#32770" "$work/${shot%%:*}-$lang.bmp" 30000 "OrvexWindowClass:${shot##*:}"
+    python3 scripts/screenshot/bmp2png.py "$work/${shot%%:*}-$lang.bmp" "$out/${shot%%:*}-$lang.png"
+    echo "$out/${shot%%:*}-$lang.png"
+  done
   kill "$program" 2>/dev/null || true
   WINEPREFIX="$WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
   /usr/lib/wine/wineserver -p

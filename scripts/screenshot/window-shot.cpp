@@ -1,10 +1,13 @@
-// window-shot.exe CLASS OUT.BMP [WAIT_MS]: waits for the first visible
-// top-level window of the class, brings it to the front, lets it paint and
+// window-shot.exe CLASS OUT.BMP [WAIT_MS [OWNER_CLASS:COMMAND]]: first posts
+// the command (WM_COMMAND) to the visible window of OWNER_CLASS when one is
+// given, so that a dialog opens; then waits for the first visible
+// top-level window of CLASS, brings it to the front, lets it paint and
 // copies what the screen shows of it into a 24-bit BMP file. Built by
 // scripts/screenshot.sh with the MinGW compiler and run under Wine.
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 static HWND FindShown(const wchar_t* cls) {
@@ -16,10 +19,26 @@ static HWND FindShown(const wchar_t* cls) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: window-shot CLASS OUT.BMP [WAIT_MS]\n");
+        std::fprintf(stderr, "usage: window-shot CLASS OUT.BMP [WAIT_MS [OWNER_CLASS:COMMAND]]\n");
         return 2;
     }
     DWORD wait = argc > 3 ? static_cast<DWORD>(_wtoi(argv[3])) : 30000;
+    if (argc > 4) {
+        std::wstring owner = argv[4];
+        size_t colon = owner.rfind(L':');
+        HWND target = nullptr;
+        if (colon != std::wstring::npos) {
+            for (DWORD start = GetTickCount();
+                 !(target = FindShown(owner.substr(0, colon).c_str())) &&
+                 GetTickCount() - start < wait;)
+                Sleep(200);
+        }
+        if (!target) {
+            std::fprintf(stderr, "window-shot: no window to send the command to\n");
+            return 1;
+        }
+        PostMessageW(target, WM_COMMAND, static_cast<WPARAM>(_wtoi(owner.c_str() + colon + 1)), 0);
+    }
     HWND w = nullptr;
     for (DWORD start = GetTickCount(); !(w = FindShown(argv[1])) && GetTickCount() - start < wait;)
         Sleep(200);
