@@ -10,7 +10,7 @@
 namespace {
 
 bool WorthKeeping(const ItemNode& o) {
-    return !o.IsFolder() && (o.state == -1 || !o.etag.IsEmpty());
+    return !o.IsFolder() && (o.state == -1 || !o.etag.IsEmpty() || o.mailSecurity != 0);
 }
 
 }  // namespace
@@ -36,6 +36,7 @@ int SaveCheckStates(const ItemList& list, owstream& os) {
         WriteU32(os, failed ? o->failedSince : 0);
         WriteString(os, o->etag);
         WriteString(os, failed ? o->serverReply : AStr());
+        WriteU8(os, o->mailSecurity);
     }
     return os.IsError() ? -1 : 0;
 }
@@ -46,7 +47,8 @@ int LoadCheckStates(ItemList& list, iwstream& is) {
     uint16_t count = 0;
     if (is.Read(header, sizeof header) != static_cast<long>(sizeof header) ||
         std::memcmp(header, kCheckStatesHeader, sizeof header) != 0 || ReadU8(is, &version) != 0 ||
-        version != kCheckStatesVersion || ReadU16(is, &count) != 0)
+        version < kCheckStatesOldestVersion || version > kCheckStatesVersion ||
+        ReadU16(is, &count) != 0)
         return -1;
     ItemNode* root = &list;
     std::vector<ItemNode*> objects{root};
@@ -54,10 +56,11 @@ int LoadCheckStates(ItemList& list, iwstream& is) {
     for (uint16_t i = 0; i < count; ++i) {
         uint32_t at = 0, since = 0;
         int32_t state = 0, error = 0, detail = 0;
+        uint8_t security = 0;
         AStr address, tag, reply;
         if (ReadU32(is, &at) || ReadString(is, address) || ReadI32(is, &state) ||
             ReadI32(is, &error) || ReadI32(is, &detail) || ReadU32(is, &since) ||
-            ReadString(is, tag) || ReadString(is, reply))
+            ReadString(is, tag) || ReadString(is, reply) || (version >= 2 && ReadU8(is, &security)))
             return -1;
         ItemNode* target = nullptr;
         if (at < objects.size() && !objects[at]->IsFolder() &&
@@ -75,6 +78,7 @@ int LoadCheckStates(ItemList& list, iwstream& is) {
             target->serverReply = reply;
         }
         target->etag = tag;
+        if (target->IsMailbox()) target->mailSecurity = security;
     }
     return 0;
 }

@@ -3,20 +3,23 @@
 // list file does not keep of a check but the user must see after a restart.
 // One record per page or mailbox whose last check failed or whose stored
 // copy carries the server's entity tag: its failure (state, last error,
-// detail, since when) and the tag.
+// detail, since when), the tag, and a mailbox's connection security.
 //
 // Layout (the system's binary encoding): the header "Ovisto Check States"
 // and a zero byte (20 bytes), version u8 (1), u16 record count, then per
 // record: u32 position of the object in pre-order (the root is 0), string
 // address, i32 state (-1 failed, else 0), i32 last error, i32 detail, u32
 // failed since (seconds since 1970 UTC, 0 when not failed), string tag,
-// string server reply (a server's own words about the failure).
+// string server reply (a server's own words about the failure); version 2
+// adds u8 mail security (the connection a mailbox's last check had, 0 when
+// unknown). Version 1 files are still read.
 #include "stream/WStream.h"
 
 class ItemList;
 
 constexpr char kCheckStatesHeader[20] = "Ovisto Check States";
-constexpr int kCheckStatesVersion = 1;
+constexpr int kCheckStatesVersion = 2;
+constexpr int kCheckStatesOldestVersion = 1;
 
 int SaveCheckStates(const ItemList& list, owstream& os);
 // Gives each record to the object at its position when the address matches

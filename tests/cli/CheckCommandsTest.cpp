@@ -186,6 +186,7 @@ TEST_F(CheckCommandTest, AMailboxReportsItsNewMessages) {
     // check goes on in clear, as it always did.
     EXPECT_EQ("plain", first[0]["security"]);
     EXPECT_EQ("CAPA", pop3.Received().at(0));
+    EXPECT_EQ("plain", CliJson({"show", "Box"})["security"]) << "kept for the next command";
 
     pop3.SetMessages({Mail(1), Mail(2), Mail(3)});
     json second = Check({"Box"});

@@ -7,6 +7,7 @@
 #include "Bytes.h"
 #include "WatchListFixtures.h"
 #include "WatchListIo.h"
+#include "pop3/Pop3Check.h"
 #include "watchlist/CheckStates.h"
 
 // The byte-built fixtures keep one group of fields per line: the layout is
@@ -19,10 +20,17 @@ Bytes StatesHeader(unsigned version, unsigned count) {
     return Bytes().Raw(std::string("Ovisto Check States\0", 20)).U8(version).U16(count);
 }
 
-Bytes Record(uint32_t at, const std::string& address, int state, int error, int detail, uint32_t since,
-             const std::string& tag, const std::string& reply) {
+// A record as version 1 wrote it.
+Bytes RecordV1(uint32_t at, const std::string& address, int state, int error, int detail, uint32_t since,
+               const std::string& tag, const std::string& reply) {
     return Bytes().U32(at).Str(address).U32(static_cast<uint32_t>(state)).U32(static_cast<uint32_t>(error))
         .U32(static_cast<uint32_t>(detail)).U32(since).Str(tag).Str(reply);
+}
+
+// Version 2 adds the mail security byte.
+Bytes Record(uint32_t at, const std::string& address, int state, int error, int detail, uint32_t since,
+             const std::string& tag, const std::string& reply, uint8_t security = 0) {
+    return RecordV1(at, address, state, error, detail, since, tag, reply).U8(security);
 }
 
 std::string Saved(const ItemList& list) {
@@ -60,7 +68,7 @@ TEST(CheckStates, AFailedPageAndATaggedCopyAreWrittenByteForByteAndReadBack) {
     mailbox->failedSince = 1700000100;
     mailbox->serverReply = "-ERR [AUTH] Authentication failed.";
     const std::string expected =
-        StatesHeader(1, 2)
+        StatesHeader(2, 2)
             .Add(Record(2, "http://weather.example/today", -1, -1, 404, 1700000000, "\"v1\"", ""))
             .Add(Record(3, mailbox->properties.address.c_str(), -1, 12015, 0, 1700000100,
                         "\"m1\"", "-ERR [AUTH] Authentication failed."))
@@ -81,11 +89,11 @@ TEST(CheckStates, AFailedPageAndATaggedCopyAreWrittenByteForByteAndReadBack) {
 
 TEST(CheckStates, AnIdleObjectKeepsOnlyItsTagAndNothingIsWrittenForTheRest) {
     auto list = LoadedList();
-    EXPECT_EQ(StatesHeader(1, 0).str(), Saved(*list));
+    EXPECT_EQ(StatesHeader(2, 0).str(), Saved(*list));
     ItemNode* page = Child(*Top(*list, 0), 0);
     page->etag = "W/\"x\"";
     page->lastError = 5;  // not failed: the error is not kept
-    EXPECT_EQ(StatesHeader(1, 1).Add(Record(2, "http://weather.example/today", 0, 0, 0, 0, "W/\"x\"", "")).str(),
+    EXPECT_EQ(StatesHeader(2, 1).Add(Record(2, "http://weather.example/today", 0, 0, 0, 0, "W/\"x\"", "")).str(),
               Saved(*list));
 }
 
@@ -93,7 +101,7 @@ TEST(CheckStates, ARecordFollowsItsAddressWhenTheObjectMoved) {
     auto list = LoadedList();
     // Written when the page stood at position 4; now the framed page is there.
     const std::string bytes =
-        StatesHeader(1, 2)
+        StatesHeader(2, 2)
             .Add(Record(4, "http://weather.example/today", -1, 12029, 0, 99, "", ""))
             .Add(Record(1, "http://gone.example/", -1, 12007, 0, 98, "", ""))
             .str();
@@ -103,12 +111,38 @@ TEST(CheckStates, ARecordFollowsItsAddressWhenTheObjectMoved) {
     EXPECT_EQ(0, Top(*list, 0)->state) << "a folder takes no record";
 }
 
+TEST(CheckStates, AMailboxKeepsTheSecurityOfItsLastCheckAndOldFilesStillRead) {
+    auto list = LoadedList();
+    ItemNode* mailbox = Child(*Top(*list, 0), 1);
+    mailbox->mailSecurity = kMailStls;
+    const std::string expected =
+        StatesHeader(2, 1).Add(Record(3, mailbox->properties.address.c_str(), 0, 0, 0, 0, "", "", kMailStls)).str();
+    EXPECT_EQ(expected, Saved(*list)) << "an object with nothing but its security is kept";
+    auto again = LoadedList();
+    ASSERT_EQ(0, Load(*again, expected));
+    EXPECT_EQ(kMailStls, Child(*Top(*again, 0), 1)->mailSecurity);
+
+    // A version 1 file has no security byte: its records read as before.
+    auto old = LoadedList();
+    const std::string v1 =
+        StatesHeader(1, 2)
+            .Add(RecordV1(2, "http://weather.example/today", -1, 12029, 0, 99, "\"t\"", ""))
+            .Add(RecordV1(3, mailbox->properties.address.c_str(), -1, 12015, 0, 98, "", "-ERR no"))
+            .str();
+    ASSERT_EQ(0, Load(*old, v1));
+    EXPECT_EQ(12029, Child(*Top(*old, 0), 0)->lastError);
+    EXPECT_STREQ("\"t\"", Child(*Top(*old, 0), 0)->etag.c_str());
+    EXPECT_STREQ("-ERR no", Child(*Top(*old, 0), 1)->serverReply.c_str());
+    EXPECT_EQ(0, Child(*Top(*old, 0), 1)->mailSecurity);
+}
+
 TEST(CheckStates, DamagedFilesReadWhatTheyCanAndNeverMore) {
     auto list = LoadedList();
     EXPECT_EQ(-1, Load(*list, "Ovisto Check State"));
-    EXPECT_EQ(-1, Load(*list, StatesHeader(2, 0).str())) << "an unknown version";
+    EXPECT_EQ(-1, Load(*list, StatesHeader(3, 0).str())) << "an unknown version";
+    EXPECT_EQ(-1, Load(*list, StatesHeader(0, 0).str())) << "an unknown version";
     const std::string good = Record(2, "http://weather.example/today", -1, 7, 8, 9, "", "").str();
-    const std::string cut = StatesHeader(1, 3).Add(Record(2, "http://weather.example/today", -1, 7, 8, 9, "", "")).str() +
+    const std::string cut = StatesHeader(2, 3).Add(Record(2, "http://weather.example/today", -1, 7, 8, 9, "", "")).str() +
                             good.substr(0, 6);
     EXPECT_EQ(-1, Load(*list, cut));
     EXPECT_EQ(7, Child(*Top(*list, 0), 0)->lastError) << "the record before the cut stays";
