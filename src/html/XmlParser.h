@@ -58,8 +58,29 @@ class XmlParser {
 
   private:
     struct Run;
+    struct Cursor;
     template <class Source>
     int RunOver(Source& source, long start);
+    template <class Source>
+    int Step(Run& run, Cursor& cursor, Source& source);
+    // One step per tokenizer state: each takes the byte in hand (and, where
+    // a run of plain bytes follows, the whole run).
+    template <class Source>
+    int BetweenTokens(Run& run, Cursor& cursor, Source& source);
+    template <class Source>
+    int TakeText(Run& run, Cursor& cursor, Source& source);
+    template <class Source>
+    int TakeTagName(Run& run, Cursor& cursor, Source& source);
+    template <class Source>
+    int ExpectClose(Run& run, Cursor& cursor, Source& source);
+    template <class Source>
+    int TakeAttrName(Run& run, Cursor& cursor, Source& source);
+    template <class Source>
+    int AfterAttrName(Run& run, Cursor& cursor, Source& source);
+    template <class Source>
+    int TakeAttrValue(Run& run, Cursor& cursor, Source& source);
+    void TakeRaw(Run& run, int c);
+    int TakeComment(Run& run, int c);
     int CompleteName(Run& run);
     int ReportAttribute(Run& run, char quote, bool fromValue);
     int CloseTag(Run& run);

@@ -1,0 +1,111 @@
+#pragma once
+// The tags the system knows, in the order of their identifiers (1, 2, ...):
+// the identifier's name, the tag's name, its flag byte (kTagFlagEmpty marks
+// an element without content or end tag) and its group (the row and column
+// of the closing matrix of the content model). The list is sorted by name,
+// which the name lookup relies on.
+// clang-format off
+#define OV_HTML_TAGS(X) \
+    X(A, "a", 3, 1) \
+    X(Abbr, "abbr", 3, 2) \
+    X(Acronym, "acronym", 3, 2) \
+    X(Address, "address", 3, 7) \
+    X(Applet, "applet", 3, 1) \
+    X(Area, "area", 5, 1) \
+    X(B, "b", 3, 1) \
+    X(Base, "base", 5, 1) \
+    X(Basefont, "basefont", 5, 1) \
+    X(Bdo, "bdo", 3, 1) \
+    X(Bgsound, "bgsound", 1, 1) \
+    X(Big, "big", 3, 1) \
+    X(Blink, "blink", 3, 1) \
+    X(Blockquote, "blockquote", 3, 7) \
+    X(Body, "body", 0, 18) \
+    X(Br, "br", 1, 3) \
+    X(Button, "button", 3, 4) \
+    X(Caption, "caption", 3, 9) \
+    X(Center, "center", 3, 3) \
+    X(Cite, "cite", 3, 2) \
+    X(Code, "code", 3, 2) \
+    X(Col, "col", 5, 12) \
+    X(Colgroup, "colgroup", 1, 12) \
+    X(Comment, "comment", 3, 1) \
+    X(Dd, "dd", 1, 6) \
+    X(Del, "del", 3, 1) \
+    X(Dfn, "dfn", 3, 2) \
+    X(Dir, "dir", 3, 7) \
+    X(Div, "div", 3, 3) \
+    X(Dl, "dl", 3, 7) \
+    X(Dt, "dt", 1, 6) \
+    X(Em, "em", 3, 2) \
+    X(Embed, "embed", 3, 7) \
+    X(Fieldset, "fieldset", 3, 1) \
+    X(Font, "font", 3, 1) \
+    X(Form, "form", 3, 3) \
+    X(Frame, "frame", 5, 16) \
+    X(Frameset, "frameset", 3, 17) \
+    X(H1, "h1", 3, 8) \
+    X(H2, "h2", 3, 8) \
+    X(H3, "h3", 3, 8) \
+    X(H4, "h4", 3, 8) \
+    X(H5, "h5", 3, 8) \
+    X(H6, "h6", 3, 8) \
+    X(Head, "head", 0, 18) \
+    X(Hr, "hr", 5, 3) \
+    X(Html, "html", 0, 19) \
+    X(I, "i", 3, 1) \
+    X(Iframe, "iframe", 3, 1) \
+    X(Image, "image", 5, 1) \
+    X(Img, "img", 5, 1) \
+    X(Input, "input", 5, 4) \
+    X(Ins, "ins", 3, 1) \
+    X(Isindex, "isindex", 5, 1) \
+    X(Kbd, "kbd", 3, 2) \
+    X(Label, "label", 3, 4) \
+    X(Legend, "legend", 3, 1) \
+    X(Li, "li", 1, 6) \
+    X(Link, "link", 5, 1) \
+    X(Listing, "listing", 3, 7) \
+    X(Map, "map", 3, 1) \
+    X(Marquee, "marquee", 3, 7) \
+    X(Menu, "menu", 3, 7) \
+    X(Meta, "meta", 5, 1) \
+    X(Nobr, "nobr", 3, 1) \
+    X(Noframes, "noframes", 3, 16) \
+    X(Noscript, "noscript", 3, 1) \
+    X(Object, "object", 3, 1) \
+    X(Ol, "ol", 3, 7) \
+    X(Optgroup, "optgroup", 3, 4) \
+    X(Option, "option", 1, 4) \
+    X(P, "p", 1, 5) \
+    X(Param, "param", 5, 1) \
+    X(Plaintext, "plaintext", 3, 7) \
+    X(Pre, "pre", 3, 7) \
+    X(Q, "q", 3, 2) \
+    X(S, "s", 3, 2) \
+    X(Samp, "samp", 3, 2) \
+    X(Script, "script", 3, 1) \
+    X(Select, "select", 3, 4) \
+    X(Small, "small", 3, 2) \
+    X(Span, "span", 3, 1) \
+    X(Strike, "strike", 3, 2) \
+    X(Strong, "strong", 3, 2) \
+    X(Style, "style", 3, 1) \
+    X(Sub, "sub", 3, 2) \
+    X(Sup, "sup", 3, 2) \
+    X(Table, "table", 3, 13) \
+    X(Tbody, "tbody", 0, 11) \
+    X(Td, "td", 1, 9) \
+    X(Textarea, "textarea", 3, 4) \
+    X(Tfoot, "tfoot", 1, 11) \
+    X(Th, "th", 1, 9) \
+    X(Thead, "thead", 1, 11) \
+    X(Title, "title", 3, 7) \
+    X(Tr, "tr", 1, 10) \
+    X(Tt, "tt", 3, 2) \
+    X(U, "u", 3, 2) \
+    X(Ul, "ul", 3, 7) \
+    X(Var, "var", 3, 2) \
+    X(Wbr, "wbr", 1, 1) \
+    X(Xmp, "xmp", 3, 7)
+// clang-format on
