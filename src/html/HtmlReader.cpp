@@ -386,86 +386,91 @@ size_t HtmlReader::TakeUtf8Reference(const char* text, size_t length) {
     return static_cast<size_t>(used);
 }
 
+// Pieces of the text loop that must not cost a call per run.
+#define OV_HOT_PATH inline __attribute__((always_inline))
+
+// The paragraph opens with the first byte of a run, before the state that
+// byte leaves: opening it may imply parents, which reset the white-space
+// state.
+OV_HOT_PATH void HtmlReader::OpenTextRun() {
+    if (textRunLength_ == 0) OpenParagraph();
+}
+
+void HtmlReader::EmitText(const char* bytes, size_t n) {
+    OpenTextRun();
+    std::memcpy(textRun_.data() + textRunLength_, bytes, n);
+    textRunLength_ += n;
+}
+
+// A reference at `text` (which begins with `&`): the bytes it used.
+size_t HtmlReader::TakeReference(const char* text, size_t length) {
+    if (utf8Text_) return TakeUtf8Reference(text, length);
+    int used = 0;
+    if (!DecodeCharRef(text, length, &used)) return 1;  // the `&` is dropped, what follows is text
+    AddReference(text, static_cast<size_t>(used));
+    whitespace_ = 0;
+    return static_cast<size_t>(used);
+}
+
+// Inside preformatted text every line is its own paragraph and white space
+// stays as it is; returns where the next piece starts.
+size_t HtmlReader::TakePreformatted(const char* text, size_t i, size_t length) {
+    if (text[i] == '\r' || text[i] == '\n') {
+        FlushText();
+        if (TopTag() == kImpliedParagraph) CloseTop();
+        return i + 1;
+    }
+    size_t end = i + 1;
+    while (end < length && !kStops.preformatted[static_cast<unsigned char>(text[end])]) ++end;
+    EmitText(text + i, end - i);
+    whitespace_ = 0;
+    return end;
+}
+
+// The byte in hand goes out; so does every following one up to the next
+// reference or marker, except a space after a space. Done without a branch
+// per byte, as words end at unforeseeable places.
+OV_HOT_PATH size_t HtmlReader::TakePlainRun(const char* text, size_t i, size_t length) {
+    OpenTextRun();
+    char* out = textRun_.data();
+    size_t n = textRunLength_;
+    unsigned afterSpace = 0;
+    for (; i < length; ++i) {
+        const unsigned char b = static_cast<unsigned char>(text[i]);
+        if (kStops.special[b]) break;
+        const unsigned char shown = kStops.shown[b];  // white space as ' '
+        const unsigned space = shown == ' ';
+        out[n] = static_cast<char>(shown);
+        n += 1 - (space & afterSpace);
+        afterSpace = space;
+    }
+    textRunLength_ = n;
+    whitespace_ = afterSpace ? 1 : 0;
+    return i;
+}
+
 int HtmlReader::OnHtmlText(const char* text, size_t length) {
     if (!givenCode_ && !declaredCode_ && fed_ < 2048) {
         guess_.Feed(text, length);
         fed_ += length;
     }
     if (textRun_.size() < length) textRun_.resize(length);
-    char* out = textRun_.data();  // taken again after a reference may grow it
-    // The paragraph opens with the first byte of a run, before the state
-    // that byte leaves: opening it may imply parents, which reset the
-    // white-space state.
-    auto openRun = [&] {
-        if (textRunLength_ == 0) OpenParagraph();
-    };
-    auto emit = [&](const char* bytes, size_t n) {
-        openRun();
-        std::memcpy(out + textRunLength_, bytes, n);
-        textRunLength_ += n;
-    };
     size_t i = 0;
     while (i < length) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == '&' && utf8Text_) {
-            i += TakeUtf8Reference(text + i, length - i);
-            out = textRun_.data();
-            continue;
-        }
         if (c == '&') {
-            int used = 0;
-            if (DecodeCharRef(text + i, length - i, &used)) {
-                AddReference(text + i, static_cast<size_t>(used));
-                i += static_cast<size_t>(used);
-                whitespace_ = 0;
-            } else {
-                ++i;  // the `&` is dropped, what follows is text
-            }
-            continue;
-        }
-        if (c == 1 || c == 2) {  // reserved as markers
-            emit(" ", 1);
+            i += TakeReference(text + i, length - i);
+        } else if (c == 1 || c == 2) {  // reserved as markers
+            EmitText(" ", 1);
             whitespace_ = 1;
             ++i;
-            continue;
+        } else if (preformatted_) {
+            i = TakePreformatted(text, i, length);
+        } else if (kStops.shown[c] == ' ' && whitespace_ != 0) {
+            ++i;  // after a space, a break or a block start
+        } else {
+            i = TakePlainRun(text, i, length);
         }
-        if (preformatted_) {
-            if (c == '\r' || c == '\n') {
-                FlushText();
-                if (TopTag() == kImpliedParagraph) CloseTop();  // each line its own paragraph
-                ++i;
-                continue;
-            }
-            size_t end = i + 1;
-            while (end < length && !kStops.preformatted[static_cast<unsigned char>(text[end])])
-                ++end;
-            emit(text + i, end - i);
-            whitespace_ = 0;
-            i = end;
-            continue;
-        }
-        if (kStops.shown[c] == ' ' &&
-            whitespace_ != 0) {  // after a space, a break or a block start
-            ++i;
-            continue;
-        }
-        // The byte in hand goes out; so does every following one up to the
-        // next reference or marker, except a space after a space. Done
-        // without a branch per byte, as words end at unforeseeable places.
-        openRun();
-        size_t n = textRunLength_;
-        unsigned afterSpace = 0;
-        for (; i < length; ++i) {
-            const unsigned char b = static_cast<unsigned char>(text[i]);
-            if (kStops.special[b]) break;
-            const unsigned char shown = kStops.shown[b];  // white space as ' '
-            const unsigned space = shown == ' ';
-            out[n] = static_cast<char>(shown);
-            n += 1 - (space & afterSpace);
-            afterSpace = space;
-        }
-        textRunLength_ = n;
-        whitespace_ = afterSpace ? 1 : 0;
     }
     FlushText();
     return 0;

@@ -77,6 +77,12 @@ class HtmlReader : public HtmlParser {
     // Decodes the UTF-8 reference at text[0] into the text run; the bytes
     // of the input it took (the `&` alone when it is no reference).
     size_t TakeUtf8Reference(const char* text, size_t length);
+    // The pieces of a text run (see OnHtmlText).
+    void OpenTextRun();
+    void EmitText(const char* bytes, size_t n);
+    size_t TakeReference(const char* text, size_t length);
+    size_t TakePreformatted(const char* text, size_t i, size_t length);
+    size_t TakePlainRun(const char* text, size_t i, size_t length);
 
     HtmlDocument& doc_;
     int givenCode_;
