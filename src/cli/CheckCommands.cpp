@@ -40,7 +40,7 @@ Json Outcome(const Followed& f, const std::set<const ItemNode*>& announced) {
     bool recorded = newest && newest != f.newestBefore;
     Json j;
     j["object"] = ObjectPath(o);
-    if (o.state == -1) {
+    if (o.state == kCheckFailed) {
         j["outcome"] = "failed";
         j["error"] = ShownError(o.lastError, o.detail, o.serverReply);
     } else {
@@ -122,7 +122,8 @@ int CheckCommand(CliContext& c, const Arguments& a) {
     while (open > 0 && !platform::StopRequested()) {
         host.Cycle(250);
         for (Followed& f : followed) {
-            if (f.ended || (f.object->state != 0 && f.object->state != -1)) continue;
+            if (f.ended || (f.object->state != kCheckIdle && f.object->state != kCheckFailed))
+                continue;
             f.ended = true;
             --open;
             Json line = Outcome(f, announced);

@@ -13,15 +13,15 @@ namespace {
 
 const char* StateName(int32_t state) {
     switch (state) {
-        case -1:
+        case kCheckFailed:
             return "failed";
-        case 0:
+        case kCheckIdle:
             return "idle";
-        case 1:
+        case kCheckDownloading:
             return "downloading";
-        case 2:
+        case kCheckComparing:
             return "comparing";
-        case 3:
+        case kCheckRequested:
             return "requested";
         default:
             return "unknown";
@@ -141,7 +141,8 @@ Json ObjectToJson(const ItemNode& o, const ObjectJsonOptions& options) {
         j["lastError"] =
             o.lastError ? Json(ShownError(o.lastError, o.detail, o.serverReply)) : Json(nullptr);
         j["detail"] = o.detail;
-        j["failedSince"] = o.state == -1 && o.failedSince ? Json(o.failedSince) : Json(nullptr);
+        j["failedSince"] =
+            o.state == kCheckFailed && o.failedSince ? Json(o.failedSince) : Json(nullptr);
         j["checks"] = o.checks.Count();
         if (o.IsMailbox()) {
             const char* security = MailSecurityName(o.mailSecurity);

@@ -22,7 +22,7 @@ void DeleteTree(ItemList& list, ItemNode* object) {
 }  // namespace
 
 void RequestCheck(ItemNode& object) {
-    if (!object.IsFolder() && object.FramesComplete()) object.state = 3;
+    if (!object.IsFolder() && object.FramesComplete()) object.state = kCheckRequested;
 }
 
 ItemNode& NewObject(ItemList& list, ItemNode& parent, const ItemProperties& properties) {
@@ -46,7 +46,7 @@ void EditObject(ItemList& list, ItemNode& object, const ItemProperties& edited) 
         DeleteObjectFiles(list, object);
         object.frames.reset();
         object.neverChecked = true;
-        object.state = 0;
+        object.state = kCheckIdle;
     }
     if (addressChanged || periodChanged) RequestCheck(object);
 }
@@ -91,7 +91,7 @@ void SwitchOff(ItemNode& object) {
     std::vector<ItemNode*> nodes;
     ForSubtree(object, [&](ItemNode& o) { nodes.push_back(&o); });
     for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
-        (*it)->state = 0;
+        (*it)->state = kCheckIdle;
         (*it)->ClearMarks(kMarkSwitchedOn);
     }
 }
@@ -146,7 +146,7 @@ size_t InsertObjects(ItemList& list, ItemNode& parent, ItemList& from,
         if (HoldProgramEvent(*o) && held) held->push_back(o);
         o->neverChecked = true;
         o->properties.lastCheck = 0;
-        o->state = 0;
+        o->state = kCheckIdle;
         if (o->IsFolder()) continue;
         list.AssignCopyNumber(*o);
         RequestCheck(*o);

@@ -75,7 +75,7 @@ int ListCommand(CliContext& c, const Arguments& a) {
         options.children = false;
         const ItemNode* root = &c.List();
         for (const ItemNode* o = root->NextInTree(root); o; o = o->NextInTree(root)) {
-            if (o->IsFolder() || o->state != -1) continue;
+            if (o->IsFolder() || o->state != kCheckFailed) continue;
             Json j = ObjectToJson(*o, options);
             j["displayName"] = j["path"];
             j["children"] = Json::array();

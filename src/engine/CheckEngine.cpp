@@ -28,7 +28,7 @@ void CreateEmpty(const std::string& path) {
 
 void ResetFrames(ItemNode& object) {
     for (_HtmlFrameNode* f = object.frames.get(); f; f = f->NextInTree(object.frames.get())) {
-        f->state = 0;
+        f->state = kCheckIdle;
         f->mode = 0;
         f->changes.Clear();
     }
@@ -36,15 +36,16 @@ void ResetFrames(ItemNode& object) {
 
 void IdleFrames(ItemNode& object) {
     for (_HtmlFrameNode* f = object.frames.get(); f; f = f->NextInTree(object.frames.get()))
-        f->state = 0;
+        f->state = kCheckIdle;
 }
 
 bool IsDue(const ItemNode& n, uint32_t now, bool requestedOnly) {
     if (n.IsFolder() || n.IsSwitchedOff()) return false;
-    if (n.state != 0 && n.state != -1 && n.state != 3) return false;
+    if (n.state != kCheckIdle && n.state != kCheckFailed && n.state != kCheckRequested)
+        return false;
     if (n.properties.timedelta == 0) return false;
-    if (requestedOnly) return n.state == 3;
-    return n.state == 3 ||
+    if (requestedOnly) return n.state == kCheckRequested;
+    return n.state == kCheckRequested ||
            static_cast<uint64_t>(now) >
                static_cast<uint64_t>(n.properties.lastCheck) + n.properties.timedelta;
 }
@@ -124,7 +125,7 @@ void CheckEngine::StartWaitingComparisons() {
         running_.Append(c);
         if (!c->Start()) {
             running_.Remove(c);
-            if (c->object) c->object->state = -1;
+            if (c->object) c->object->state = kCheckFailed;
             if (c->object) host_.RefreshObject(*c->object);
             c->Release();
             continue;
@@ -142,7 +143,7 @@ bool CheckEngine::PrepareCopyNumber(ItemNode& object, _HtmlFrameNode* frame) {
         return true;
     }
     int32_t& state = frame ? frame->state : object.state;
-    state = -1;
+    state = kCheckFailed;
     (frame ? frame->lastError : object.lastError) = kErrorNoCopyNumber;
     return false;
 }
@@ -150,7 +151,7 @@ bool CheckEngine::PrepareCopyNumber(ItemNode& object, _HtmlFrameNode* frame) {
 void CheckEngine::StartCheck(ItemNode& object) {
     if (object.IsFolder()) return;
     StopChecks(object);
-    object.state = 1;
+    object.state = kCheckDownloading;
     ResetFrames(object);
     if (!PrepareCopyNumber(object, nullptr)) {
         object.lastError = kErrorNoCopyNumber;
@@ -213,15 +214,15 @@ void CheckEngine::StopChecks(ItemNode& object) {
     if (!aborted.empty())
         platform::WaitForThreads(aborted.data(), aborted.size(), platform::kShutdownWaitMs);
     for (const std::string& t : temps) DeleteFile(t.c_str());
-    object.state = 0;
+    object.state = kCheckIdle;
     IdleFrames(object);
 }
 
 void CheckEngine::RequestCheck(ItemNode& object) {
     if (object.IsFolder() || !object.FramesComplete()) return;
     // A check under way is not restarted by a request; stop it first.
-    if (object.state == 1 || object.state == 2) return;
-    object.state = 3;
+    if (object.state == kCheckDownloading || object.state == kCheckComparing) return;
+    object.state = kCheckRequested;
     host_.RefreshObject(object);
 }
 

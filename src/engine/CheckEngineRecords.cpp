@@ -67,9 +67,9 @@ void CheckEngine::FinishDownload(DownloadNode* node, int32_t result, int32_t det
 }
 
 void CheckEngine::NoteFailure(ItemNode& object, const KeptState& before) {
-    if (object.state == 0)
+    if (object.state == kCheckIdle)
         object.failedSince = 0;
-    else if (object.state == -1 && !object.failedSince)
+    else if (object.state == kCheckFailed && !object.failedSince)
         object.failedSince = Now();  // the last check time may have been moved back for the retry
     if (before.failedSince != object.failedSince || before.lastError != object.lastError ||
         before.detail != object.detail || !(before.etag == object.etag) ||
@@ -83,7 +83,7 @@ void CheckEngine::PageEnd(ItemNode& object, _HtmlFrameNode* frame, int32_t resul
     StateFields fields = StateOf(object, frame);
     if (result != 0) {
         DeleteFile(temp.c_str());
-        fields.state = -1;
+        fields.state = kCheckFailed;
         fields.lastError = result;
         fields.detail = detail;
         if (frame && object.FramesComplete()) FinishFramed(object);
@@ -133,7 +133,7 @@ void CheckEngine::FullPage(ItemNode& object, _HtmlFrameNode* frame, const AStr& 
         case kModeText:
         case kModeLinks:
             if (platform::FileExists(StoredCopyPath(list_, object, frame).c_str())) {
-                StateOf(object, frame).state = 2;
+                StateOf(object, frame).state = kCheckComparing;
                 QueueComparison(object, frame, charset, url);
                 return;
             }
@@ -222,10 +222,10 @@ void CheckEngine::FetchFrames(ItemNode& object, _HtmlFrameNode& parent) {
             if (!a->source.IsEmpty()) nested = true;
         if (nested) continue;
         if (!PrepareCopyNumber(object, f)) continue;
-        f->state = 1;
+        f->state = kCheckDownloading;
         frames.push_back(f);
     }
-    if (!frames.empty()) object.state = 1;
+    if (!frames.empty()) object.state = kCheckDownloading;
     for (_HtmlFrameNode* f : frames) {
         const std::string temp = TempFilePath(list_, object, f);
         platform::FileHandle h = platform::OpenForWrite(temp.c_str(), true, true);
@@ -275,7 +275,7 @@ void CheckEngine::OnCompareEnd(CompareThreadNode* c) {
         // The stored copy stays; the new one goes, as after a failed download.
         DeleteFile(c->newFile.c_str());
         StateFields fields = StateOf(*object, frame);
-        fields.state = -1;
+        fields.state = kCheckFailed;
         fields.lastError = c->error;
         fields.detail = 0;
         if (frame && object->FramesComplete()) FinishFramed(*object);
@@ -339,7 +339,7 @@ void CheckEngine::MailboxEnd(ItemNode& object, int32_t result, int32_t detail,
     if (result != 0) {
         DeleteFile(thread.TargetFile().c_str());  // a failed check leaves no temporary file
         object.lastError = result;
-        object.state = -1;
+        object.state = kCheckFailed;
         object.detail = detail;
         object.serverReply = thread.ServerReply();
         uint32_t period = object.properties.timedelta;

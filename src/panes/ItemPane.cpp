@@ -15,12 +15,12 @@ bool ShowsSwitchedOff(const ItemNode& o) {
 int ItemImageIndex(const ItemNode& o) {
     if (ShowsSwitchedOff(o)) return 9;
     switch (o.state) {
-        case -1:
+        case kCheckFailed:
             return 8;
-        case 0:
-        case 3:
+        case kCheckIdle:
+        case kCheckRequested:
             return o.HasUnseen() ? 5 : 2;
-        case 2:
+        case kCheckComparing:
             return 4;
         default:
             return 1;
@@ -29,7 +29,7 @@ int ItemImageIndex(const ItemNode& o) {
 
 AStr ItemNodeText(const ItemNode& o, PaneTexts& texts) {
     AStr text = o.DisplayName();
-    if (o.state == -1 && o.lastError != 0) {
+    if (o.state == kCheckFailed && o.lastError != 0) {
         text += "  ";
         text += texts.Text(kTextErrorLabel);
         text += ": ";

@@ -10,7 +10,7 @@
 namespace {
 
 bool WorthKeeping(const ItemNode& o) {
-    return !o.IsFolder() && (o.state == -1 || !o.etag.IsEmpty() || o.mailSecurity != 0);
+    return !o.IsFolder() && (o.state == kCheckFailed || !o.etag.IsEmpty() || o.mailSecurity != 0);
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ int SaveCheckStates(const ItemList& list, owstream& os) {
     WriteU8(os, kCheckStatesVersion);
     WriteU16(os, static_cast<uint16_t>(kept.size()));
     for (const auto& [at, o] : kept) {
-        const bool failed = o->state == -1;
+        const bool failed = o->state == kCheckFailed;
         WriteU32(os, at);
         WriteString(os, o->properties.address);
         WriteI32(os, failed ? -1 : 0);
@@ -70,8 +70,8 @@ int LoadCheckStates(ItemList& list, iwstream& is) {
             if (!objects[k]->IsFolder() && objects[k]->properties.address == address)
                 target = objects[k];
         if (!target || address.IsEmpty()) continue;
-        if (state == -1) {
-            target->state = -1;
+        if (state == kCheckFailed) {
+            target->state = kCheckFailed;
             target->lastError = error;
             target->detail = detail;
             target->failedSince = since;

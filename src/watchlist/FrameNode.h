@@ -8,6 +8,16 @@
 #include "framework/AStr.h"
 #include "framework/List.h"
 
+// Where an object or frame stands in its check. Stored as a number in the
+// check states file (failed or not), otherwise kept only while running.
+enum CheckState : int32_t {
+    kCheckFailed = -1,
+    kCheckIdle = 0,
+    kCheckDownloading = 1,
+    kCheckComparing = 2,
+    kCheckRequested = 3,  // to be checked at the next scheduler pass
+};
+
 class iwstream;
 class owstream;
 
@@ -37,14 +47,14 @@ class _HtmlFrameNode : public HtmlFrameNode {
         return static_cast<_HtmlFrameNode*>(NextPreOrder(root));
     }
 
-    uint16_t copyNumber = 0;  // stored copy and temporary file; 0 = none
-    uint8_t copyCharset = 0;  // character-set code of the stored copy
-    int32_t state = 0;        // 1 while downloading, 2 comparing, -1 failed
-    int32_t lastError = 0;    // result code of the last attempt
-    int32_t detail = 0;       // HTTP status or secondary code
-    AStr address;             // absolute URL of the frame (root: the page's)
-    List changes;             // the frame's change records until they join a check
-    int32_t mode = 0;         // the frame's check result; 3 = the frame structure changed
+    uint16_t copyNumber = 0;     // stored copy and temporary file; 0 = none
+    uint8_t copyCharset = 0;     // character-set code of the stored copy
+    int32_t state = kCheckIdle;  // a CheckState
+    int32_t lastError = 0;       // result code of the last attempt
+    int32_t detail = 0;          // HTTP status or secondary code
+    AStr address;                // absolute URL of the frame (root: the page's)
+    List changes;                // the frame's change records until they join a check
+    int32_t mode = 0;            // the frame's check result; 3 = the frame structure changed
 };
 
 // The frame tree record: name, source, base, copy number (a stored-copy file

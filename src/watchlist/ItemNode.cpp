@@ -113,7 +113,7 @@ AStr ItemNode::DisplayName() const {
 
 bool ItemNode::FramesComplete() const {
     for (const _HtmlFrameNode* f = frames.get(); f; f = f->NextInTree(frames.get()))
-        if (f->state != 0 && f->state != -1) return false;
+        if (f->state != kCheckIdle && f->state != kCheckFailed) return false;
     return true;
 }
 
@@ -121,8 +121,8 @@ void ItemNode::AggregateFrameState() {
     if (!frames) return;
     int32_t largest = 0;
     for (const _HtmlFrameNode* f = frames.get(); f; f = f->NextInTree(frames.get())) {
-        if (f->state == -1) {
-            state = -1;
+        if (f->state == kCheckFailed) {
+            state = kCheckFailed;
             lastError = f->lastError;
             detail = f->detail;
             return;

@@ -61,7 +61,7 @@ class ItemNode : public Tree {
 
     // Frame aggregates; a page without frames answers as if complete.
     bool FramesComplete() const;
-    // State -1 with the error of a failed frame, else the largest frame state.
+    // kCheckFailed with the error of a failed frame, else the largest frame state.
     void AggregateFrameState();
     // -1 when any frame's result is -1, else the largest.
     int32_t FrameResult() const;
@@ -85,10 +85,10 @@ class ItemNode : public Tree {
     ListOf<CheckNode> checks;                // newest first
     std::unique_ptr<_HtmlFrameNode> frames;  // frame tree of a framed page
     void* treeNode = nullptr;                // the object's node in the item pane
-    int32_t state = 0;  // -1 failed, 0 idle, 1 downloading, 2 comparing, 3 requested
+    int32_t state = kCheckIdle;              // a CheckState
     int32_t lastError = 0;
     int32_t detail = 0;
-    uint32_t failedSince = 0;  // when the failure shown in state -1 began; 0 when none
+    uint32_t failedSince = 0;  // when the failure shown as kCheckFailed began; 0 when none
     AStr etag;                 // the server's entity tag of the stored copy
     AStr serverReply;          // a server's own words about the failure (a refusal)
     uint8_t mailSecurity = 0;  // a mailbox's connection at its last check (kMail...; 0 unknown)

@@ -88,7 +88,7 @@ TEST(ImportApply, ObjectsCarryOnAndNewEntriesStartUnchecked) {
     ItemList list;
     ItemNode* page = AddPage(list, 7, "http://kept.example/");
     page->checks.Append(new CheckNode);
-    page->state = -1;
+    page->state = kCheckFailed;
     page->lastError = 12029;
     page->title = "Kept";
     ImportNode left;

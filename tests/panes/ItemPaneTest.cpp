@@ -28,18 +28,18 @@ struct ItemPaneTest : ::testing::Test {
 
 TEST_F(ItemPaneTest, ImagesFollowStateAndMarks) {
     EXPECT_EQ(2, ItemImageIndex(*page));
-    page->state = 3;
+    page->state = kCheckRequested;
     EXPECT_EQ(2, ItemImageIndex(*page));
     page->SetMarks(kMarkUnseen);
     EXPECT_EQ(5, ItemImageIndex(*page));
     EXPECT_EQ(5, ItemImageIndex(*folder)) << "unseen below a folder";
-    page->state = 1;
+    page->state = kCheckDownloading;
     EXPECT_EQ(1, ItemImageIndex(*page));
     page->state = 7;
     EXPECT_EQ(1, ItemImageIndex(*page)) << "an unknown state shows as busy";
-    page->state = 2;
+    page->state = kCheckComparing;
     EXPECT_EQ(4, ItemImageIndex(*page));
-    page->state = -1;
+    page->state = kCheckFailed;
     EXPECT_EQ(8, ItemImageIndex(*page));
     page->ClearMarks(kMarkSwitchedOn);
     EXPECT_EQ(9, ItemImageIndex(*page)) << "switched off overrides failure";
@@ -71,7 +71,7 @@ TEST_F(ItemPaneTest, AFolderWithEverythingBelowSwitchedOffShowsStateImageNine) {
 TEST_F(ItemPaneTest, TextsCarryTheErrorOfAFailedObject) {
     EXPECT_EQ("Weather", ItemNodeText(*page, texts));
     EXPECT_EQ("pop.example.com", ItemNodeText(*mail, texts));
-    page->state = -1;
+    page->state = kCheckFailed;
     EXPECT_EQ("Weather", ItemNodeText(*page, texts)) << "no error code, no suffix";
     page->lastError = -2;
     EXPECT_EQ("Weather  T9280: T10000", ItemNodeText(*page, texts));
@@ -80,7 +80,7 @@ TEST_F(ItemPaneTest, TextsCarryTheErrorOfAFailedObject) {
     EXPECT_EQ("Weather  T9280: T10404", ItemNodeText(*page, texts));
     page->lastError = 12007;
     EXPECT_EQ("Weather  T9280: E12007", ItemNodeText(*page, texts));
-    page->state = 0;
+    page->state = kCheckIdle;
     EXPECT_EQ("Weather", ItemNodeText(*page, texts));
 }
 

@@ -95,7 +95,7 @@ TEST_F(PanesTest, WatchListShowsEveryObjectWithItsTextAndPictures) {
     EXPECT_EQ(std::vector<ItemNode*>{news}, frame->Items().Selected());
 
     // A failed check names its error after the name.
-    weather->state = -1;
+    weather->state = kCheckFailed;
     weather->lastError = -2;
     frame->RefreshObjectNode(*weather);
     EXPECT_STREQ(ErrorLine("Weather report").c_str(), NodeOf(weather)->Text().c_str());

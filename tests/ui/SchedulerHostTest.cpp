@@ -40,7 +40,8 @@ TEST_F(MainWindowTest, IdlePassesCheckADuePageThroughTheWindowsMessages) {
             20000);
     };
     ASSERT_TRUE(idleUntil([&] {
-        return page->state == 0 && !frame->Engine()->IsBusy() && page->properties.lastCheck != 0;
+        return page->state == kCheckIdle && !frame->Engine()->IsBusy() &&
+               page->properties.lastCheck != 0;
     })) << "the first copy was fetched and stored";
     EXPECT_EQ(0u, page->checks.Count());
 

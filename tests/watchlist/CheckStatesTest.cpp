@@ -57,13 +57,13 @@ TEST(CheckStates, AFailedPageAndATaggedCopyAreWrittenByteForByteAndReadBack) {
     auto list = LoadedList();
     ItemNode* page = Child(*Top(*list, 0), 0);
     ItemNode* mailbox = Child(*Top(*list, 0), 1);
-    page->state = -1;
+    page->state = kCheckFailed;
     page->lastError = -1;
     page->detail = 404;
     page->failedSince = 1700000000;
     page->etag = "\"v1\"";
     mailbox->etag = "\"m1\"";
-    mailbox->state = -1;
+    mailbox->state = kCheckFailed;
     mailbox->lastError = 12015;
     mailbox->failedSince = 1700000100;
     mailbox->serverReply = "-ERR [AUTH] Authentication failed.";

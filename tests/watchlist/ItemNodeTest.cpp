@@ -172,14 +172,14 @@ TEST(ItemNode, FrameAggregates) {
     page.frames->Append(set);
     set->Append(b);
 
-    a->state = 1;
+    a->state = kCheckDownloading;
     EXPECT_FALSE(page.FramesComplete());
     page.AggregateFrameState();
     EXPECT_EQ(1, page.state);
 
-    a->state = 0;
+    a->state = kCheckIdle;
     a->mode = 2;
-    b->state = -1;
+    b->state = kCheckFailed;
     b->lastError = 12007;
     b->detail = 4;
     b->mode = 1;
@@ -192,7 +192,7 @@ TEST(ItemNode, FrameAggregates) {
 
     b->mode = -1;
     EXPECT_EQ(-1, page.FrameResult());
-    b->state = 2;
+    b->state = kCheckComparing;
     EXPECT_FALSE(page.FramesComplete());
     page.frames->mode = 3;  // the page's own frame structure changed
     b->mode = 0;
