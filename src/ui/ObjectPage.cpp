@@ -52,10 +52,12 @@ bool ObjectPage::ReadPeriod(int days, int hours, int minutes, uint32_t* seconds)
     }
 }
 
-void ObjectPage::ShowLastAttempt(int id) const {
+void ObjectPage::ShowLastAttempt(int id, int label) const {
     uint32_t time =
         ShownLastAttempt(record_.lastCheck, record_.timedelta, context_.lastAttemptFailed);
     SetItemText(id, time ? LastAttemptText(time, DateTimeLocale()) : AStr());
+    ShowItem(id, time != 0);
+    ShowItem(label, time != 0);
 }
 
 void ObjectPage::FillColors(int id) {

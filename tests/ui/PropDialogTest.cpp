@@ -106,6 +106,7 @@ TEST_F(PropDialogTest, DefaultsModeShowsOnlyTheNewsTapeFlagOnTheFirstPage) {
     ItemProperties defaults;
     defaults.flags = kFlagNewsTape | kFlagTables;
     bool nameShown = true, addressShown = true, tapeShown = false, tapeChecked = false;
+    bool lastAttemptShown = true;
     int pages = 0;
     WhenModal([&] {
         HWND page = Page();
@@ -113,6 +114,7 @@ TEST_F(PropDialogTest, DefaultsModeShowsOnlyTheNewsTapeFlagOnTheFirstPage) {
         addressShown = Shown(page, IDC_PAGE_ADDRESS) || Shown(page, IDC_PAGE_ADDRESS_LABEL);
         tapeShown = Shown(page, IDC_PAGE_NEWS_TAPE);
         tapeChecked = Checked(page, IDC_PAGE_NEWS_TAPE);
+        lastAttemptShown = Shown(page, IDC_PAGE_LAST_ATTEMPT_LABEL);
         pages = TabCtrl_GetItemCount(PropSheet_GetTabControl(Sheet()));
         Press(page, IDC_PAGE_NEWS_TAPE);
         SetText(page, IDC_PAGE_DAYS, L"7");
@@ -123,6 +125,7 @@ TEST_F(PropDialogTest, DefaultsModeShowsOnlyTheNewsTapeFlagOnTheFirstPage) {
     EXPECT_FALSE(addressShown);
     EXPECT_TRUE(tapeShown);
     EXPECT_TRUE(tapeChecked);
+    EXPECT_FALSE(lastAttemptShown) << "never attempted: no time and no label";
     EXPECT_EQ(3, pages);
     EXPECT_EQ(kFlagTables, defaults.flags);
     EXPECT_EQ(7 * 86400u, defaults.timedelta);
