@@ -25,7 +25,7 @@ std::wstring Filter(unsigned first, unsigned all) {
 
 }  // namespace
 
-bool ChooseEventFile(HWND owner, uint8_t kind, AStr& path) {
+bool ChooseObjectEventFile(HWND owner, uint8_t kind, AStr& path) {
     const bool program = kind == kEventRunProgram;
     std::wstring filter = Filter(program ? TEXT_EVENT_CHOOSER_PROGRAMS : TEXT_EVENT_CHOOSER_SOUNDS,
                                  TEXT_EVENT_CHOOSER_ALL);

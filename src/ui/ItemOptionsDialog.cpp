@@ -125,9 +125,11 @@ bool ItemOptionsDialog::Validate() {
         default:
             break;
     }
+    // The number of checks to keep: an empty field is no number.
     uint32_t count = 0;
+    AStr countText = ItemText(IDC_OPT_COUNT);
     if (IsChecked(IDC_OPT_KEEP_COUNT) &&
-        !ReadUnsignedField(ItemText(IDC_OPT_COUNT).c_str(), kLargestCount, &count))
+        (countText.IsEmpty() || !ReadUnsignedField(countText.c_str(), kLargestCount, &count)))
         return RefuseField(IDC_OPT_COUNT);
     return true;
 }

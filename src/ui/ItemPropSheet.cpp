@@ -22,7 +22,7 @@ ItemPageContext PageContext(const ItemSheetArgs& args) {
     context.defaultsMode = args.defaultsMode;
     context.lastAttemptFailed = args.lastAttemptFailed;
     context.mailSecurity = args.mailSecurity;
-    context.chooseEventFile = args.chooseEventFile ? args.chooseEventFile : ChooseEventFile;
+    context.chooseEventFile = args.chooseEventFile ? args.chooseEventFile : ChooseObjectEventFile;
     return context;
 }
 

@@ -55,4 +55,4 @@ bool EditObjectProperties(HWND owner, ItemNode& node, PropertyChanges* changes =
 
 // The system's file-open dialog for an event: a sound file (kind 2) or a
 // program (kind 4); a program path with a blank is wrapped in quotes.
-bool ChooseEventFile(HWND owner, uint8_t kind, AStr& path);
+bool ChooseObjectEventFile(HWND owner, uint8_t kind, AStr& path);

@@ -35,6 +35,10 @@ TEST(PeriodFields, ShowsDaysHoursAndMinutesOfThePeriod) {
     EXPECT_STREQ("40", t.days.c_str()) << "a stored period beyond the list still shows";
     EXPECT_STREQ("23", t.hours.c_str());
     EXPECT_STREQ("59", t.minutes.c_str());
+    t = PeriodToTexts(2768400);
+    EXPECT_STREQ("32", t.days.c_str()) << "the largest typed period shows as whole days";
+    EXPECT_STREQ("1", t.hours.c_str());
+    EXPECT_STREQ("0", t.minutes.c_str());
 }
 
 TEST(PeriodFields, StoresEveryValueUpToTheInclusiveLimits) {

@@ -276,7 +276,7 @@ TEST_F(PropDialogTest, OptionsPageDiscardsByAgeAndSwitchesTheEventFields) {
 
 TEST_F(PropDialogTest, BadDiscardAgeIsRefusedOnlyWhileDiscardingByAge) {
     ItemProperties p = WebPage();
-    bool focus = false, daysFocus = false;
+    bool focus = false, daysFocus = false, countFocus = false;
     WhenModal([&] {
         ShowPage(2);
         HWND page = Page();
@@ -290,12 +290,16 @@ TEST_F(PropDialogTest, BadDiscardAgeIsRefusedOnlyWhileDiscardingByAge) {
         focus = HasFocus(page, IDC_OPT_AGE_HOURS);
         // A disabled field cannot take the focus: its text is not used then.
         Press(page, IDC_OPT_KEEP_COUNT);
+        SetText(page, IDC_OPT_COUNT, L"");
+        Click(Sheet(), IDOK);
+        countFocus = HasFocus(page, IDC_OPT_COUNT);
         SetText(page, IDC_OPT_COUNT, L"4");
         Click(Sheet(), IDOK);
     });
     EXPECT_EQ(1, EditObject(nullptr, p, false, false, false));
     EXPECT_TRUE(daysFocus);
     EXPECT_TRUE(focus);
+    EXPECT_TRUE(countFocus) << "an empty count is refused";
     EXPECT_EQ(kDeleteByCount, p.deltype);
     EXPECT_EQ(4, p.delparam);
 }
