@@ -4,6 +4,7 @@
 
 #include "pop3/Pop3Check.h"
 #include "propfields/ObjectFields.h"
+#include "shell/gui/DHelp.h"
 #include "shell/gui/DText.h"
 #include "watchlist/HeldEvents.h"
 #include "watchlist/ItemNode.h"
@@ -374,6 +375,69 @@ TEST_F(PropDialogTest, KindDialogStartsOnTheGivenKind) {
     WhenModal([&] { Click(GetActiveWindow(), IDCANCEL); });
     EXPECT_EQ(0, ChooseObjectKind(nullptr, kind));
     EXPECT_EQ(2, kind);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PropDialogTest, HelpOpensAtTheContextOfEachPageAndDialog) {
+    std::vector<ULONG_PTR> asked;
+    DHelpCall previous = SetHelpCall([&](HWND, const char*, UINT command, ULONG_PTR data) {
+        if (command == HELP_CONTEXT) asked.push_back(data);
+        return true;
+    });
+    ItemProperties p = WebPage();
+    WhenModal([&] {
+        for (int page = 0; page < 3; ++page) {
+            ShowPage(page);
+            Click(Sheet(), IDHELP);
+        }
+        Click(Sheet(), IDCANCEL);
+    });
+    EditObject(nullptr, p, false, false, false);
+    WhenModal([&] {
+        Click(Sheet(), IDHELP);
+        Click(Sheet(), IDCANCEL);
+    });
+    EditObject(nullptr, p, true, false, false);
+    WhenModal([&] {
+        Click(GetActiveWindow(), IDHELP);
+        Click(GetActiveWindow(), IDCANCEL);
+    });
+    EditFolder(nullptr, p);
+    WhenModal([&] {
+        Click(GetActiveWindow(), IDHELP);
+        Click(GetActiveWindow(), IDCANCEL);
+    });
+    int kind = 0;
+    ChooseObjectKind(nullptr, kind);
+    SetHelpCall(previous);
+    EXPECT_EQ((std::vector<ULONG_PTR>{1, 9, 8, 3, 7, 7}), asked);
+}
+
+TEST_F(PropDialogTest, BrowseFillsTheEventParameterWithTheChosenFile) {
+    ItemProperties p = WebPage();
+    p.event.type = 4;
+    p.event.param = "old.exe";
+    uint8_t askedKind = 0;
+    AStr offered;
+    ItemSheetArgs args;
+    args.chooseEventFile = [&](HWND, uint8_t kind, AStr& path) {
+        askedKind = kind;
+        offered = path;
+        path = "\"C:\\Program Files\\new.exe\"";
+        return true;
+    };
+    WhenModal([&] {
+        ShowPage(2);
+        Click(Page(), IDC_OPT_EVENT_BROWSE);
+        Click(Sheet(), IDOK);
+    });
+    EXPECT_EQ(1, EditObject(nullptr, p, args));
+    EXPECT_EQ(4, askedKind);
+    EXPECT_STREQ("old.exe", offered.c_str());
+    EXPECT_STREQ("\"C:\\Program Files\\new.exe\"", p.event.param.c_str());
 }
 
 }  // namespace
