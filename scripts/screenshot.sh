@@ -5,7 +5,8 @@
 # web server, added and checked with ovisto-cli.exe), starts ovisto.exe on it
 # under Wine on its own virtual display and saves a PNG of the main window
 # per language: <build>/screenshots/main-<code>.png, and one of each dialog
-# it opens by command (find-<code>.png).
+# it opens by command (find-<code>.png), and of the property dialogs
+# (prop-<dialog>-<code>.png, from a window test).
 #   bash scripts/screenshot.sh [enu] [rus]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -111,4 +112,18 @@ for lang in "${languages[@]}"; do
   WINEPREFIX="$WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
   /usr/lib/wine/wineserver -p
   echo "$out/main-$lang.png"
+done
+
+# The property dialogs of objects, pictured by a window test in both
+# languages: prop-<dialog>-<code>.png.
+cmake --build "$build" -j "$(nproc)" --target test_ui ov_language_modules >/dev/null
+shots="$work/prop"
+mkdir -p "$shots"
+/usr/lib/wine/wineserver -p 2>/dev/null || true
+(cd "$build/bin" && OVISTO_SHOT_DIR="Z:$shots" $wine ./test_ui.exe \
+  --gtest_filter='*ShotsOfEveryDialogInEveryLanguage*' >/dev/null)
+for bmp in "$shots"/*.bmp; do
+  png="$out/$(basename "${bmp%.bmp}").png"
+  python3 scripts/screenshot/bmp2png.py "$bmp" "$png"
+  echo "$png"
 done
