@@ -378,6 +378,47 @@ std::vector<std::string> LayoutFaults(HWND dialog) {
     return faults;
 }
 
+TEST_F(OptionsDialogTest, TabGoesDownTheLeftColumnThenTheRightAndOkIsTheDefault) {
+    options.proxyOn = true;
+    options.outputLimit = 200;
+    options.event.type = 2;
+    args.editDefaults = [](HWND, ItemProperties&) { return false; };
+    std::vector<int> order;
+    Run([&](HWND d) {
+        HWND first = GetNextDlgTabItem(d, nullptr, FALSE);
+        for (HWND c = first; c && order.size() < 40;) {
+            order.push_back(GetDlgCtrlID(c));
+            c = GetNextDlgTabItem(d, c, FALSE);
+            if (c == first) break;
+        }
+        EXPECT_EQ(IDOK, LOWORD(SendMessageW(d, DM_GETDEFID, 0, 0)));
+        Press(d, IDCANCEL);
+    });
+    const std::vector<int> expected = {kLanguageList,
+                                       kProxyBox,
+                                       kProxyHostEdit,
+                                       kProxyPortEdit,
+                                       kProxyUserEdit,
+                                       kProxyPasswordEdit,
+                                       kSavePasswordBox,
+                                       kLimitOnRadio,
+                                       kOutputLimitEdit,
+                                       kThreadsEdit,
+                                       kMaxNewsEdit,
+                                       kPageSizeEdit,
+                                       kCheckTimeEdit,
+                                       kEventNothingRadio + 2,
+                                       kEventParamEdit,
+                                       kEventBrowseButton,
+                                       kStlsNeverRadio + 1,
+                                       kTrustedCertsEdit,
+                                       kAutostartBox,
+                                       kDefaultsButton,
+                                       IDOK,
+                                       IDCANCEL};
+    EXPECT_EQ(expected, order) << "one stop per group of choices, on the one chosen";
+}
+
 TEST_F(OptionsDialogTest, LayoutFitsInBothLanguages) {
     args.editDefaults = [](HWND, ItemProperties&) { return false; };
     options.event.type = 2;
