@@ -43,11 +43,8 @@ bool ChooseFileByDialog(HWND owner, bool sound, AStr& file) {
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(OptionsDialogArgs& args) : DDialog(OptionsTemplate()), args_(args) {
-    if (!args_.chooseFile) args_.chooseFile = ChooseFileByDialog;
-    if (!args_.isAutostart) args_.isAutostart = [] { return ::IsAutostart(); };
-    if (!args_.setAutostart) args_.setAutostart = [](bool on) { return ::SetAutostart(on); };
-}
+OptionsDialog::OptionsDialog(const OptionsDialogArgs& args)
+    : DDialog(OptionsTemplate()), args_(args) {}
 
 void OptionsDialog::OnInit() {
     // The texts of the mail security and the check limits.
@@ -96,7 +93,7 @@ void OptionsDialog::TransferToControls() {
     SetItemText(kPageSizeEdit, fields_.pageKilobytes);
     SetItemText(kCheckTimeEdit, fields_.checkSeconds);
 
-    SetChecked(kAutostartBox, args_.isAutostart());
+    SetChecked(kAutostartBox, args_.isAutostart ? args_.isAutostart() : ::IsAutostart());
     ShowProxyControls();
     ShowEventControls();
     ShowLimitControl();
@@ -128,7 +125,11 @@ void OptionsDialog::TransferFromControls() {
     fields_.pageKilobytes = ItemText(kPageSizeEdit);
     fields_.checkSeconds = ItemText(kCheckTimeEdit);
     OptionsFromFields(fields_, *args_.options);
-    args_.setAutostart(IsChecked(kAutostartBox));
+    bool autostart = IsChecked(kAutostartBox);
+    if (args_.setAutostart)
+        args_.setAutostart(autostart);
+    else
+        ::SetAutostart(autostart);
 }
 
 bool OptionsDialog::OnCommand(int id, int code, HWND control) {
@@ -181,7 +182,9 @@ int OptionsDialog::CheckedRadio(int first, int count) const {
 
 void OptionsDialog::Browse() {
     AStr file = ItemText(kEventParamEdit);
-    if (args_.chooseFile(Handle(), BrowsesForSound(CheckedRadio(kEventNothingRadio, 5)), file))
+    bool sound = BrowsesForSound(CheckedRadio(kEventNothingRadio, 5));
+    if (args_.chooseFile ? args_.chooseFile(Handle(), sound, file)
+                         : ChooseFileByDialog(Handle(), sound, file))
         SetItemText(kEventParamEdit, file);
 }
 
@@ -193,7 +196,7 @@ void OptionsDialog::EditDefaults() {
     if (!args_.settingsFile.empty()) SaveDefaults(defaults, args_.settingsFile);
 }
 
-OptionsOutcome EditOptions(HWND owner, OptionsDialogArgs& args) {
+OptionsOutcome EditOptions(HWND owner, const OptionsDialogArgs& args) {
     OptionsOutcome outcome;
     AStr language = args.options->language;
     int32_t outputLimit = args.options->outputLimit;

@@ -67,7 +67,7 @@ struct OptionsOutcome {
 
 class OptionsDialog : public DDialog {
   public:
-    explicit OptionsDialog(OptionsDialogArgs& args);
+    explicit OptionsDialog(const OptionsDialogArgs& args);
 
   protected:
     bool OnCommand(int id, int code, HWND control) override;
@@ -84,10 +84,10 @@ class OptionsDialog : public DDialog {
     void Browse();
     void EditDefaults();
 
-    OptionsDialogArgs& args_;
+    const OptionsDialogArgs& args_;
     OptionsFields fields_;
 };
 
 // Runs the dialog on args.options; on OK the language is lower-cased and
 // the options are saved to the settings file.
-OptionsOutcome EditOptions(HWND owner, OptionsDialogArgs& args);
+OptionsOutcome EditOptions(HWND owner, const OptionsDialogArgs& args);
