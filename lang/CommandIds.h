@@ -72,3 +72,6 @@
 
 // Dialog templates of the language modules.
 #define DLG_SEARCH 14
+
+// The options dialog.
+#define DLG_OPTIONS 5

@@ -119,6 +119,8 @@ const std::vector<OptionKey>& Keys() {
          [](Options& o, const std::string& v) { o.mailStls = ParseStlsMode(v); }},
         {"Options.TrustedCerts", [](const Options& o) { return Shown(o.trustedCerts); },
          [](Options& o, const std::string& v) { o.trustedCerts = TrustedCertsFrom(v); }},
+        Number("Options.maxpagesize", &Options::maxPageBytes, 0, 0x7FFFFFFF),
+        Number("Options.checktime", &Options::checkSeconds, 0, 7 * 86400),
         Flag("Proxy.Use", &Options::proxyOn),
         {"Proxy.Proxy", [](const Options& o) { return Shown(o.proxy); }, SetProxyHost},
         Text("Proxy.Port", &Options::proxyPort),

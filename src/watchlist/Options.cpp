@@ -131,8 +131,8 @@ void LoadOptions(Options& o, const std::string& iniPath) {
     o.mailStls = static_cast<int32_t>(ini.ReadInt(kOptions, "MailSTLS", o.mailStls));
     if (o.mailStls < 0 || o.mailStls > 2) o.mailStls = 1;
     o.trustedCerts = ini.ReadText(kOptions, "TrustedCerts", o.trustedCerts.c_str());
-    // Limits of one check, set by hand in the file: a negative or absurd
-    // value keeps the default.
+    // Limits of one check (the options dialog or the file edited by hand):
+    // a negative or absurd value keeps the default.
     long pageBytes = static_cast<long>(ini.ReadInt(kOptions, "maxpagesize", -1));
     if (pageBytes >= 0) o.maxPageBytes = static_cast<uint64_t>(pageBytes);
     long checkTime = static_cast<long>(ini.ReadInt(kOptions, "checktime", -1));
@@ -165,6 +165,11 @@ void SaveOptions(const Options& o, const std::string& iniPath) {
     ini.WriteSigned(kOptions, "maxnews", o.maxNews);
     ini.WriteSigned(kOptions, "MailSTLS", o.mailStls);
     ini.WriteText(kOptions, "TrustedCerts", o.trustedCerts.c_str());
+    // Read back as a signed number: kept below its bound.
+    ini.WriteUnsigned(
+        kOptions, "maxpagesize",
+        static_cast<unsigned long>(o.maxPageBytes < 0x7fffffff ? o.maxPageBytes : 0x7fffffff));
+    ini.WriteUnsigned(kOptions, "checktime", o.checkSeconds);
     ini.WriteList(kHistory, o.searchHistory);
     ini.WriteSigned(kSearch, "bCase", o.searchMatchCase);
     ini.WriteSigned(kSearch, "bWord", o.searchWholeWord);

@@ -209,6 +209,14 @@ TEST_F(CliTest, OptionsAreShownAndChangedByTheirSettingsNames) {
     EXPECT_EQ(2, Cli({"options", "Options.nothing=1"}).status);
     EXPECT_EQ(2, Cli({"options", "Options.maxthreads=lots"}).status);
     EXPECT_EQ("5", CliJson({"options", "Options.maxthreads"})["Options.maxthreads"]);
+
+    // The limits of one check.
+    ASSERT_EQ(0, Cli({"options", "Options.maxpagesize=1048576", "Options.checktime=90"}).status);
+    json limits = CliJson({"options", "Options.maxpagesize", "Options.checktime"});
+    EXPECT_EQ("1048576", limits["Options.maxpagesize"]);
+    EXPECT_EQ("90", limits["Options.checktime"]);
+    EXPECT_NE(std::string::npos, TempDir::Read(dir.File("ovisto.ini")).find("checktime=90"));
+    EXPECT_EQ(2, Cli({"options", "Options.checktime=700000"}).status) << "more than a week";
 }
 
 TEST_F(CliTest, AProxyIsAHostOrHostAndPortAndAnUnsavedPasswordIsRefused) {

@@ -166,6 +166,8 @@ TEST(SaveOptions, EveryFieldComesBack) {
     o.maxNews = 7;
     o.mailStls = 2;
     o.trustedCerts = "pop.example.org:AB01";
+    o.maxPageBytes = 4096 * 1024;
+    o.checkSeconds = 90;
     o.searchHistory.Add("\"exact phrase\"");
     o.searchHistory.Add("plain");
     o.searchMatchCase = true;
@@ -190,6 +192,8 @@ TEST(SaveOptions, EveryFieldComesBack) {
     EXPECT_EQ(7, back.maxNews);
     EXPECT_EQ(2, back.mailStls);
     EXPECT_EQ("pop.example.org:AB01", back.trustedCerts);
+    EXPECT_EQ(4096u * 1024, back.maxPageBytes);
+    EXPECT_EQ(90u, back.checkSeconds);
     ASSERT_EQ(2u, back.searchHistory.Count());
     EXPECT_EQ("\"exact phrase\"", *back.searchHistory.First());
     EXPECT_EQ("plain", *back.searchHistory.Last());
