@@ -56,6 +56,8 @@
 #define TEXT_SEARCH_NOT_FOUND 9621
 #define TEXT_PROGRAM_NAME 32000
 #define TEXT_WINDOW_TITLE 32001
+#define TEXT_LANGUAGE_CHANGED 32004
+#define TEXT_OPTIONS_TITLE 32005
 
 /* Menus of the language module. */
 #define MENU_MAIN 1

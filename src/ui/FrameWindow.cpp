@@ -161,14 +161,13 @@ void FrameWindow::Restore() {
     SetForegroundWindow(Handle());
 }
 
-void FrameWindow::ShowMessage(const AStr& text) {
+void FrameWindow::ShowMessage(const AStr& text, UINT icon, unsigned titleId) {
     if (args_.showMessage) {
         args_.showMessage(text);
         return;
     }
     MessageBoxW(Handle(), WideText(text.c_str()).c_str(),
-                WideText(LoadText(TEXT_PROGRAM_NAME).c_str()).c_str(),
-                MB_ICONEXCLAMATION | MB_OK | MB_TASKMODAL);
+                WideText(LoadText(titleId).c_str()).c_str(), icon | MB_OK | MB_TASKMODAL);
 }
 
 // --- layout ---------------------------------------------------------------
@@ -324,6 +323,12 @@ bool FrameWindow::OnCommand(int id, int code, HWND) {
             return true;
         case CMD_CHECK_NOW:
             for (ItemNode* node : itemPane_.Selected()) engine_->CheckSelected(*node);
+            return true;
+        case CMD_OPTIONS:
+            EditProgramOptions();
+            return true;
+        case CMD_PROPERTIES:
+            EditSelectedProperties();
             return true;
         case CMD_FIND:
             if (CanSearch()) Find();

@@ -15,6 +15,7 @@
 
 #include "engine/CheckEngine.h"
 #include "framework/AStr.h"
+#include "lang/CommandIds.h"
 #include "platform/DirectoryLock.h"
 #include "shell/gui/DCommandEnabler.h"
 #include "shell/gui/DFrameWindow.h"
@@ -188,9 +189,13 @@ class FrameWindow : public DFrameWindow,
     void OnDdeTerminate(HWND client);
     // Status bar and caption (FrameStatus.cpp).
     void UpdateStatusBar();
-    // Messages to the user.
-    void ShowMessage(const AStr& text);
+    // Messages to the user (the title a text of the language module).
+    void ShowMessage(const AStr& text, UINT icon = MB_ICONEXCLAMATION,
+                     unsigned titleId = TEXT_PROGRAM_NAME);
     bool AskYesNo(const AStr& text);
+    // The properties and options commands (FrameDialogs.cpp).
+    void EditSelectedProperties();
+    void EditProgramOptions();
     // Search of the result pane (FrameSearch.cpp).
     bool CanSearch();
     void Find();
