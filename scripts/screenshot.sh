@@ -6,7 +6,7 @@
 # under Wine on its own virtual display and saves a PNG of the main window
 # per language: <build>/screenshots/main-<code>.png, and one of each dialog
 # it opens by command (find-<code>.png), and of the property dialogs
-# (prop-<dialog>-<code>.png, from a window test).
+# (prop-<dialog>-<code>.png and options-<code>.png, from window tests).
 #   bash scripts/screenshot.sh [enu] [rus]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -114,16 +114,10 @@ for lang in "${languages[@]}"; do
   echo "$out/main-$lang.png"
 done
 
-# The property dialogs of objects, pictured by a window test in both
-# languages: prop-<dialog>-<code>.png.
+# The property dialogs of objects and the options dialog, pictured by
+# window tests in both languages: prop-<dialog>-<code>.png, options-<code>.png.
 cmake --build "$build" -j "$(nproc)" --target test_ui ov_language_modules >/dev/null
-shots="$work/prop"
-mkdir -p "$shots"
 /usr/lib/wine/wineserver -p 2>/dev/null || true
-(cd "$build/bin" && OVISTO_SHOT_DIR="Z:$shots" $wine ./test_ui.exe \
-  --gtest_filter='*ShotsOfEveryDialogInEveryLanguage*' >/dev/null)
-for bmp in "$shots"/*.bmp; do
-  png="$out/$(basename "${bmp%.bmp}").png"
-  python3 scripts/screenshot/bmp2png.py "$bmp" "$png"
-  echo "$png"
-done
+(cd "$build/bin" && OVISTO_SHOT_DIR="Z:$out" $wine ./test_ui.exe \
+  --gtest_filter='*ShotsOfEveryDialogInEveryLanguage*:OptionsDialogTest.LayoutFitsInBothLanguages' >/dev/null)
+ls "$out"/prop-*.png "$out"/options-*.png

@@ -1,6 +1,6 @@
 // Pictures of the property dialogs in every language, for people to look
 // at: with OVISTO_SHOT_DIR set, each dialog and page is saved there as
-// "<dialog>-<language>.bmp" (scripts/screenshot.sh makes PNGs of them).
+// "prop-<dialog>-<language>.png" (scripts/screenshot.sh asks for them).
 // Without it the test does nothing.
 #include <cstdio>
 #include <cstdlib>
@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "PropDialogFixture.h"
+#include "support/WindowShot.h"
 #include "pop3/Pop3Check.h"
 #include "watchlist/HeldEvents.h"
 
 namespace {
 
-// What the screen shows of the window, as a 24-bit BMP file.
+// What the screen shows of the window, once it has painted, as a PNG.
 void SaveWindow(HWND window, const std::string& path) {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
@@ -25,38 +26,7 @@ void SaveWindow(HWND window, const std::string& path) {
         }
         Sleep(20);
     }
-    RECT r;
-    GetWindowRect(window, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const DWORD size = ((static_cast<DWORD>(width) * 3 + 3) & ~3u) * static_cast<DWORD>(height);
-    BITMAPFILEHEADER head{};
-    head.bfType = 0x4D42;
-    head.bfOffBits = sizeof head + sizeof info.bmiHeader;
-    head.bfSize = head.bfOffBits + size;
-    info.bmiHeader.biSizeImage = size;
-    if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(&head, sizeof head, 1, out);
-        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-        std::fwrite(bits, 1, size, out);
-        std::fclose(out);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(SaveWindowShot(window, path)) << path;
 }
 
 // Saves each page of the open sheet, then cancels it.
@@ -86,7 +56,7 @@ TEST_F(PropDialogTest, ShotsOfEveryDialogInEveryLanguage) {
     if (!dir || !*dir) GTEST_SKIP() << "OVISTO_SHOT_DIR is not set";
     for (const char* language : {"enu", "rus"}) {
         UseLanguage(language);
-        const std::string tail = std::string("-") + language + ".bmp";
+        const std::string tail = std::string("-") + language + ".png";
         const std::string at = std::string(dir) + "/";
 
         ItemProperties page;
