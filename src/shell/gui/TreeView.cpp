@@ -436,6 +436,51 @@ void TreeView::OnTimer(UINT_PTR id) {
         HideTip();
 }
 
+// The tree's keys; false for any other key.
+bool TreeView::OnKeyDown(WPARAM wParam) {
+    bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+    TreeKey key;
+    switch (wParam) {
+        case VK_UP:
+            key = TreeKey::Up;
+            break;
+        case VK_DOWN:
+            key = TreeKey::Down;
+            break;
+        case VK_HOME:
+            key = TreeKey::Home;
+            break;
+        case VK_END:
+            key = TreeKey::End;
+            break;
+        case VK_PRIOR:
+            key = TreeKey::PageUp;
+            break;
+        case VK_NEXT:
+            key = TreeKey::PageDown;
+            break;
+        case VK_LEFT:
+            key = TreeKey::Left;
+            break;
+        case VK_RIGHT:
+            key = TreeKey::Right;
+            break;
+        case VK_SPACE:
+            key = TreeKey::Space;
+            break;
+        case 'A':
+            if (!ctrl) return false;
+            key = TreeKey::SelectAll;
+            break;
+        default:
+            return false;
+    }
+    HideTip();
+    model_.Key(key, ctrl, shift);
+    Changed();
+    return true;
+}
+
 LRESULT TreeView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
@@ -489,49 +534,9 @@ LRESULT TreeView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONUP:
             EndPress();
             return 0;
-        case WM_KEYDOWN: {
-            bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
-            TreeKey key;
-            switch (wParam) {
-                case VK_UP:
-                    key = TreeKey::Up;
-                    break;
-                case VK_DOWN:
-                    key = TreeKey::Down;
-                    break;
-                case VK_HOME:
-                    key = TreeKey::Home;
-                    break;
-                case VK_END:
-                    key = TreeKey::End;
-                    break;
-                case VK_PRIOR:
-                    key = TreeKey::PageUp;
-                    break;
-                case VK_NEXT:
-                    key = TreeKey::PageDown;
-                    break;
-                case VK_LEFT:
-                    key = TreeKey::Left;
-                    break;
-                case VK_RIGHT:
-                    key = TreeKey::Right;
-                    break;
-                case VK_SPACE:
-                    key = TreeKey::Space;
-                    break;
-                case 'A':
-                    if (!ctrl) return DefaultProc(message, wParam, lParam);
-                    key = TreeKey::SelectAll;
-                    break;
-                default:
-                    return DefaultProc(message, wParam, lParam);
-            }
-            HideTip();
-            model_.Key(key, ctrl, shift);
-            Changed();
-            return 0;
-        }
+        case WM_KEYDOWN:
+            if (OnKeyDown(wParam)) return 0;
+            return DefaultProc(message, wParam, lParam);
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_SETFOCUS:

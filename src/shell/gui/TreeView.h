@@ -128,6 +128,7 @@ class TreeView : public DWindow, public TreeViewEvents, public TextMeasurer, pub
     // The press that may become a drag: follows the mouse with the button down.
     void FollowPress(WPARAM keys, int x, int y);
     void EndPress();
+    bool OnKeyDown(WPARAM key);
     void ShowTip();
     HDC MeasureDc();
 
