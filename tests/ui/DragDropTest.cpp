@@ -239,3 +239,17 @@ TEST_F(DragDropTest, DeletingObjectsAndRecordsSavesAndCounts) {
     EXPECT_EQ(1u, frame->DeleteRecords());
     EXPECT_EQ(0u, mail->checks.Count());
 }
+
+TEST_F(DragDropTest, TheSystemsDragLoopDropsAtTheCursor) {
+    OpenList();
+    SetForegroundWindow(Main());
+    Pump();
+    Pane().SetCaret(rates);
+    // With no button held, the system's loop drops at once where the cursor is.
+    POINTL below = On(mail, false);
+    SetCursorPos(below.x, below.y);
+    Pump();
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_COPY), Pane().StartDrag());
+    EXPECT_EQ((std::vector<std::string>{"News", "Mail", "Exchange rates"}),
+              Names(&frame->WatchList()));
+}
