@@ -1,7 +1,6 @@
 #include "cli/TreeEdits.h"
 
-#include "stream/MemStream.h"
-#include "watchlist/HeldEvents.h"
+#include "watchlist/ObjectStream.h"
 #include "watchlist/UserFiles.h"
 
 namespace {
@@ -103,55 +102,19 @@ void MarkSeen(ItemNode& object) {
 }
 
 std::string CopyToStream(const std::vector<const ItemNode*>& objects) {
-    // The copies are the records themselves: a temporary list writes the
-    // header and the count, each object its own record with its subtree.
-    omwstreambuf buffer(0xFFFFFFFF);
-    obwstream out(512);
-    out.Attach(&buffer);
-    const char* header = ItemList::kHeader;
-    out.Write(header, sizeof(ItemList::kHeader));
-    uint8_t version = ItemList::kVersion;
-    out.Write(&version, 1);
-    uint16_t count = static_cast<uint16_t>(objects.size());
-    uint8_t countBytes[2] = {static_cast<uint8_t>(count & 0xFF), static_cast<uint8_t>(count >> 8)};
-    out.Write(countBytes, 2);
-    for (const ItemNode* o : objects) o->Save(out);
-    if (!out.Flush() || out.IsError()) return std::string();
-    return std::string(buffer.Data() ? buffer.Data() : "", static_cast<size_t>(buffer.Size()));
+    return ObjectsToStream(objects);
 }
 
 bool ReadStream(const std::string& bytes, ItemList& into) {
-    imwstream in(bytes.data(), static_cast<long>(bytes.size()));
-    return into.Load(in) == 0;
+    return ReadObjectStream(bytes.data(), bytes.size(), into);
 }
 
 size_t InsertObjects(ItemList& list, ItemNode& parent, ItemList& from,
                      std::vector<ItemNode*>* held) {
-    // Numbers from another list mean nothing here: all are dropped first so
-    // that none of them blocks a fresh one.
-    std::vector<ItemNode*> inserted;
-    std::vector<std::pair<ItemNode*, _HtmlFrameNode*>> numberedFrames;
-    while (ItemNode* top = from.FirstItem()) {
-        parent.Append(top);
-        ForSubtree(*top, [&](ItemNode& o) {
-            o.copyNumber = 0;
-            for (_HtmlFrameNode* f = o.frames.get(); f; f = f->NextInTree(o.frames.get())) {
-                if (f->copyNumber) numberedFrames.emplace_back(&o, f);
-                f->copyNumber = 0;
-            }
-            inserted.push_back(&o);
-        });
-    }
-    for (ItemNode* o : inserted) {
-        if (HoldProgramEvent(*o) && held) held->push_back(o);
-        o->neverChecked = true;
-        o->properties.lastCheck = 0;
-        o->state = kCheckIdle;
-        if (o->IsFolder()) continue;
-        list.AssignCopyNumber(*o);
-        RequestCheck(*o);
-    }
-    for (auto& frame : numberedFrames) list.AssignCopyNumber(*frame.first, frame.second);
-    list.RecomputeMarks();
-    return inserted.size();
+    size_t count = 0;
+    InsertPosition end;
+    end.parent = &parent;
+    for (ItemNode* top : InsertObjectsAt(list, end, from, held))
+        for (ItemNode* o = top; o; o = o->NextInTree(top)) ++count;
+    return count;
 }

@@ -116,6 +116,7 @@ bool FrameWindow::CreatePanes() {
     if (!itemPane_.Create(Handle(), kItemPaneId, args_.instance) ||
         !resultPane_.Create(Handle(), kResultPaneId, args_.instance))
         return false;
+    ConnectItemPane();
     resultPane_.SetLimit(static_cast<size_t>(std::max(0, options_->outputLimit)));
     return true;
 }
@@ -150,10 +151,7 @@ void FrameWindow::OnDestroy() {
 }
 
 void FrameWindow::NewWebPage(const AStr& address) {
-    pendingNewPages_.push_back(address);
-    OutputDebugStringA("new web page requested: ");
-    OutputDebugStringA(address.c_str());
-    OutputDebugStringA("\n");
+    NewWebPage(address, InsertPosition{&list_, nullptr, false});
 }
 
 void FrameWindow::Restore() {

@@ -134,6 +134,30 @@ class FrameWindow : public DFrameWindow,
     const DTrayIcon& Tray() const { return tray_; }
     IDropTarget& DropTarget() { return dropTarget_; }
     HWND FocusedPane() const { return focusedPane_; }
+
+    // Edits of the tree (FrameEdits.cpp). The new-web-page flow with the
+    // position the object goes to (a URL dropped on the item pane); the
+    // positions wait beside PendingNewPages.
+    void NewWebPage(const AStr& address, const InsertPosition& at);
+    const std::vector<InsertPosition>& PendingNewPagePositions() const {
+        return pendingPagePositions_;
+    }
+    // Deletes the selected objects that may be deleted, with their
+    // subtrees, once the user agreed (`confirmed`); saves the watch list.
+    // Returns the number of objects deleted.
+    size_t DeleteObjects(bool confirmed);
+    // The same for given objects, asking nothing (a drag moved them out).
+    size_t DeleteObjectList(const std::vector<ItemNode*>& objects);
+    // Deletes the records of the result pane's selected nodes and saves the
+    // change log; the number of check and change records deleted.
+    size_t DeleteRecords();
+    // Copy in the item pane: the clipboard is emptied and, for exactly one
+    // object, gets the object with its subtree in the private format and its
+    // URL when it has one; false when the clipboard could not be opened.
+    bool CopyObjectsToClipboard(const std::vector<ItemNode*>& objects);
+    // A private stream on the clipboard inserted into `parent` (the root
+    // when null); -1 when there is none or it cannot be read.
+    int PasteObjects(ItemNode* parent);
     const WatchListPaths& Paths() const { return paths_; }
     bool HoldsDirectoryLock() const { return lock_.IsHeld(); }
 
@@ -229,6 +253,8 @@ class FrameWindow : public DFrameWindow,
     UINT probe_ = 0;
     bool hiddenToTray_ = false;
     std::vector<AStr> pendingNewPages_;
+    std::vector<InsertPosition> pendingPagePositions_;
+    void ConnectItemPane();  // FrameEdits.cpp
 };
 
 // The process-wide main window, once it exists (null before and after).

@@ -3,7 +3,10 @@
 #include "watchlist/ItemNode.h"
 
 TreeViewUrl::TreeViewUrl(ItemNode& list)
-    : TreeViewUrlRoot(&list, this), TreeView(&urlRoot), rules_(Model(), urlRoot, texts_) {}
+    : TreeViewUrlRoot(&list, this),
+      TreeView(&urlRoot),
+      rules_(Model(), urlRoot, texts_),
+      dropTarget_(*this, {UrlFormat(), static_cast<CLIPFORMAT>(CF_TEXT)}) {}
 
 TreeViewUrl::~TreeViewUrl() {
     // The nodes go before the view; each clears its object's reference.
@@ -20,6 +23,8 @@ bool TreeViewUrl::Create(HWND parent, int id, HINSTANCE instance) {
     states_.Load(instance, 2, TreeViewModel::kIconSize);
     SetImageLists(images_.Handle(), states_.Handle());
     SetTips(this, 500, 20000, true);
+    SetDragSource(true);
+    dropTarget_.Register(Handle());
     return true;
 }
 
@@ -75,4 +80,17 @@ std::vector<ItemNode*> TreeViewUrl::Rows() {
 void TreeViewUrl::ExpandChanged(TreeViewNode* node) {
     rules_.ExpandChanged(node);
     TreeView::ExpandChanged(node);
+}
+
+void TreeViewUrl::RemoveObjectNode(ItemNode& object) {
+    auto* node = static_cast<TreeViewNode*>(object.treeNode);
+    if (!node || node == &urlRoot) return;
+    ForgetHover();
+    Model().Remove(node);
+    Changed();
+}
+
+void TreeViewUrl::OnDestroy() {
+    dropTarget_.Revoke();
+    TreeView::OnDestroy();
 }

@@ -22,8 +22,10 @@ struct BandNode : TreeViewNode {
 class BandedView : public TreeView {
   public:
     using TreeView::TreeView;
+    std::vector<TreeViewNode*> dragged;  // the nodes drags began on
 
   protected:
+    void BeginDrag(TreeViewNode* node) override { dragged.push_back(node); }
     void DrawNodeBackground(HDC dc, const TreeRowView& row, const RECT& full) override {
         if (row.node->NodeClass() != kBandClass) return;
         RECT band{row.label.left, full.top, full.right, full.bottom};
@@ -224,4 +226,29 @@ TEST_F(TreeViewWindow, WrappedLabelsGrowAndTipsComeUp) {
     EXPECT_TRUE(IsWindowVisible(view.TipWindow()));
     SendMessageW(view.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
     EXPECT_FALSE(IsWindowVisible(view.TipWindow())) << "a click hides the tip";
+}
+
+TEST_F(TreeViewWindow, APressMovedPastTheDragDistanceBeginsADragOfTheSelection) {
+    view.SetDragSource(true);
+    view.Model().Click(top[1], false, false);
+    view.Model().Click(top[3], true, false);
+    POINT p = LabelPoint(top[1]);
+    // A press on a selected node keeps the selection until it is let go.
+    SendMessageW(view.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
+    SendMessageW(view.Handle(), WM_MOUSEMOVE, MK_LBUTTON, At(p.x + 1, p.y + 1));
+    EXPECT_TRUE(view.dragged.empty()) << "within the drag distance";
+    SendMessageW(view.Handle(), WM_MOUSEMOVE, MK_LBUTTON, At(p.x, p.y + 30));
+    EXPECT_EQ(std::vector<TreeViewNode*>{top[1]}, view.dragged);
+    EXPECT_EQ((std::vector<TreeViewNode*>{top[1], top[3]}), view.Model().Selected());
+    SendMessageW(view.Handle(), WM_LBUTTONUP, 0, At(p.x, p.y + 30));
+    EXPECT_EQ(2u, view.Model().SelectedCount()) << "a drag is no click";
+    // Let go without a drag: the click selects the node alone.
+    SendMessageW(view.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
+    SendMessageW(view.Handle(), WM_LBUTTONUP, 0, At(p.x, p.y));
+    EXPECT_EQ(std::vector<TreeViewNode*>{top[1]}, view.Model().Selected());
+    // Moving without the button down starts nothing.
+    SendMessageW(view.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
+    SendMessageW(view.Handle(), WM_MOUSEMOVE, 0, At(p.x, p.y + 30));
+    SendMessageW(view.Handle(), WM_MOUSEMOVE, MK_LBUTTON, At(p.x, p.y + 60));
+    EXPECT_EQ(1u, view.dragged.size());
 }

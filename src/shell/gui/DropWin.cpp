@@ -5,6 +5,7 @@ DropWin::DropWin(Owner& owner, std::vector<CLIPFORMAT> formats)
 
 DropWin::~DropWin() {
     Revoke();
+    Forget();
 }
 
 bool DropWin::Register(HWND window) {
@@ -63,33 +64,48 @@ ULONG DropWin::Release() {
     return static_cast<ULONG>(InterlockedDecrement(&references_));
 }
 
-HRESULT DropWin::DragEnter(IDataObject* object, DWORD, POINTL, DWORD* effect) {
-    accepting_ = OfferedFormat(object) != 0;
-    if (effect)
-        *effect = accepting_ && (*effect & DROPEFFECT_LINK) ? DROPEFFECT_LINK : DROPEFFECT_NONE;
-    return S_OK;
+DWORD DropWin::Owner::OnDragOver(DropWin& target, IDataObject* object, DWORD, POINTL,
+                                 DWORD allowed) {
+    return target.OfferedFormat(object) && (allowed & DROPEFFECT_LINK) ? DROPEFFECT_LINK
+                                                                       : DROPEFFECT_NONE;
 }
 
-HRESULT DropWin::DragOver(DWORD, POINTL, DWORD* effect) {
-    if (effect)
-        *effect = accepting_ && (*effect & DROPEFFECT_LINK) ? DROPEFFECT_LINK : DROPEFFECT_NONE;
+DWORD DropWin::Owner::OnDrop(DropWin& target, IDataObject* object, DWORD, POINTL, DWORD) {
+    CLIPFORMAT format = target.OfferedFormat(object);
+    AStr text;
+    if (!format || !ReadText(object, format, 4096, &text)) return DROPEFFECT_NONE;
+    OnDropText(text);
+    return DROPEFFECT_COPY;
+}
+
+void DropWin::Forget() {
+    if (object_) object_->Release();
+    object_ = nullptr;
+}
+
+HRESULT DropWin::DragEnter(IDataObject* object, DWORD keys, POINTL point, DWORD* effect) {
+    Forget();
+    object_ = object;
+    if (object_) object_->AddRef();
+    return DragOver(keys, point, effect);
+}
+
+HRESULT DropWin::DragOver(DWORD keys, POINTL point, DWORD* effect) {
+    DWORD answer = owner_.OnDragOver(*this, object_, keys, point, effect ? *effect : 0);
+    if (effect) *effect = answer;
     return S_OK;
 }
 
 HRESULT DropWin::DragLeave() {
-    accepting_ = false;
+    Forget();
+    owner_.OnDragLeave(*this);
     return S_OK;
 }
 
-HRESULT DropWin::Drop(IDataObject* object, DWORD, POINTL, DWORD* effect) {
-    accepting_ = false;
-    CLIPFORMAT format = OfferedFormat(object);
-    AStr text;
-    if (!format || !ReadText(object, format, 4096, &text)) {
-        if (effect) *effect = DROPEFFECT_NONE;
-        return S_OK;
-    }
-    if (effect) *effect = DROPEFFECT_COPY;
-    owner_.OnDropText(text);
+HRESULT DropWin::Drop(IDataObject* object, DWORD keys, POINTL point, DWORD* effect) {
+    DWORD answer = owner_.OnDrop(*this, object, keys, point, effect ? *effect : 0);
+    Forget();
+    owner_.OnDragLeave(*this);
+    if (effect) *effect = answer;
     return S_OK;
 }

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "framework/Cp1251.h"
 
@@ -346,8 +347,11 @@ void TreeView::OnButtonDown(UINT message, WPARAM keys, int x, int y) {
             if (hit.node && (hit.flags & kHitOnButton) && hit.node->HasChildren()) {
                 model_.Expand(hit.node, !hit.node->IsExpanded());
             } else if (hit.node) {
-                model_.Click(hit.node, ctrl, shift);
+                deferredClick_ = dragSource_ && hit.node->IsSelected() && !ctrl && !shift;
+                if (!deferredClick_) model_.Click(hit.node, ctrl, shift);
                 model_.EnsureVisible(hit.node);
+                pressNode_ = dragSource_ ? hit.node : nullptr;
+                pressAt_ = POINT{x, y};
             }
             Notify(kTvnClick, hit.node);
             break;
@@ -364,6 +368,33 @@ void TreeView::OnButtonDown(UINT message, WPARAM keys, int x, int y) {
             break;
     }
     Changed();
+}
+
+void TreeView::FollowPress(WPARAM keys, int x, int y) {
+    if (!pressNode_) return;
+    // Compared, never followed: the node may have gone since the press.
+    if (!(keys & MK_LBUTTON) || model_.HitTest(pressAt_.x, pressAt_.y).node != pressNode_) {
+        pressNode_ = nullptr;
+        deferredClick_ = false;
+        return;
+    }
+    if (std::abs(x - pressAt_.x) <= GetSystemMetrics(SM_CXDRAG) &&
+        std::abs(y - pressAt_.y) <= GetSystemMetrics(SM_CYDRAG))
+        return;
+    TreeViewNode* node = pressNode_;
+    pressNode_ = nullptr;
+    deferredClick_ = false;
+    HideTip();
+    BeginDrag(node);
+}
+
+void TreeView::EndPress() {
+    if (pressNode_ && deferredClick_ && model_.HitTest(pressAt_.x, pressAt_.y).node == pressNode_) {
+        model_.Click(pressNode_, false, false);
+        Changed();
+    }
+    pressNode_ = nullptr;
+    deferredClick_ = false;
 }
 
 void TreeView::OnMouseMove(int x, int y) {
@@ -403,6 +434,51 @@ void TreeView::OnTimer(UINT_PTR id) {
         ShowTip();
     else if (id == kTipHideTimer)
         HideTip();
+}
+
+// The tree's keys; false for any other key.
+bool TreeView::OnKeyDown(WPARAM wParam) {
+    bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+    TreeKey key;
+    switch (wParam) {
+        case VK_UP:
+            key = TreeKey::Up;
+            break;
+        case VK_DOWN:
+            key = TreeKey::Down;
+            break;
+        case VK_HOME:
+            key = TreeKey::Home;
+            break;
+        case VK_END:
+            key = TreeKey::End;
+            break;
+        case VK_PRIOR:
+            key = TreeKey::PageUp;
+            break;
+        case VK_NEXT:
+            key = TreeKey::PageDown;
+            break;
+        case VK_LEFT:
+            key = TreeKey::Left;
+            break;
+        case VK_RIGHT:
+            key = TreeKey::Right;
+            break;
+        case VK_SPACE:
+            key = TreeKey::Space;
+            break;
+        case 'A':
+            if (!ctrl) return false;
+            key = TreeKey::SelectAll;
+            break;
+        default:
+            return false;
+    }
+    HideTip();
+    model_.Key(key, ctrl, shift);
+    Changed();
+    return true;
 }
 
 LRESULT TreeView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -452,51 +528,15 @@ LRESULT TreeView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             OnButtonDown(message, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_MOUSEMOVE:
+            FollowPress(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
-        case WM_KEYDOWN: {
-            bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
-            TreeKey key;
-            switch (wParam) {
-                case VK_UP:
-                    key = TreeKey::Up;
-                    break;
-                case VK_DOWN:
-                    key = TreeKey::Down;
-                    break;
-                case VK_HOME:
-                    key = TreeKey::Home;
-                    break;
-                case VK_END:
-                    key = TreeKey::End;
-                    break;
-                case VK_PRIOR:
-                    key = TreeKey::PageUp;
-                    break;
-                case VK_NEXT:
-                    key = TreeKey::PageDown;
-                    break;
-                case VK_LEFT:
-                    key = TreeKey::Left;
-                    break;
-                case VK_RIGHT:
-                    key = TreeKey::Right;
-                    break;
-                case VK_SPACE:
-                    key = TreeKey::Space;
-                    break;
-                case 'A':
-                    if (!ctrl) return DefaultProc(message, wParam, lParam);
-                    key = TreeKey::SelectAll;
-                    break;
-                default:
-                    return DefaultProc(message, wParam, lParam);
-            }
-            HideTip();
-            model_.Key(key, ctrl, shift);
-            Changed();
+        case WM_LBUTTONUP:
+            EndPress();
             return 0;
-        }
+        case WM_KEYDOWN:
+            if (OnKeyDown(wParam)) return 0;
+            return DefaultProc(message, wParam, lParam);
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_SETFOCUS:

@@ -76,6 +76,12 @@ class TreeView : public DWindow, public TreeViewEvents, public TextMeasurer, pub
     void Expand(TreeViewNode* node, bool expand);
     void EnsureVisible(TreeViewNode* node);
     void SetInsertMark(TreeViewNode* node, bool after);
+    // Dragging out: when on, moving the mouse past the system's drag
+    // distance with the left button pressed on a node calls BeginDrag. A
+    // press on a node that is already selected then changes the selection
+    // only when the button is let go without a drag, so several selected
+    // nodes can be dragged together.
+    void SetDragSource(bool on) { dragSource_ = on; }
     // Layout changed from outside (nodes edited through the model): redraw
     // and fit the scroll bars.
     void Changed();
@@ -102,6 +108,8 @@ class TreeView : public DWindow, public TreeViewEvents, public TextMeasurer, pub
     // The label's text colour and, for a selected node, its fill.
     virtual COLORREF NodeTextColor(const TreeViewNode& node, bool selected);
     virtual void DrawLabel(HDC dc, const TreeRowView& row);
+    // A drag of the selection begins on `node` (see SetDragSource).
+    virtual void BeginDrag(TreeViewNode*) {}
 
     // TreeViewEvents: each ends in a notification to the parent.
     void SelectionChanged() override;
@@ -117,6 +125,10 @@ class TreeView : public DWindow, public TreeViewEvents, public TextMeasurer, pub
     void OnScroll(int bar, int code);
     void OnButtonDown(UINT message, WPARAM keys, int x, int y);
     void OnMouseMove(int x, int y);
+    // The press that may become a drag: follows the mouse with the button down.
+    void FollowPress(WPARAM keys, int x, int y);
+    void EndPress();
+    bool OnKeyDown(WPARAM key);
     void ShowTip();
     HDC MeasureDc();
 
@@ -132,4 +144,8 @@ class TreeView : public DWindow, public TreeViewEvents, public TextMeasurer, pub
     TreeViewNode* hoverNode_ = nullptr;
     TreeViewTip* tip_ = nullptr;
     bool inEvent_ = false;
+    bool dragSource_ = false;
+    TreeViewNode* pressNode_ = nullptr;  // the node pressed on, compared only (may be gone)
+    POINT pressAt_{};
+    bool deferredClick_ = false;
 };
