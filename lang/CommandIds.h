@@ -72,3 +72,10 @@
 
 // Dialog templates of the language modules.
 #define DLG_SEARCH 14
+
+// Notifications: the message window and the chooser of an event's file.
+#define DLG_MESSAGE_WINDOW 15
+#define TEXT_CHOOSE_EVENT_FILE 9300
+#define TEXT_FILTER_ALL_FILES 9301
+#define TEXT_FILTER_SOUNDS 9302
+#define TEXT_FILTER_PROGRAMS 9309
