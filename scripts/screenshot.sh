@@ -5,7 +5,8 @@
 # web server, added and checked with ovisto-cli.exe), starts ovisto.exe on it
 # under Wine on its own virtual display and saves a PNG of the main window
 # per language: <build>/screenshots/main-<code>.png, and one of each dialog
-# it opens by command (find-<code>.png).
+# it opens by command (find-<code>.png) and of the message window of a
+# notification (message-<code>.png, message-stop-<code>.png).
 #   bash scripts/screenshot.sh [enu] [rus]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -112,3 +113,15 @@ for lang in "${languages[@]}"; do
   /usr/lib/wine/wineserver -p
   echo "$out/main-$lang.png"
 done
+
+# The message window of a notification in both languages, drawn by the
+# window tests when they are built (message-<code>.png, message-stop-<code>.png).
+if [ -f "$build/bin/test_ui.exe" ]; then
+  OVISTO_SHOT_DIR="Z:${work//\//\\}" $wine "$build/bin/test_ui.exe" \
+    --gtest_filter='MainWindowTest.MessageWindowPicturesInBothLanguages' >/dev/null
+  for bmp in "$work"/message-*.bmp; do
+    png="$out/$(basename "${bmp%.bmp}").png"
+    python3 scripts/screenshot/bmp2png.py "$bmp" "$png"
+    echo "$png"
+  done
+fi

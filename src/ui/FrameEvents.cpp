@@ -22,10 +22,12 @@ intptr_t ShellOpen(HWND owner, const AStr& program, const AStr& arguments) {
     return reinterpret_cast<intptr_t>(r);
 }
 
+// An asynchronous start does not always report a missing file, so the file
+// is looked for first.
 bool PlayWave(const AStr& file) {
-    if (file.IsEmpty()) return false;
-    return PlaySoundW(WideText(file.c_str()).c_str(), nullptr,
-                      SND_ASYNC | SND_FILENAME | SND_NODEFAULT) != FALSE;
+    std::wstring path = WideText(file.c_str());
+    if (path.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    return PlaySoundW(path.c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT) != FALSE;
 }
 
 }  // namespace
