@@ -3,6 +3,8 @@
 // sound or the beep, blinking), the message window itself, the selection
 // of a changed object while the window is hidden, and the chooser of an
 // event's file.
+#include <algorithm>
+
 #include "MainWindowFixture.h"
 #include "lang/CommandIds.h"
 #include "shell/gui/DApplication.h"
@@ -286,4 +288,23 @@ TEST_F(NotifyTest, TheChooserAsksForAProgramWithItsTitleAndFilter) {
     filterText += "All|*.*|";
     const wchar_t expected[] = L"Programs (*.exe)\0*.exe\0All\0*.*\0\0";  // and its own NUL
     EXPECT_EQ(std::wstring(expected, std::size(expected)), FileDialogFilter(filterText));
+}
+
+TEST_F(NotifyTest, BothLanguagesCarryTheMessageWindowAndTheChoosersTexts) {
+    for (const char* language : {"enu", "rus"}) {
+        AStr code(language);
+        ASSERT_TRUE(LoadLanguage(code, platform::ProgramDirectory().c_str()));
+        EXPECT_FALSE(LoadText(TEXT_CHOOSE_EVENT_FILE).IsEmpty()) << language;
+        // Filters are pairs of a name and a pattern, each ended by "|".
+        for (unsigned id : {TEXT_FILTER_ALL_FILES, TEXT_FILTER_SOUNDS, TEXT_FILTER_PROGRAMS}) {
+            std::string filter = LoadText(id).c_str();
+            EXPECT_EQ(2, std::count(filter.begin(), filter.end(), '|')) << language << " " << id;
+            EXPECT_EQ('|', filter.empty() ? 0 : filter.back()) << language << " " << id;
+        }
+        auto window = ShowMessageWindow(Main(), nullptr, AStr("Text"), kMessageIconInformation);
+        ASSERT_NE(nullptr, window) << language;
+        for (int id :
+             {MessageBoxDialog::kTextId, MessageBoxDialog::kIconId, MessageBoxDialog::kCloseId})
+            EXPECT_NE(nullptr, GetDlgItem(window->Handle(), id)) << language << " " << id;
+    }
 }
