@@ -228,7 +228,8 @@ void CheckEngine::FetchFrames(ItemNode& object, _HtmlFrameNode& parent) {
     if (!frames.empty()) object.state = kCheckDownloading;
     for (_HtmlFrameNode* f : frames) {
         const std::string temp = TempFilePath(list_, object, f);
-        platform::FileHandle h = platform::OpenForWrite(temp.c_str(), true, true);
+        platform::FileHandle h =
+            platform::OpenForWrite(temp.c_str(), platform::WriteMode::kReplace);
         if (h != platform::kInvalidFile) platform::Close(h);
         StartDownload(FrameUrl(object, f).c_str(), temp, StoredCopyPath(list_, object, f), object,
                       f);
