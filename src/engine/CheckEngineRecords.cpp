@@ -117,7 +117,9 @@ void CheckEngine::FullPage(ItemNode& object, _HtmlFrameNode* frame, const AStr& 
                            const std::string& temp, int32_t charset) {
     auto* tree = new _HtmlFrameNode;
     tree->address = SlashesBeforeQuery(url.c_str());
-    BuildFrameTree(temp.c_str(), *tree, url.c_str(), "", KeptFrameFactory(), false);
+    FrameTreeArgs page;
+    page.pageUrl = url.c_str();
+    BuildFrameTree(temp.c_str(), *tree, page);
     ResolveFrames(*tree, true, frame);
     if (tree->HasChildren()) return FramedPage(object, frame, tree, temp, charset);
     delete tree;
