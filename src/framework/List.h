@@ -7,6 +7,7 @@
 class iwstream;
 class owstream;
 class List;
+class Tree;
 
 class Node {
   public:
@@ -20,6 +21,9 @@ class Node {
     Node* Prev() const { return prev_; }
     // Takes the node out of its list without destroying it.
     void Unlink();
+    // The node as a tree, or null: a cheap question where a walk asks it at
+    // every step.
+    virtual Tree* AsTree() { return nullptr; }
 
     // Persistence (see ListStore): whether the node takes part in its list's
     // record, the type tag written before it, and its own record.
@@ -61,6 +65,8 @@ class List {
     void Clear();
     // Moves every node of `other` to the end of this list.
     void TakeAll(List& other);
+    // The list as a tree, or null.
+    virtual Tree* AsTree() { return nullptr; }
 
   private:
     friend class Node;
@@ -73,9 +79,10 @@ class List {
 class Tree : public Node, public List {
   public:
     // The tree that holds this one, or null at the root.
-    Tree* Parent() const { return dynamic_cast<Tree*>(Owner()); }
-    Tree* FirstChild() const { return dynamic_cast<Tree*>(First()); }
-    Tree* NextSibling() const { return dynamic_cast<Tree*>(Next()); }
+    Tree* Parent() const { return Owner() ? Owner()->AsTree() : nullptr; }
+    Tree* FirstChild() const { return First() ? First()->AsTree() : nullptr; }
+    Tree* NextSibling() const { return Next() ? Next()->AsTree() : nullptr; }
+    Tree* AsTree() override { return this; }
     bool HasChildren() const { return !IsEmpty(); }
     // Next node in pre-order below `root` (root itself excluded from the walk's end).
     Tree* NextPreOrder(const Tree* root) const;
