@@ -6,7 +6,8 @@
 # under Wine on its own virtual display and saves a PNG of the main window
 # per language: <build>/screenshots/main-<code>.png, and one of each dialog
 # it opens by command (find-<code>.png), and of the property dialogs
-# (prop-<dialog>-<code>.png and options-<code>.png, from window tests).
+# (prop-<dialog>-<code>.png, options-<code>.png, import-<code>.png and
+# import-source-<code>.png, from window tests).
 #   bash scripts/screenshot.sh [enu] [rus]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -119,5 +120,5 @@ done
 cmake --build "$build" -j "$(nproc)" --target test_ui ov_language_modules >/dev/null
 /usr/lib/wine/wineserver -p 2>/dev/null || true
 (cd "$build/bin" && OVISTO_SHOT_DIR="Z:$out" $wine ./test_ui.exe \
-  --gtest_filter='*ShotsOfEveryDialogInEveryLanguage*:OptionsDialogTest.LayoutFitsInBothLanguages' >/dev/null)
+  --gtest_filter='*ShotsOfEveryDialogInEveryLanguage*:OptionsDialogTest.LayoutFitsInBothLanguages:ImportDialogTest.BothDialogsFitInBothLanguages*' >/dev/null)
 ls "$out"/prop-*.png "$out"/options-*.png

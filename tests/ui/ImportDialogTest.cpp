@@ -177,10 +177,15 @@ TEST_F(ImportDialogTest, ADragFromTheSourceCopiesAtTheDropAndTheSourceRefusesDro
         POINT p{r.left + 3, r.bottom - 2};
         ClientToScreen(left.Handle(), &p);
         const POINTL at{p.x, p.y};
+        RECT client;
+        GetClientRect(right.Handle(), &client);
+        POINT free{10, client.bottom - 4};  // below the source's entries
+        ClientToScreen(right.Handle(), &free);
+        const POINTL onSource{free.x, free.y};
         DWORD over = 0, refused = 0, dropped = 0;
         right.Dragging().SetLoop([&](IDataObject* data, DWORD allowed) {
             DWORD effect = allowed;
-            right.DropTarget().DragEnter(data, MK_LBUTTON, at, &effect);
+            right.DropTarget().DragEnter(data, MK_LBUTTON, onSource, &effect);
             refused = effect;
             effect = allowed;
             left.DropTarget().DragEnter(data, MK_LBUTTON, at, &effect);
@@ -255,6 +260,93 @@ TEST_F(ImportDialogTest, TheClipboardCarriesEntriesLeftButNotTheMainWindowsStrea
     });
     EXPECT_EQ((std::vector<std::string>{"Weather report", "Exchange rates", "Imported page"}),
               Names(*frame->WatchList().FirstItem()));
+}
+
+TEST_F(ImportDialogTest, TheLeftPaneMovesCopiesTakesUrlsAndNewEntriesUntilApplied) {
+    OpenOnList();
+    std::vector<std::string> applied;
+    ImportDialogArgs args;
+    args.watchList = &frame->WatchList();
+    args.defaults = &options.defaults;
+    args.apply = [&](ImportNode& left) { applied = Texts(left); };
+    args.editNewEntry = [](HWND, ItemProperties& p) {
+        p.name = "Typed";
+        p.address = "http://127.0.0.1:9/typed";
+        return true;
+    };
+    ImportDialog dialog(args);
+    ASSERT_TRUE(dialog.CreateModeless(Main()));
+    ShowWindow(dialog.Handle(), SW_SHOW);
+    ImportTreeView& left = dialog.Left();
+    TreeViewNode* root = left.Model().Root();
+    auto at = [&](TreeViewNode* node, bool upper) {
+        TreeRect r;
+        EXPECT_TRUE(left.Model().NodeRect(node, true, &r));
+        POINT p{r.left + 3, upper ? r.top + 2 : r.bottom - 2};
+        ClientToScreen(left.Handle(), &p);
+        return POINTL{p.x, p.y};
+    };
+    DWORD reported = 0;
+    auto dragTo = [&](POINTL point, DWORD keys) {
+        left.Dragging().SetLoop([&, point, keys](IDataObject* data, DWORD allowed) {
+            DWORD effect = allowed;
+            left.DropTarget().DragEnter(data, keys | MK_LBUTTON, point, &effect);
+            effect = allowed;
+            left.DropTarget().Drop(data, keys, point, &effect);
+            reported = effect;
+            return effect;
+        });
+        return left.StartDrag();
+    };
+    TreeViewNode* newsNode = root->FirstChildNode();
+    TreeViewNode* mailNode = newsNode->NextNode();
+    left.Model().Click(mailNode, false, false);
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_NONE), dragTo(at(mailNode, true), 0))
+        << "not onto itself";
+    EXPECT_FALSE(IsWindowEnabled(dialog.Item(IDC_IMPORT_APPLY)));
+    dragTo(at(newsNode, true), 0);
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_COPY), reported) << "the source deletes nothing";
+    EXPECT_EQ((std::vector<std::string>{"News"}), Texts(left.RootEntry()))
+        << "onto a folder: into it";
+    ImportNode& news = *left.RootEntry().FirstEntry();
+    EXPECT_EQ((std::vector<std::string>{"Weather report", "Exchange rates", "Mail"}), Texts(news));
+    EXPECT_EQ(mail, news.LastEntry()->sourceObject) << "moved, it stands for its object still";
+    EXPECT_TRUE(IsWindowEnabled(dialog.Item(IDC_IMPORT_APPLY)));
+
+    TreeViewNode* weatherNode = static_cast<TreeViewNode*>(news.FirstEntry()->treeNode);
+    left.Model().Click(weatherNode, false, false);
+    dragTo(at(static_cast<TreeViewNode*>(news.treeNode), true), MK_CONTROL);
+    EXPECT_EQ(4u, news.Count()) << "Ctrl copies";
+    EXPECT_EQ(nullptr, news.LastEntry()->sourceObject) << "a copy is a new entry";
+
+    auto* url = new DDataObject({{static_cast<CLIPFORMAT>(CF_TEXT),
+                                  std::string("http://127.0.0.1:9/dropped#part") + '\0'}});
+    RECT client;
+    GetClientRect(left.Handle(), &client);
+    POINT below{10, client.bottom - 4};
+    ClientToScreen(left.Handle(), &below);
+    DWORD effect = DROPEFFECT_COPY;
+    left.DropTarget().DragEnter(url, MK_LBUTTON, POINTL{below.x, below.y}, &effect);
+    left.DropTarget().Drop(url, 0, POINTL{below.x, below.y}, &effect);
+    url->Release();
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_COPY), effect);
+    ASSERT_EQ(2u, left.RootEntry().Count());
+    EXPECT_STREQ("http://127.0.0.1:9/dropped",
+                 left.RootEntry().LastEntry()->properties.address.c_str());
+
+    left.Model().DeselectAll();
+    left.Model().SetCaret(nullptr, false);
+    SendMessageW(left.Handle(), WM_KEYDOWN, VK_INSERT, 0);
+    EXPECT_STREQ("Typed", left.RootEntry().LastEntry()->properties.name.c_str());
+
+    Click(dialog.Handle(), IDC_IMPORT_APPLY);
+    EXPECT_TRUE(dialog.Applied());
+    EXPECT_EQ((std::vector<std::string>{"News", "http://127.0.0.1:9/dropped#part", "Typed"}),
+              applied);
+    EXPECT_FALSE(IsWindowEnabled(dialog.Item(IDC_IMPORT_APPLY)));
+    EXPECT_EQ((std::vector<std::string>{"News", "Mail"}), Texts(left.RootEntry()))
+        << "the left tree shows the list again";
+    DestroyWindow(dialog.Handle());
 }
 
 TEST_F(ImportDialogTest, ADamagedSourceSaysSoAndOpensNothing) {
