@@ -10,6 +10,8 @@ namespace {
 // The longest stream or address taken from the clipboard or a drop (bytes).
 constexpr size_t kMaxStream = 64u << 20;
 constexpr size_t kMaxUrl = 4096;
+// The most zero bytes a global memory block is rounded up by.
+constexpr size_t kMostPadding = 16;
 // Images of bitmap 1: a folder, an entry standing for an object, a new one.
 constexpr int kFolderImage = 0;
 constexpr int kObjectImage = 2;
@@ -191,7 +193,11 @@ ImportNode* ImportTreeView::PlaceCopies(const std::vector<CopiedEntry>& copies,
 
 bool ImportTreeView::PlaceStream(const std::string& bytes, const EntryPosition& at) {
     ImportNode read;
-    if (ReadImportRecords(bytes.data(), bytes.size(), read) == 0) return false;
+    // A global memory block may come rounded up with zero bytes behind the
+    // stream; those few are let go, anything else spoils the stream.
+    size_t size = bytes.size();
+    while (ReadImportRecords(bytes.data(), size, read) == 0)
+        if (size == 0 || bytes.size() - size >= kMostPadding || bytes[--size] != '\0') return false;
     ImportNode* previous = nullptr;
     while (ImportNode* e = read.FirstEntry()) {
         read.Remove(e);
@@ -381,7 +387,12 @@ DWORD ImportTreeView::OnDrop(DropWin& target, IDataObject* object, DWORD keys, P
         return DROPEFFECT_COPY;  // the source takes nothing away
     }
     std::string bytes;
-    if (ours || DataOffers(object, ImportFormat())) {
+    if (ours) {
+        // From the other pane: the stream as it was made, not through memory blocks.
+        for (const DClipEntry& e : ours->Entries())
+            if (e.format == ImportFormat()) bytes = e.bytes;
+        if (!PlaceStream(bytes, at)) return DROPEFFECT_NONE;
+    } else if (DataOffers(object, ImportFormat())) {
         if (!ReadDataBytes(object, ImportFormat(), &bytes, kMaxStream) || !PlaceStream(bytes, at))
             return DROPEFFECT_NONE;
     } else {

@@ -252,14 +252,23 @@ TEST_F(ImportDialogTest, TheClipboardCarriesEntriesLeftButNotTheMainWindowsStrea
         ImportNode& newsEntry = *left.RootEntry().FirstEntry();
         EXPECT_EQ((std::vector<std::string>{"Weather report", "Exchange rates", "Imported page"}),
                   Texts(newsEntry));
+        // A block rounded up with zeros is taken; bytes of another kind spoil it.
+        ImportNode padded(options.defaults, "Padded", "http://127.0.0.1:9/padded");
+        const std::string stream = ImportRecordBytes({{&padded, true}});
+        ASSERT_TRUE(PutClipboard(d, {{ImportFormat(), stream + std::string(3, '\0')}}));
+        EXPECT_TRUE(left.Paste());
+        ASSERT_TRUE(PutClipboard(d, {{ImportFormat(), stream + "x"}}));
+        EXPECT_FALSE(left.Paste());
+        EXPECT_EQ(4u, newsEntry.Count());
         // The item pane's copy: the same clipboard name, another stream.
         ASSERT_TRUE(frame->CopyObjectsToClipboard({weather}));
         EXPECT_FALSE(left.Paste());
-        EXPECT_EQ(3u, newsEntry.Count());
+        EXPECT_EQ(4u, newsEntry.Count());
         Click(d, IDOK);
     });
-    EXPECT_EQ((std::vector<std::string>{"Weather report", "Exchange rates", "Imported page"}),
-              Names(*frame->WatchList().FirstItem()));
+    EXPECT_EQ(
+        (std::vector<std::string>{"Weather report", "Exchange rates", "Imported page", "Padded"}),
+        Names(*frame->WatchList().FirstItem()));
 }
 
 TEST_F(ImportDialogTest, TheLeftPaneMovesCopiesTakesUrlsAndNewEntriesUntilApplied) {
