@@ -390,16 +390,7 @@ TEST_F(OptionsDialogTest, LayoutFitsInBothLanguages) {
         GetWindowRect(dialog.Handle(), &r);
         EXPECT_LE(r.bottom - r.top, 600) << "fits a small screen";
         EXPECT_LE(r.right - r.left, 800) << "fits a small screen";
-        if (const char* shots = std::getenv("OVISTO_SHOT_DIR")) {
-            SetWindowPos(dialog.Handle(), HWND_TOPMOST, 10, 10, 0, 0, SWP_NOSIZE);
-            RedrawWindow(dialog.Handle(), nullptr, nullptr,
-                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-            MSG msg;
-            for (DWORD start = GetTickCount(); GetTickCount() - start < 500;)
-                while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-            EXPECT_TRUE(SaveWindowShot(dialog.Handle(),
-                                       std::string(shots) + "/options-" + language + ".png"));
-        }
+        EXPECT_TRUE(SaveShotWhenAsked(dialog.Handle(), std::string("options-") + language));
     }
 }
 
