@@ -77,3 +77,9 @@
 
 // The options dialog.
 #define DLG_OPTIONS 5
+// Notifications: the message window and the chooser of an event's file.
+#define DLG_MESSAGE_WINDOW 15
+#define TEXT_CHOOSE_EVENT_FILE 9300
+#define TEXT_FILTER_ALL_FILES 9301
+#define TEXT_FILTER_SOUNDS 9302
+#define TEXT_FILTER_PROGRAMS 9309

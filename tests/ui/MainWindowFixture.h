@@ -44,6 +44,7 @@ class MainWindowTest : public ::testing::Test {
         args.options = &options;
         args.settingsFile = settings;
         args.showMessage = [this](const AStr& text) { messages.emplace_back(text.c_str()); };
+        if (configure) configure(args);
         return frame->Create(args);
     }
     // Ends the window and loads the options as a new start would.
@@ -149,4 +150,6 @@ class MainWindowTest : public ::testing::Test {
     Options options;
     std::unique_ptr<FrameWindow> frame;
     std::vector<std::string> messages;
+    // Further seams set before Open (none by default).
+    std::function<void(FrameArgs&)> configure;
 };
