@@ -12,6 +12,7 @@
 #include "platform/Files.h"
 #include "platform/Lang.h"
 #include "shell/gui/DText.h"
+#include "ui/EventParamChooser.h"
 #include "ui/ImportDialog.h"
 
 namespace {
@@ -28,14 +29,11 @@ DDialogArgs TemplateArgs() {
     return args;
 }
 
-// Texts of the language module joined, every "|" made a NUL.
+// Texts of the language module joined as the file dialog reads a filter.
 std::wstring FilterOf(std::initializer_list<unsigned> texts) {
     AStr joined;
     for (unsigned id : texts) joined += LoadText(id);
-    std::wstring filter = WideText(joined.c_str());
-    for (wchar_t& c : filter)
-        if (c == L'|') c = L'\0';
-    return filter + L'\0';
+    return FileDialogFilter(joined);
 }
 
 // The file dialog: open (`save` false) or save, with the filter, the
