@@ -4,6 +4,7 @@
 
 #include "panes/ItemDrop.h"
 #include "shell/gui/DClipboard.h"
+#include "watchlist/ItemNode.h"
 
 namespace {
 
@@ -133,6 +134,8 @@ void ImportTreeView::AddEntryNode(ImportNode& entry) {
     for (ImportNode* s = entry.NextEntry(); s && !before; s = s->NextEntry())
         before = static_cast<TreeViewNode*>(s->treeNode);
     auto* node = new ImportTVN(&entry);
+    // The pane opens the program's folders as the item pane shows them.
+    if (entry.sourceObject) node->InitExpanded(entry.sourceObject->expanded);
     Model().Insert(parentNode, node, before);
     const bool folder = entry.properties.address.IsEmpty();
     int image = folder ? kFolderImage : entry.sourceObject ? kObjectImage : kNewEntryImage;
@@ -216,6 +219,8 @@ void ImportTreeView::MoveSelection(const EntryPosition& at) {
         if (auto* node = static_cast<TreeViewNode*>(e->treeNode)) Remove(node);
         e->ParentEntry()->Remove(e);
         Place(e, at, previous);
+        // Moved as it was shown: a collapsed entry (with its subtree) stays closed.
+        if (!c.withSubtree) Model().Expand(static_cast<TreeViewNode*>(e->treeNode), true);
         previous = e;
     }
     // The moved entries stay selected.

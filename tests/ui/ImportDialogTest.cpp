@@ -277,6 +277,11 @@ TEST_F(ImportDialogTest, TheLeftPaneMovesCopiesTakesUrlsAndNewEntriesUntilApplie
     args.watchList = &frame->WatchList();
     args.defaults = &options.defaults;
     args.apply = [&](ImportNode& left) { applied = Texts(left); };
+    int defaultsEdited = 0;
+    args.editDefaults = [&](HWND owner) {
+        EXPECT_NE(nullptr, owner);
+        ++defaultsEdited;
+    };
     args.editNewEntry = [](HWND, ItemProperties& p) {
         p.name = "Typed";
         p.address = "http://127.0.0.1:9/typed";
@@ -347,6 +352,8 @@ TEST_F(ImportDialogTest, TheLeftPaneMovesCopiesTakesUrlsAndNewEntriesUntilApplie
     SendMessageW(left.Handle(), WM_KEYDOWN, VK_INSERT, 0);
     EXPECT_STREQ("Typed", left.RootEntry().LastEntry()->properties.name.c_str());
 
+    Click(dialog.Handle(), IDC_IMPORT_DEFAULTS);
+    EXPECT_EQ(1, defaultsEdited);
     Click(dialog.Handle(), IDC_IMPORT_APPLY);
     EXPECT_TRUE(dialog.Applied());
     EXPECT_EQ((std::vector<std::string>{"News", "http://127.0.0.1:9/dropped#part", "Typed"}),
