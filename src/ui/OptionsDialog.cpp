@@ -12,17 +12,10 @@ namespace {
 
 const unsigned kFirstAddedText = 9470;  // the texts of 346 to 350 and 340 to 342
 
-DDialogArgs OptionsTemplate() {
-    DDialogArgs args;
-    args.templateId = DLG_OPTIONS;
-    args.helpContext = DLG_OPTIONS;
-    return args;
-}
-
 }  // namespace
 
 OptionsDialog::OptionsDialog(const OptionsDialogArgs& args)
-    : DDialog(OptionsTemplate()), args_(args) {}
+    : DDialog(DDialogArgs::FromTemplate(DLG_OPTIONS)), args_(args) {}
 
 void OptionsDialog::OnInit() {
     // The texts of the mail security and the check limits.
