@@ -9,17 +9,6 @@
 #include "platform/Lang.h"
 #include "shell/gui/DText.h"
 
-namespace {
-
-DDialogArgs TemplateArgs() {
-    DDialogArgs args;
-    args.templateId = DLG_IMPORT;
-    args.helpContext = DLG_IMPORT;
-    return args;
-}
-
-}  // namespace
-
 AStr SourceFailureText(const SourceResult& result) {
     switch (result.failure) {
         case SourceResult::kNone:
@@ -32,7 +21,8 @@ AStr SourceFailureText(const SourceResult& result) {
     return LoadText(TEXT_SOURCE_UNREADABLE);
 }
 
-ImportDialog::ImportDialog(ImportDialogArgs& args) : DDialog(TemplateArgs()), args_(args) {
+ImportDialog::ImportDialog(ImportDialogArgs& args)
+    : DDialog(DDialogArgs::FromTemplate(DLG_IMPORT)), args_(args) {
     if (args_.watchList) FillFromWatchList(*args_.watchList, leftRoot_);
 }
 

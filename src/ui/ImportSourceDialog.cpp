@@ -22,13 +22,6 @@ const int kKindButtons[] = {IDC_SOURCE_FOLDER, IDC_SOURCE_EXPORT, IDC_SOURCE_PAG
                             IDC_SOURCE_FAVORITES, IDC_SOURCE_TROVIK};
 constexpr uint8_t kKinds = sizeof kKindButtons / sizeof kKindButtons[0];
 
-DDialogArgs TemplateArgs() {
-    DDialogArgs args;
-    args.templateId = DLG_IMPORT_SOURCE;
-    args.helpContext = DLG_IMPORT_SOURCE;
-    return args;
-}
-
 // Texts of the language module joined as the file dialog reads a filter.
 std::wstring FilterOf(std::initializer_list<unsigned> texts) {
     AStr joined;
@@ -115,7 +108,10 @@ bool ChooseSourcePath(HWND owner, uint8_t kind, AStr& path) {
 
 AskExportSourceDialog::AskExportSourceDialog(SourceChoice& choice, bool importMode,
                                              const ImportFileSeams& seams)
-    : DDialog(TemplateArgs()), choice_(choice), importMode_(importMode), seams_(seams) {}
+    : DDialog(DDialogArgs::FromTemplate(DLG_IMPORT_SOURCE)),
+      choice_(choice),
+      importMode_(importMode),
+      seams_(seams) {}
 
 uint8_t AskExportSourceDialog::CheckedKind() const {
     for (uint8_t k = 0; k < kKinds; ++k)
