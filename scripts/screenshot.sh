@@ -6,9 +6,10 @@
 # under Wine on its own virtual display and saves a PNG of the main window
 # per language: <build>/screenshots/main-<code>.png, and one of each dialog
 # it opens by command (find-<code>.png); the property dialogs, the options
-# dialog and the message window of a notification are pictured by window
-# tests (prop-<dialog>-<code>.png, options-<code>.png, message-<code>.png,
-# message-stop-<code>.png).
+# dialog, the message window of a notification and the import dialogs are
+# pictured by window tests (prop-<dialog>-<code>.png, options-<code>.png,
+# message-<code>.png, message-stop-<code>.png, import-<code>.png,
+# import-source-<code>.png).
 #   bash scripts/screenshot.sh [enu] [rus]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -120,5 +121,5 @@ done
 cmake --build "$build" -j "$(nproc)" --target test_ui ov_language_modules >/dev/null
 /usr/lib/wine/wineserver -p 2>/dev/null || true
 (cd "$build/bin" && OVISTO_SHOT_DIR="Z:$out" $wine ./test_ui.exe \
-  --gtest_filter='*ShotsOfEveryDialogInEveryLanguage*:OptionsDialogTest.LayoutFitsInBothLanguages:MainWindowTest.MessageWindowPicturesInBothLanguages' >/dev/null)
-ls "$out"/prop-*.png "$out"/options-*.png "$out"/message-*.png
+  --gtest_filter='*ShotsOfEveryDialogInEveryLanguage*:OptionsDialogTest.LayoutFitsInBothLanguages:MainWindowTest.MessageWindowPicturesInBothLanguages:ImportDialogTest.BothDialogsFitInBothLanguages*' >/dev/null)
+ls "$out"/prop-*.png "$out"/options-*.png "$out"/message-*.png "$out"/import-*.png

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "watchlist/FrameNode.h"
+#include "watchlist/HeldEvents.h"
 #include "watchlist/ItemNode.h"
 
 namespace {
@@ -40,7 +41,7 @@ void FillFromWatchList(const ItemNode& list, ImportNode& root) {
     }
 }
 
-void BuildImportedList(const ImportNode& root, ItemNode& into) {
+void BuildImportedList(const ImportNode& root, ItemNode& into, std::vector<ItemNode*>* held) {
     for (const ImportNode* e = root.FirstEntry(); e; e = e->NextEntry()) {
         ItemNode* n;
         if (e->sourceObject) {
@@ -49,8 +50,9 @@ void BuildImportedList(const ImportNode& root, ItemNode& into) {
             n = new ItemNode(e->properties);
             n->neverChecked = true;
             n->marks = kMarkSwitchedOn;
+            if (held && HoldProgramEvent(*n)) held->push_back(n);
         }
         into.Append(n);
-        BuildImportedList(*e, *n);
+        BuildImportedList(*e, *n, held);
     }
 }

@@ -335,6 +335,12 @@ bool FrameWindow::OnCommand(int id, int code, HWND) {
         case CMD_FIND_NEXT:
             if (CanSearch()) FindNext();
             return true;
+        case CMD_EXPORT:
+            ExportSelected();
+            return true;
+        case CMD_IMPORT:
+            ImportObjects();
+            return true;
         default:
             return false;
     }
@@ -348,6 +354,9 @@ void FrameWindow::CommandEnable(DCommandEnabler& e) {
             break;
         case CMD_FIND_NEXT:
             e.Enable(CanSearch() && options_->searchHistory.First() != nullptr);
+            break;
+        case CMD_IMPORT:
+            e.Enable(true);
             break;
         case CMD_SUSPEND_CHECKS:
             e.Enable(true);

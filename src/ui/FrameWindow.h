@@ -26,6 +26,7 @@
 #include "shell/gui/DropWin.h"
 #include "panes/SearchText.h"
 #include "ui/Banner.h"
+#include "ui/ImportDialog.h"
 #include "ui/MessageBoxDialog.h"
 #include "ui/TreeViewText.h"
 #include "ui/TreeViewUrl.h"
@@ -168,6 +169,15 @@ class FrameWindow : public DFrameWindow,
     // when null); -1 when there is none or it cannot be read.
     int PasteObjects(ItemNode* parent);
     const WatchListPaths& Paths() const { return paths_; }
+    // Export and import (FrameImport.cpp). Writes the selected objects with
+    // their subtrees to an export file chosen by the user; false when
+    // nothing was written.
+    bool ExportSelected();
+    // Asks for the source, then runs the import dialog with checks
+    // suspended; 1 when the watch list was replaced.
+    int ImportObjects();
+    // The file dialogs of export and import (tests replace them).
+    ImportFileSeams& ImportSeams() { return importSeams_; }
     bool HoldsDirectoryLock() const { return lock_.IsHeld(); }
 
     // Notifications (FrameEvents.cpp): the announcement of a recorded check
@@ -276,6 +286,9 @@ class FrameWindow : public DFrameWindow,
     std::vector<AStr> pendingNewPages_;
     std::vector<InsertPosition> pendingPagePositions_;
     void ConnectItemPane();  // FrameEdits.cpp
+    // The watch list built anew from the import dialog's left tree.
+    void ReplaceWatchList(ImportNode& left);  // FrameImport.cpp
+    ImportFileSeams importSeams_;
     MessageWindows messageWindows_;
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "import/ImportApply.h"
+#include "watchlist/HeldEvents.h"
 #include "import/ImportRecords.h"
 #include "watchlist/Bytes.h"
 #include "watchlist/CheckNode.h"
@@ -109,6 +110,43 @@ TEST(ImportApply, ObjectsCarryOnAndNewEntriesStartUnchecked) {
     EXPECT_EQ(0, page->copyNumber) << "the old object gave up its stored copy";
     EXPECT_EQ(12029, kept->lastError);
     EXPECT_STREQ("Kept", kept->title.c_str());
+}
+
+TEST(ImportApply, NewEntriesHoldTheirProgramEventsOnlyWhenAskedAndKeptObjectsKeepTheirs) {
+    ItemList list;
+    ItemNode* page = AddPage(list, 3, "http://kept.example/");
+    page->properties.event.type = kEventRunProgram;
+    page->properties.event.param = "kept.exe";
+    ImportNode left;
+    FillFromWatchList(list, left);
+    auto* folder = new ImportNode(ItemProperties(), "Folder", "");
+    auto* runs = new ImportNode(ItemProperties(), "Runs", "http://runs.example/");
+    runs->properties.event.type = kEventRunProgram;
+    runs->properties.event.param = "notify.exe";
+    folder->Append(runs);
+    left.Append(folder);
+
+    ItemList plain;
+    BuildImportedList(left, plain);
+    EXPECT_EQ(kEventRunProgram,
+              static_cast<ItemNode*>(plain.Last())->FirstItem()->properties.event.type)
+        << "without a list to report to, the caller holds them";
+
+    ImportNode again;
+    ItemList list2;
+    ItemNode* page2 = AddPage(list2, 4, "http://kept.example/");
+    page2->properties.event.type = kEventRunProgram;
+    FillFromWatchList(list2, again);
+    again.Append(runs->Copy(false).release());
+    ItemList rebuilt;
+    std::vector<ItemNode*> held;
+    BuildImportedList(again, rebuilt, &held);
+    ASSERT_EQ(1u, held.size());
+    EXPECT_EQ(rebuilt.Last(), held[0]);
+    EXPECT_TRUE(IsHeldProgramEvent(held[0]->properties.event));
+    EXPECT_STREQ("notify.exe", held[0]->properties.event.param.c_str());
+    EXPECT_EQ(kEventRunProgram, rebuilt.FirstItem()->properties.event.type)
+        << "an object of the list was confirmed before";
 }
 
 TEST(ImportNode, ProtectedObjectsAnywhereBelowAndTheShownText) {

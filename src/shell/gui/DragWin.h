@@ -40,8 +40,10 @@ class DDataObject : public IDataObject {
     HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override;
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA** out) override;
 
-  private:
+  protected:
     virtual ~DDataObject() = default;
+
+  private:
     const DClipEntry* Find(const FORMATETC* format) const;
 
     std::vector<DClipEntry> entries_;
