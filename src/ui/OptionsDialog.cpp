@@ -154,9 +154,9 @@ int OptionsDialog::CheckedRadio(int first, int count) const {
 void OptionsDialog::Browse() {
     AStr file = ItemText(kEventParamEdit);
     bool sound = BrowsesForSound(CheckedRadio(kEventNothingRadio, 5));
-    if (args_.chooseFile
-            ? args_.chooseFile(Handle(), sound, file)
-            : ChooseEventParameter(Handle(), sound ? kEventSound : kEventRunProgram, &file))
+    const uint8_t kind = sound ? uint8_t{kEventSound} : uint8_t{kEventRunProgram};
+    if (args_.chooseFile ? args_.chooseFile(Handle(), sound, file)
+                         : ChooseEventParameter(Handle(), kind, &file))
         SetItemText(kEventParamEdit, file);
 }
 
