@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 
 #include "watchlist/CheckNode.h"
 #include "watchlist/ItemList.h"
@@ -97,4 +98,33 @@ std::vector<size_t> SeparatorsToPrune(const std::vector<int>& ids) {
     if (separatorOpen) pruned.push_back(open);
     std::sort(pruned.rbegin(), pruned.rend());
     return pruned;
+}
+
+ProgramCall BrowserCall(const AStr& openCommand, const AStr& url) {
+    const std::string command = openCommand.c_str();
+    const char* blanks = " \t";
+    size_t start = command.find_first_not_of(blanks);
+    if (start == std::string::npos) return ProgramCall{AStr(), AStr(url)};
+    size_t end;
+    ProgramCall call;
+    if (command[start] == '"') {
+        end = command.find('"', start + 1);
+        if (end == std::string::npos) end = command.size();
+        call.program = AStr(command.substr(start + 1, end - start - 1).c_str());
+        if (end < command.size()) ++end;  // past the closing quote
+    } else {
+        end = command.find_first_of(blanks, start);
+        if (end == std::string::npos) end = command.size();
+        call.program = AStr(command.substr(start, end - start).c_str());
+    }
+    std::string arguments;
+    size_t from = command.find_first_not_of(blanks, end);
+    if (from != std::string::npos) arguments = command.substr(from);
+    size_t mark = arguments.find("%1");
+    if (mark != std::string::npos)
+        arguments.replace(mark, 2, url.c_str());
+    else
+        arguments += (arguments.empty() ? "" : " ") + std::string(url.c_str());
+    call.arguments = AStr(arguments.c_str());
+    return call;
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "framework/AStr.h"
 #include "watchlist/ObjectStream.h"
 
 class ItemNode;
@@ -68,3 +69,13 @@ PopupEdits ResultPopupEdits(const ResultPopupState& state);
 // after the earlier ones are gone. Highest position first, so that they can
 // be removed in the order given.
 std::vector<size_t> SeparatorsToPrune(const std::vector<int>& ids);
+
+// A program with its arguments, as the shell starts it.
+struct ProgramCall {
+    AStr program;
+    AStr arguments;
+};
+// The call of a shell open command (a program, quoted or not, and its
+// arguments) for an address: the first "%1" of the arguments becomes the
+// address, or the address follows them after a blank.
+ProgramCall BrowserCall(const AStr& openCommand, const AStr& url);

@@ -8,27 +8,14 @@
 #include "lang/PropertyIds.h"
 #include "platform/Lang.h"
 #include "shell/gui/DText.h"
+#include "ui/FileFilter.h"
 #include "ui/ItemPropSheet.h"
 #include "watchlist/HeldEvents.h"
 
-namespace {
-
-// A filter string of the language module with every "|" made a NUL.
-std::wstring Filter(unsigned first, unsigned all) {
-    AStr text = LoadText(first);
-    text += LoadText(all);
-    std::wstring filter = WideText(text.c_str());
-    for (wchar_t& c : filter)
-        if (c == L'|') c = L'\0';
-    return filter + L'\0';
-}
-
-}  // namespace
-
 bool ChooseObjectEventFile(HWND owner, uint8_t kind, AStr& path) {
     const bool program = kind == kEventRunProgram;
-    std::wstring filter = Filter(program ? TEXT_EVENT_CHOOSER_PROGRAMS : TEXT_EVENT_CHOOSER_SOUNDS,
-                                 TEXT_EVENT_CHOOSER_ALL);
+    std::wstring filter = FileDialogFilter(
+        program ? TEXT_EVENT_CHOOSER_PROGRAMS : TEXT_EVENT_CHOOSER_SOUNDS, TEXT_EVENT_CHOOSER_ALL);
     std::wstring title = WideText(LoadText(TEXT_EVENT_CHOOSER_TITLE).c_str());
     wchar_t file[MAX_PATH] = {};
     std::wstring initial = program ? L"*.exe" : L"*.wav";

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <dde.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "platform/WindowReportTarget.h"
 #include "shell/gui/DHelp.h"
 #include "shell/gui/DText.h"
+#include "panes/PaneCommands.h"
 #include "ui/FrameLayout.h"
 
 const wchar_t kMainWindowClass[] = L"OrvexWindowClass";
@@ -60,6 +62,7 @@ FrameWindow::~FrameWindow() {
 
 bool FrameWindow::Create(const FrameArgs& args) {
     args_ = args;
+    if (args.editNewObject) newObjectEditor_ = args.editNewObject;
     if (args.options) options_ = args.options;
     paths_ = WatchListPaths(args.programDir.empty() ? std::string(".") : args.programDir);
     if (!RegisterWindowClass(args.instance, kMainWindowClass, CS_DBLCLKS, nullptr, nullptr)) {
@@ -233,9 +236,16 @@ LRESULT FrameWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HELP:
             ShowHelpFor(Handle(), reinterpret_cast<const HELPINFO*>(lParam));
             return TRUE;
+        case WM_CONTEXTMENU: {
+            HWND pane = reinterpret_cast<HWND>(wParam);
+            if (pane != itemPane_.Handle() && pane != resultPane_.Handle()) break;
+            ShowPopupMenu(pane, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        }
         default:
-            return DFrameWindow::WindowProc(message, wParam, lParam);
+            break;
     }
+    return DFrameWindow::WindowProc(message, wParam, lParam);
 }
 
 LRESULT FrameWindow::OnNotify(const NMHDR& header) {
@@ -305,7 +315,7 @@ bool FrameWindow::OnCommand(int id, int code, HWND) {
             return true;
         case CMD_NEW_WEB_PAGE:
         case CMD_FIRST_START_NEW_PAGE:
-            NewWebPage(AStr());
+            NewWebPage(AStr(), NewObjectPosition(list_, itemPane_.Caret()));
             return true;
         case CMD_SHOW_RESULTS: {
             std::vector<ItemNode*> selected = itemPane_.Selected();
@@ -335,7 +345,7 @@ bool FrameWindow::OnCommand(int id, int code, HWND) {
             if (CanSearch()) FindNext();
             return true;
         default:
-            return false;
+            return RunCommand(id);  // the table of FrameCommands.cpp
     }
 }
 
@@ -366,14 +376,9 @@ void FrameWindow::CommandEnable(DCommandEnabler& e) {
         case CMD_SWITCH_ON:
             e.Enable(selected > 0);
             break;
-        case CMD_OPEN_PAGE:
-        case CMD_OPEN_PAGE_NEW_WINDOW:
-        case CMD_OPEN_MAILBOX:
-        case CMD_COPY_URL:
-            e.Enable(selected == 1 && !itemPane_.Selected()[0]->IsFolder());
-            break;
         default:
-            break;  // left as it is
+            EnableCommand(e);  // the rules of FrameCommands.cpp
+            break;
     }
 }
 

@@ -148,4 +148,19 @@ TEST_F(PaneCommandsTest, DeleteFromHereTakesTheOlderChecksAndTheLaterChanges) {
     EXPECT_EQ(0u, model.SelectedCount());
 }
 
+TEST(BrowserCall, TheAddressTakesTheFirstPercentOneOrFollowsTheArguments) {
+    ProgramCall quoted = BrowserCall("\"C:\\Program Files\\Web\\web.exe\" -nohome \"%1\" %1",
+                                     "http://a.example/");
+    EXPECT_STREQ("C:\\Program Files\\Web\\web.exe", quoted.program.c_str());
+    EXPECT_STREQ("-nohome \"http://a.example/\" %1", quoted.arguments.c_str());
+    ProgramCall plain = BrowserCall("  web.exe   -new", "http://b.example/");
+    EXPECT_STREQ("web.exe", plain.program.c_str());
+    EXPECT_STREQ("-new http://b.example/", plain.arguments.c_str());
+    ProgramCall bare = BrowserCall("web.exe", "http://c.example/");
+    EXPECT_STREQ("http://c.example/", bare.arguments.c_str());
+    ProgramCall broken = BrowserCall("\"web.exe", "x");
+    EXPECT_STREQ("web.exe", broken.program.c_str()) << "an unclosed quote ends the command";
+    EXPECT_TRUE(BrowserCall("", "x").program.IsEmpty()) << "no command: nothing to run";
+}
+
 }  // namespace
