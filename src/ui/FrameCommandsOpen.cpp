@@ -115,7 +115,14 @@ void FrameWindow::OpenCommand(int id) {
 }
 
 void FrameWindow::EnterCommand(int) {
-    if (ResultPaneFocused()) {
+    EnterAction(ResultPaneFocused());
+}
+
+// Enter, or a double click in a pane: the item pane opens its selected
+// page (a mailbox only by its own command); the result pane marks the
+// object seen and opens the selected change's link or the target object.
+void FrameWindow::EnterAction(bool inResults) {
+    if (inResults) {
         // Read before marking seen: that shows the results again.
         ChangeNode* change = SelectedLinkedChange();
         const AStr link = change ? change->link : AStr();

@@ -288,6 +288,13 @@ void FrameWindow::OnPaneNotify(int id, int code, TreeViewNode* node) {
         std::vector<ItemNode*> selected = itemPane_.Selected();
         if (selected.size() == 1) MarkSeen(*selected[0]);
     }
+    if (code == kTvnDoubleClick && node) {
+        // Alt with a double click on an object asks for its properties.
+        if (id == kItemPaneId && GetKeyState(VK_MENU) < 0)
+            EditSelectedProperties();
+        else
+            EnterAction(id == kResultPaneId);
+    }
     if (id == kItemPaneId && code == kTvnSelectionChanged) {
         ItemNode* object = TreeViewUrl::ObjectOf(node);
         if (object && object != current_) {

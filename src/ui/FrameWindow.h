@@ -276,6 +276,7 @@ class FrameWindow : public DFrameWindow,
     void MarkSeenCommand(int id);
     void OtherPaneCommand(int id);
     void EnterCommand(int id);
+    void EnterAction(bool inResults);
     void OpenCommand(int id);
     void OpenObject(ItemNode& object, bool newWindow);
     void SaveReportCommand(int id);

@@ -138,6 +138,14 @@ TEST_F(OpenCommandsTest, EnterOpensPagesButNotMailboxesAndLinksFromTheResults) {
     Command(CMD_ENTER);
     ASSERT_EQ(3u, calls.size());
     EXPECT_EQ("http://127.0.0.1:9/weather", calls[2].file);
+    // A double click is the Enter of its pane.
+    frame->Items().SetCaret(mail);
+    SendPaneNotify(frame->Items().Handle(), kTvnDoubleClick, NodeOf(mail->treeNode));
+    EXPECT_EQ(3u, calls.size()) << "a mailbox opens only by its own command";
+    frame->Items().SetCaret(rates);
+    SendPaneNotify(frame->Items().Handle(), kTvnDoubleClick, NodeOf(rates->treeNode));
+    ASSERT_EQ(4u, calls.size());
+    EXPECT_EQ("http://127.0.0.1:9/rates", calls[3].file);
     EXPECT_TRUE(messages.empty());
 }
 
