@@ -9,6 +9,7 @@
 #include <prsht.h>
 
 #include "CommandsFixture.h"
+#include "DialogLayout.h"
 #include "lang/PropertyIds.h"
 #include "shell/gui/DHelp.h"
 #include "support/WhenModal.h"
@@ -179,14 +180,22 @@ TEST_F(OpenCommandsTest, HelpAboutAndTheWebSite) {
     Command(CMD_WEB_SITE);
     ASSERT_EQ(1u, calls.size());
     EXPECT_EQ(LoadText(TEXT_WEB_SITE).c_str(), calls[0].file);
-    bool shown = false;
-    WhenModal([&shown] {
-        HWND about = GetActiveWindow();
-        shown = GetDlgItem(about, IDC_ABOUT_TEXT) != nullptr;
-        SendMessageW(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    });
-    Command(CMD_ABOUT);
-    EXPECT_TRUE(shown);
+    // The about box, laid out so that its texts fit in both languages.
+    for (const char* language : {"rus", "enu"}) {
+        AStr code(language);
+        ASSERT_TRUE(LoadLanguage(code, platform::ProgramDirectory().c_str()));
+        bool shown = false;
+        std::vector<std::string> faults;
+        WhenModal([&shown, &faults] {
+            HWND about = GetActiveWindow();
+            shown = GetDlgItem(about, IDC_ABOUT_TEXT) != nullptr;
+            faults = LayoutFaults(about);
+            SendMessageW(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        Command(CMD_ABOUT);
+        EXPECT_TRUE(shown) << language;
+        for (const std::string& fault : faults) ADD_FAILURE() << language << ": " << fault;
+    }
 }
 
 TEST_F(CommandsTest, SwitchingClearingAndProtectingReachEveryObjectBelow) {
