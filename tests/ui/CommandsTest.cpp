@@ -343,3 +343,34 @@ TEST_F(CommandsTest, TheKeyboardOpensThePopupBelowTheFirstSelectedNode) {
 }
 
 }  // namespace
+
+namespace {
+
+RECT g_menuShown;
+bool g_menuSeen = false;
+
+TEST_F(CommandsTest, TheContextKeyShowsThePaneMenuBelowTheFirstSelectedNode) {
+    OpenOnList();
+    ShowWindow(Main(), SW_SHOW);
+    SetClientSize(600, 400);
+    Pump();
+    frame->Items().SetCaret(rates);
+    HWND pane = frame->Items().Handle();
+    const POINT expected = frame->PopupMenuPoint(pane, POINT{-1, -1});
+    g_menuSeen = false;
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        if (HWND menu = FindWindowW(L"#32768", nullptr)) {
+            g_menuSeen = IsWindowVisible(menu) != FALSE;
+            GetWindowRect(menu, &g_menuShown);
+        }
+        EndMenu();
+    });
+    // As the pane's default handling passes the context key on.
+    SendMessageW(pane, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(pane), MAKELPARAM(-1, -1));
+    ASSERT_TRUE(g_menuSeen) << "the menu was tracked";
+    EXPECT_EQ(expected.x, g_menuShown.left);
+    EXPECT_EQ(expected.y, g_menuShown.top);
+}
+
+}  // namespace
