@@ -20,6 +20,13 @@ void ChildrenFirst(ItemNode& object, const std::function<void(ItemNode&)>& visit
     visit(object);
 }
 
+// Whether the object (compared, never followed) is the list or in it.
+bool InList(ItemList& list, const ItemNode* object) {
+    for (ItemNode* o = &list; o; o = o->NextInTree(&list))
+        if (o == object) return true;
+    return false;
+}
+
 }  // namespace
 
 bool FrameWindow::EditNewObject(ItemProperties& properties, bool isMailbox) {
@@ -36,6 +43,24 @@ bool FrameWindow::NewWebPage(const AStr& address, const InsertPosition& at) {
     if (!EditNewObject(page, false) || page.address.IsEmpty()) return false;
     NewObject(page, at);
     return true;
+}
+
+void FrameWindow::NewWebPageAfterDrop(const AStr& address, const InsertPosition& at) {
+    droppedPages_.emplace_back(address, at);
+    PostMessageW(Handle(), kDroppedPagesMessage, 0, 0);
+}
+
+// The dropped addresses, each at its position while that is still in the
+// list (objects may have gone since the drop), else at the list's end.
+void FrameWindow::OpenDroppedPages() {
+    std::vector<std::pair<AStr, InsertPosition>> pages;
+    pages.swap(droppedPages_);
+    for (auto& page : pages) {
+        InsertPosition& at = page.second;
+        if (!InList(list_, at.parent) || (at.anchor && !InList(list_, at.anchor)))
+            at = InsertPosition{&list_, nullptr, false};
+        NewWebPage(page.first, at);
+    }
 }
 
 ItemNode* FrameWindow::NewObject(const ItemProperties& properties, const InsertPosition& at) {

@@ -17,7 +17,9 @@ bool InSubtree(const ItemNode* object, const ItemNode* top) {
 
 void FrameWindow::ConnectItemPane() {
     ItemDropHost host;
-    host.newWebPage = [this](const AStr& url, const InsertPosition& at) { NewWebPage(url, at); };
+    host.newWebPage = [this](const AStr& url, const InsertPosition& at) {
+        NewWebPageAfterDrop(url, at);
+    };
     host.objectsPlaced = [this]() {
         if (engine_) engine_->SetNewChanges(list_.CountNewChanges());
         SaveWatchList();

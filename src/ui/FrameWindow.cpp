@@ -222,6 +222,9 @@ LRESULT FrameWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case kTrayMessage:
             OnTrayMessage(lParam);
             return 0;
+        case kDroppedPagesMessage:
+            OpenDroppedPages();
+            return 0;
         case WM_DDE_INITIATE:
             return OnDdeInitiate(reinterpret_cast<HWND>(wParam), lParam);
         case WM_DDE_EXECUTE:
@@ -437,5 +440,5 @@ bool FrameWindow::OnIdle(long count) {
 }
 
 void FrameWindow::OnDropText(const AStr& text) {
-    NewWebPage(text);
+    NewWebPageAfterDrop(text, InsertPosition{&list_, nullptr, false});
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/CheckEngine.h"
@@ -49,6 +50,9 @@ enum FrameTimers : UINT_PTR {
     kSelectionTimer = 3,
 };
 constexpr UINT kTrayMessage = 0x341B;
+// Posted after a URL was dropped: its new-page dialog opens once the drop
+// has returned to the program it came from.
+constexpr UINT kDroppedPagesMessage = WM_APP + 1;
 constexpr UINT kHeartbeatMs = 60000;
 constexpr UINT kBlinkMs = 500;
 constexpr UINT kSelectionMs = 500;
@@ -152,6 +156,8 @@ class FrameWindow : public DFrameWindow,
     // Edits of the tree (FrameEdits.cpp). The new-web-page dialog for an
     // object at a position (a URL dropped on the item pane); true for OK.
     bool NewWebPage(const AStr& address, const InsertPosition& at);
+    // The same once the drop that brought the address has ended.
+    void NewWebPageAfterDrop(const AStr& address, const InsertPosition& at);
     // Makes an object of the properties at the position (the root's end
     // when at.parent is null): never checked, a copy number, checking
     // switched on, its node added, a check asked for, the watch list saved.
@@ -314,6 +320,8 @@ class FrameWindow : public DFrameWindow,
     UINT probe_ = 0;
     bool hiddenToTray_ = false;
     std::function<bool(ItemProperties&, bool isMailbox)> newObjectEditor_;
+    std::vector<std::pair<AStr, InsertPosition>> droppedPages_;
+    void OpenDroppedPages();
     void ConnectItemPane();  // FrameEdits.cpp
 };
 

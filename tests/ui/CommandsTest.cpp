@@ -374,3 +374,21 @@ TEST_F(CommandsTest, TheContextKeyShowsThePaneMenuBelowTheFirstSelectedNode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CommandsTest, ADroppedAddressWhosePlaceWentMeanwhileGoesToTheEnd) {
+    OpenOnList();
+    acceptNewObjects = true;
+    frame->NewWebPageAfterDrop("http://127.0.0.1:9/first", InsertPosition{news, weather, false});
+    frame->NewWebPageAfterDrop("http://127.0.0.1:9/late", InsertPosition{news, rates, true});
+    frame->DeleteObjectList({rates});
+    Pump();
+    EXPECT_EQ((std::vector<std::string>{"http://127.0.0.1:9/first", "http://127.0.0.1:9/late"}),
+              NewPages());
+    EXPECT_STREQ("http://127.0.0.1:9/first", weather->NextItem()->properties.address.c_str());
+    auto* last = static_cast<ItemNode*>(frame->WatchList().Last());
+    EXPECT_STREQ("http://127.0.0.1:9/late", last->properties.address.c_str());
+}
+
+}  // namespace

@@ -183,6 +183,8 @@ TEST_F(DragDropTest, StreamsAndUrlsFromElsewhereLandAtTheDropPosition) {
     target.Drop(link, 0, On(mail, false), &effect);
     link->Release();
     EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_COPY), effect) << "a move falls back to a copy";
+    EXPECT_TRUE(NewPages().empty()) << "the dialog waits until the drop has returned";
+    Pump();
     ASSERT_EQ((std::vector<std::string>{"http://127.0.0.1/new"}), NewPages());
     ItemNode* made = mail->NextItem();
     ASSERT_NE(nullptr, made) << "the page goes right after the mailbox it was dropped below";
