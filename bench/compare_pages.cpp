@@ -76,8 +76,11 @@ void RunComparison(benchmark::State& state, const std::string& oldPage, const st
     size_t records = 0;
     for (auto _ : state) {
         ListOf<ChangeNode> results;
-        int level = ComparePageCopies(oldPath.c_str(), newPath.c_str(), "http://host/",
-                                      "http://host/", charset, charset, kModeText, &results, true);
+        PageComparison what;
+        what.oldCopy = {oldPath.c_str(), "http://host/", charset};
+        what.newCopy = {newPath.c_str(), "http://host/", charset};
+        what.joinTableRows = true;
+        int level = ComparePageCopies(what, &results);
         if (level != expectedLevel) state.SkipWithError("unexpected change level");
         records = results.Count();
     }
@@ -153,7 +156,7 @@ void BM_OneMegabyteComparisonOnly(benchmark::State& state) {
         JoinTableRows(*docs[0]);
         JoinTableRows(*docs[1]);
         HtmlItemStream o(*docs[0]), n(*docs[1]);
-        HtmlComparator c("", "", "", "", 1, 1, kModeText, &results);
+        HtmlComparator c(InMemoryComparison(1), &results);
         c.CompareStreams(o, n);
         if (results.Count() != 20) state.SkipWithError("unexpected records");
     }

@@ -47,7 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     HtmlItemStream oldStream(*oldDoc), newStream(*newDoc);
     auto* check = new CheckNode(1);
-    HtmlComparator comparator("", "", "", "", charset, charset, 2, &check->changes);
+    PageComparison what = InMemoryComparison(charset);
+    what.mode = kModeLinks;
+    HtmlComparator comparator(what, &check->changes);
     check->result =
         comparator.CompareStreams(oldStream, newStream) < 0 ? 0 : comparator.ChangeLevel();
 

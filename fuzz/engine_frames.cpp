@@ -10,7 +10,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         _HtmlFrameNode root;
         root.address = "http://site/dir/page.html";
         imwstream in(data, static_cast<long>(size));
-        BuildFrameTree(in, root, "http://site/dir/page.html", "", KeptFrameFactory(), links);
+        FrameTreeArgs args;
+        args.pageUrl = "http://site/dir/page.html";
+        args.withLinks = links;
+        BuildFrameTree(in, root, args);
         ResolveFrames(root, true, nullptr);
         SameFrameStructure(root, root);
     }

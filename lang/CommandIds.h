@@ -66,7 +66,6 @@
 #define MENU_RESULT_POPUP 4
 
 /* Texts of the commands. */
-#define TEXT_FILTER_ALL_FILES 9301
 #define TEXT_DELETE_PROTECTED 9315
 #define TEXT_REPORT_FILTER 9317
 #define TEXT_REPORT_TITLE 9318
@@ -88,6 +87,12 @@
 
 // The options dialog.
 #define DLG_OPTIONS 5
+// Notifications: the message window and the chooser of an event's file.
+#define DLG_MESSAGE_WINDOW 15
+#define TEXT_CHOOSE_EVENT_FILE 9300
+#define TEXT_FILTER_ALL_FILES 9301
+#define TEXT_FILTER_SOUNDS 9302
+#define TEXT_FILTER_PROGRAMS 9309
 
 // The about dialog and its texts.
 #define DLG_ABOUT 16

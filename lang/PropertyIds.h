@@ -23,10 +23,6 @@
 #define TEXT_MAIL_SECURITY_STLS 9452
 #define TEXT_MAIL_SECURITY_TLS 9453
 /* The event file chooser: title, "all files" filter, sounds, programs. */
-#define TEXT_EVENT_CHOOSER_TITLE 9300
-#define TEXT_EVENT_CHOOSER_ALL 9301
-#define TEXT_EVENT_CHOOSER_SOUNDS 9302
-#define TEXT_EVENT_CHOOSER_PROGRAMS 9309
 /* The colour names, 16 in the order of the colour list. */
 #define TEXT_COLOR_FIRST 9430
 

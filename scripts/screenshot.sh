@@ -5,8 +5,10 @@
 # web server, added and checked with ovisto-cli.exe), starts ovisto.exe on it
 # under Wine on its own virtual display and saves a PNG of the main window
 # per language: <build>/screenshots/main-<code>.png, and one of each dialog
-# it opens by command (find-<code>.png), and of the property dialogs
-# (prop-<dialog>-<code>.png and options-<code>.png, from window tests).
+# it opens by command (find-<code>.png); the property dialogs, the options
+# dialog and the message window of a notification are pictured by window
+# tests (prop-<dialog>-<code>.png, options-<code>.png, message-<code>.png,
+# message-stop-<code>.png).
 #   bash scripts/screenshot.sh [enu] [rus]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -114,10 +116,9 @@ for lang in "${languages[@]}"; do
   echo "$out/main-$lang.png"
 done
 
-# The property dialogs of objects and the options dialog, pictured by
-# window tests in both languages: prop-<dialog>-<code>.png, options-<code>.png.
+# The dialogs pictured by window tests in both languages.
 cmake --build "$build" -j "$(nproc)" --target test_ui ov_language_modules >/dev/null
 /usr/lib/wine/wineserver -p 2>/dev/null || true
 (cd "$build/bin" && OVISTO_SHOT_DIR="Z:$out" $wine ./test_ui.exe \
-  --gtest_filter='*ShotsOfEveryDialogInEveryLanguage*:OptionsDialogTest.LayoutFitsInBothLanguages' >/dev/null)
-ls "$out"/prop-*.png "$out"/options-*.png
+  --gtest_filter='*ShotsOfEveryDialogInEveryLanguage*:OptionsDialogTest.LayoutFitsInBothLanguages:MainWindowTest.MessageWindowPicturesInBothLanguages' >/dev/null)
+ls "$out"/prop-*.png "$out"/options-*.png "$out"/message-*.png

@@ -8,28 +8,7 @@
 #include "cli/Workspace.h"
 #include "platform/ChildProcess.h"
 #include "platform/Lang.h"
-
-std::pair<std::string, std::string> SplitCommandLine(const char* commandLine) {
-    std::string program, arguments;
-    const char* p = commandLine ? commandLine : "";
-    while (*p == ' ') ++p;
-    bool quoted = false, inProgram = true;
-    for (; *p; ++p) {
-        if (inProgram) {
-            if (*p == '"') {
-                quoted = !quoted;
-            } else if (*p == ' ' && !quoted) {
-                inProgram = false;
-            } else {
-                program += *p;
-            }
-            continue;
-        }
-        if (*p == '"') quoted = !quoted;
-        arguments += *p;
-    }
-    return {program, arguments};
-}
+#include "watchlist/EventRules.h"
 
 CliEngineHost::CliEngineHost(Workspace& space, std::ostream& err)
     : space_(space), err_(err), queue_(std::make_shared<platform::HostQueue>()) {
@@ -57,13 +36,13 @@ void CliEngineHost::Announce(ItemNode& object, const ItemEvent& event) {
 }
 
 void CliEngineHost::RunProgram(ItemNode& object, const AStr& commandLine) {
-    auto parts = SplitCommandLine(commandLine.c_str());
-    int code = platform::StartUserProgram(TypedPath(Shown(parts.first.c_str())),
-                                          TypedPath(Shown(parts.second.c_str())));
+    EventCommand parts = SplitEventCommand(commandLine.c_str());
+    int code = platform::StartUserProgram(TypedPath(Shown(parts.program)),
+                                          TypedPath(Shown(parts.arguments)));
     if (code != 0)
         err_ << "ovisto-cli: " << ObjectPath(object) << ": " << Shown(ProgramErrorText(code))
              << "\n"
-             << Shown(parts.first.c_str()) << "\n";
+             << Shown(parts.program) << "\n";
 }
 
 // A failed write must not unwind through the engine: it is reported and the

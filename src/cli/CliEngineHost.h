@@ -13,12 +13,6 @@
 
 class Workspace;
 
-// The program and the argument text of an event's command line: leading
-// blanks skipped, double quotes toggle quoting and are dropped from the
-// program, the first blank outside quotes ends the program; everything
-// after it (quotes included) is the arguments.
-std::pair<std::string, std::string> SplitCommandLine(const char* commandLine);
-
 class CliEngineHost : public EngineHost {
   public:
     CliEngineHost(Workspace& space, std::ostream& err);

@@ -50,9 +50,12 @@ int CompareCommand(CliContext& c, const Arguments& a) {
     AStr oldBase = a.Value("old-base") ? Typed(*a.Value("old-base")) : base;
     AStr newBase = a.Value("new-base") ? Typed(*a.Value("new-base")) : base;
     ListOf<ChangeNode> changes;
-    int level = ComparePageCopies(oldPath.c_str(), newPath.c_str(), oldBase.c_str(),
-                                  newBase.c_str(), Charset(a, "old-charset"),
-                                  Charset(a, "new-charset"), mode, &changes, a.Has("tables"));
+    PageComparison what;
+    what.oldCopy = {oldPath.c_str(), oldBase.c_str(), Charset(a, "old-charset")};
+    what.newCopy = {newPath.c_str(), newBase.c_str(), Charset(a, "new-charset")};
+    what.mode = mode;
+    what.joinTableRows = a.Has("tables");
+    int level = ComparePageCopies(what, &changes);
     if (level < 0) Fail(kExitBadInput, "the pages could not be read");
     Json list = Json::array();
     for (const ChangeNode* ch = changes.First(); ch; ch = ch->NextChange())

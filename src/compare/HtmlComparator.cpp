@@ -87,17 +87,15 @@ class HtmlWalkOps : public IndexedWalkOps<HtmlWalkOps, HtmlItemStream, HtmlCompa
     HtmlComparator& comparator_;
 };
 
-HtmlComparator::HtmlComparator(const char* oldPath, const char* newPath, const char* oldBaseUrl,
-                               const char* newBaseUrl, int32_t oldCharset, int32_t newCharset,
-                               int32_t mode, ListOf<ChangeNode>* results)
-    : oldPath_(oldPath),
-      newPath_(newPath),
-      oldBaseUrl_(oldBaseUrl),
-      newBaseUrl_(newBaseUrl),
-      oldCharset_(oldCharset),
-      newCharset_(newCharset),
+HtmlComparator::HtmlComparator(const PageComparison& what, ListOf<ChangeNode>* results)
+    : oldPath_(what.oldCopy.path),
+      newPath_(what.newCopy.path),
+      oldBaseUrl_(what.oldCopy.baseUrl),
+      newBaseUrl_(what.newCopy.baseUrl),
+      oldCharset_(what.oldCopy.charset),
+      newCharset_(what.newCopy.charset),
       results_(results),
-      mode_(mode) {}
+      mode_(what.mode) {}
 
 bool HtmlComparator::MatchItems(const HtmlCompareItem* a, const HtmlCompareItem* b) {
     int32_t bytes = 0;
@@ -197,11 +195,8 @@ int HtmlComparator::CompareFiles(bool joinTableRows) {
     return 0;
 }
 
-int ComparePageCopies(const char* oldPath, const char* newPath, const char* oldBaseUrl,
-                      const char* newBaseUrl, int32_t oldCharset, int32_t newCharset, int32_t mode,
-                      ListOf<ChangeNode>* results, bool joinTableRows) {
-    HtmlComparator comparator(oldPath, newPath, oldBaseUrl, newBaseUrl, oldCharset, newCharset,
-                              mode, results);
-    if (comparator.CompareFiles(joinTableRows) != 0) return -1;
+int ComparePageCopies(const PageComparison& what, ListOf<ChangeNode>* results) {
+    HtmlComparator comparator(what, results);
+    if (comparator.CompareFiles(what.joinTableRows) != 0) return -1;
     return comparator.ChangeLevel();
 }

@@ -7,6 +7,7 @@
 #include "compare/StreamComparator.h"
 #include "framework/AStr.h"
 #include "framework/List.h"
+#include "watchlist/ItemProperties.h"
 
 class ChangeNode;
 class HtmlCompareItem;
@@ -19,11 +20,32 @@ enum : int32_t {
     kLevelMuchInserted = 2,  // one region inserted more than 20% of the new paragraphs
 };
 
+// One stored copy of a page: its file, the address its links resolve
+// against and its character set.
+struct PageCopy {
+    const char* path = "";
+    const char* baseUrl = "";
+    int32_t charset = 0;
+};
+
+// What a comparison of two copies is asked for.
+struct PageComparison {
+    PageCopy oldCopy;
+    PageCopy newCopy;
+    int32_t mode = kModeText;
+    bool joinTableRows = false;  // table rows compared as whole paragraphs
+};
+
+// Two documents compared in memory (CompareStreams): no files, no base.
+inline PageComparison InMemoryComparison(int32_t charset) {
+    PageComparison what;
+    what.oldCopy.charset = what.newCopy.charset = charset;
+    return what;
+}
+
 class HtmlComparator : public StreamComparator {
   public:
-    HtmlComparator(const char* oldPath, const char* newPath, const char* oldBaseUrl,
-                   const char* newBaseUrl, int32_t oldCharset, int32_t newCharset, int32_t mode,
-                   ListOf<ChangeNode>* results);
+    HtmlComparator(const PageComparison& what, ListOf<ChangeNode>* results);
 
     // Builds both documents and compares them; 0, or -1 when a copy could not
     // be opened or built.
@@ -69,6 +91,4 @@ class HtmlComparator : public StreamComparator {
 // The comparison a check runs on its worker thread: -1 when a copy could not
 // be read, else the change level. New-text records are appended to `results`
 // and belong to the caller.
-int ComparePageCopies(const char* oldPath, const char* newPath, const char* oldBaseUrl,
-                      const char* newBaseUrl, int32_t oldCharset, int32_t newCharset, int32_t mode,
-                      ListOf<ChangeNode>* results, bool joinTableRows);
+int ComparePageCopies(const PageComparison& what, ListOf<ChangeNode>* results);

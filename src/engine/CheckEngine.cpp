@@ -22,7 +22,7 @@ int32_t CharsetOfContentType(const char* contentType) {
 
 // An empty temporary file, replacing any old one.
 void CreateEmpty(const std::string& path) {
-    platform::FileHandle h = platform::OpenForWrite(path.c_str(), true, true);
+    platform::FileHandle h = platform::OpenForWrite(path.c_str(), platform::WriteMode::kReplace);
     if (h != platform::kInvalidFile) platform::Close(h);
 }
 

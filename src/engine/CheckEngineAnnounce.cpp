@@ -1,5 +1,6 @@
 // Announcing a recorded check.
 #include "engine/CheckEngine.h"
+#include "watchlist/EventRules.h"
 #include "watchlist/TextLog.h"
 
 void CheckEngine::Announce(ItemNode& object) {
@@ -15,9 +16,8 @@ void CheckEngine::Notify(ItemNode& object) {
     if (!(object.marks & kMarkUnseen)) ++newChanges_;
     object.SetMarks(kMarkUnseen);
     if (CheckNode* newest = object.checks.First()) newest->expanded = true;
+    host_.RevealChangedObject(object);
     for (ItemNode* n = &object; n && n != &list_; n = n->ParentItem()) host_.RefreshObject(*n);
     host_.SaveChangeLog();
-    const ItemEvent& event =
-        object.properties.event.type <= 254 ? object.properties.event : options_.event;
-    host_.Announce(object, event);
+    host_.Announce(object, ApplicableEvent(object.properties.event, options_.event));
 }

@@ -117,7 +117,9 @@ void CheckEngine::FullPage(ItemNode& object, _HtmlFrameNode* frame, const AStr& 
                            const std::string& temp, int32_t charset) {
     auto* tree = new _HtmlFrameNode;
     tree->address = SlashesBeforeQuery(url.c_str());
-    BuildFrameTree(temp.c_str(), *tree, url.c_str(), "", KeptFrameFactory(), false);
+    FrameTreeArgs page;
+    page.pageUrl = url.c_str();
+    BuildFrameTree(temp.c_str(), *tree, page);
     ResolveFrames(*tree, true, frame);
     if (tree->HasChildren()) return FramedPage(object, frame, tree, temp, charset);
     delete tree;
@@ -228,7 +230,8 @@ void CheckEngine::FetchFrames(ItemNode& object, _HtmlFrameNode& parent) {
     if (!frames.empty()) object.state = kCheckDownloading;
     for (_HtmlFrameNode* f : frames) {
         const std::string temp = TempFilePath(list_, object, f);
-        platform::FileHandle h = platform::OpenForWrite(temp.c_str(), true, true);
+        platform::FileHandle h =
+            platform::OpenForWrite(temp.c_str(), platform::WriteMode::kReplace);
         if (h != platform::kInvalidFile) platform::Close(h);
         StartDownload(FrameUrl(object, f).c_str(), temp, StoredCopyPath(list_, object, f), object,
                       f);

@@ -25,9 +25,12 @@ int32_t CompareThreadNode::Run() {
     // Memory is the one thing a hostile page can still exhaust: the check
     // fails, the run and every other check go on.
     try {
-        result = ComparePageCopies(oldFile.c_str(), newFile.c_str(), oldAddress.c_str(),
-                                   newAddress.c_str(), oldCharset, newCharset, mode, &changes,
-                                   joinTableRows);
+        PageComparison what;
+        what.oldCopy = {oldFile.c_str(), oldAddress.c_str(), oldCharset};
+        what.newCopy = {newFile.c_str(), newAddress.c_str(), newCharset};
+        what.mode = mode;
+        what.joinTableRows = joinTableRows;
+        result = ComparePageCopies(what, &changes);
     } catch (const std::bad_alloc&) {
         changes.Clear();
         result = 0;

@@ -17,8 +17,11 @@ class EngineHost {
     // The object's state, title or checks changed: redraw its node (and the
     // result pane when it shows the object).
     virtual void RefreshObject(ItemNode& object) {}
+    // A check stands and is being announced, its object marked: a host that
+    // can be hidden shows the object where the user will look on return.
+    virtual void RevealChangedObject(ItemNode& object) {}
     // A check stands and was recorded: run the chosen event (the object's
-    // own, or the program-wide one when the object's kind is 255).
+    // own, or the program-wide one: ApplicableEvent).
     virtual void Announce(ItemNode& object, const ItemEvent& event) {}
     // A check record is about to be deleted by trimming.
     virtual void BeforeCheckDeleted(ItemNode& object, CheckNode& check) {}

@@ -153,19 +153,18 @@ bool IsOrEnclosesAddress(const _HtmlFrameNode* from, const AStr& address) {
 
 }  // namespace
 
-int BuildFrameTree(iwstream& in, HtmlFrameNode& root, const char* pageUrl, const char* secondBase,
-                   const FrameFactory& factory, bool withLinks) {
-    FrameTreeBuilder builder(root, factory, withLinks);
+int BuildFrameTree(iwstream& in, HtmlFrameNode& root, const FrameTreeArgs& args) {
+    FrameTreeBuilder builder(root, args.factory ? args.factory : KeptFrameFactory(),
+                             args.withLinks);
     builder.Parse(in);
-    SetRootBases(root, builder, pageUrl, secondBase);
+    SetRootBases(root, builder, args.pageUrl, args.secondBase);
     return 0;
 }
 
-int BuildFrameTree(const char* file, HtmlFrameNode& root, const char* pageUrl,
-                   const char* secondBase, const FrameFactory& factory, bool withLinks) {
+int BuildFrameTree(const char* file, HtmlFrameNode& root, const FrameTreeArgs& args) {
     ifwstream in(file);
     if (in.OpenError() || in.IsError()) return -1;
-    return BuildFrameTree(in, root, pageUrl, secondBase, factory, withLinks);
+    return BuildFrameTree(in, root, args);
 }
 
 FrameFactory KeptFrameFactory() {

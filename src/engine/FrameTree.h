@@ -69,10 +69,14 @@ AStr SlashesBeforeQuery(const char* url);
 // is the page's base element when there is one, else the page URL; its
 // second base the base element, else secondBase. Returns 0, or -1 when the
 // file cannot be opened.
-int BuildFrameTree(const char* file, HtmlFrameNode& root, const char* pageUrl,
-                   const char* secondBase, const FrameFactory& factory, bool withLinks);
-int BuildFrameTree(iwstream& in, HtmlFrameNode& root, const char* pageUrl, const char* secondBase,
-                   const FrameFactory& factory, bool withLinks);
+struct FrameTreeArgs {
+    const char* pageUrl = "";
+    const char* secondBase = "";
+    bool withLinks = false;  // the page's links are read as frames too
+    FrameFactory factory;    // null: the factory checks use
+};
+int BuildFrameTree(const char* file, HtmlFrameNode& root, const FrameTreeArgs& args);
+int BuildFrameTree(iwstream& in, HtmlFrameNode& root, const FrameTreeArgs& args);
 // The factory checks use.
 FrameFactory KeptFrameFactory();
 

@@ -180,7 +180,7 @@ int32_t DownloadThread::Settled(int32_t result) {
 
 int32_t DownloadThread::SaveBody(iurlwstream& in, bool haveLastModified, uint32_t lastModified,
                                  bool* final, uint32_t* copied) {
-    ofwstream out(targetFile_.c_str(), true, true);
+    ofwstream out(targetFile_.c_str());
     if (out.OpenError()) return static_cast<int32_t>(out.OpenError());
     int32_t result = 0;
     uint32_t& bytes = *copied;

@@ -46,7 +46,10 @@ FileHandle OpenForRead(const char* path, bool sequential);
 // create: open for reading and writing, creating the file; an existing file
 // is truncated when `truncate` is set and makes the open fail otherwise.
 // Without create: opens an existing file for writing only.
-FileHandle OpenForWrite(const char* path, bool create, bool truncate);
+// How a file is opened for writing: made anew (emptied when it exists),
+// made only when it does not exist yet, or an existing one as it is.
+enum class WriteMode { kReplace, kCreateNew, kExisting };
+FileHandle OpenForWrite(const char* path, WriteMode mode);
 // Creates (or truncates) a file for reading and writing that only its owner
 // may read when the platform has owners (POSIX mode 0600): files that hold
 // passwords.

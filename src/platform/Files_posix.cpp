@@ -175,13 +175,13 @@ FileHandle OpenForRead(const char* path, bool sequential) {
     return fd;
 }
 
-FileHandle OpenForWrite(const char* path, bool create, bool truncate) {
+FileHandle OpenForWrite(const char* path, WriteMode mode) {
     std::string p = Resolve(path);
     int flags = O_CLOEXEC;
-    if (create)
-        flags |= O_RDWR | O_CREAT | (truncate ? O_TRUNC : O_EXCL);
-    else
+    if (mode == WriteMode::kExisting)
         flags |= O_WRONLY;
+    else
+        flags |= O_RDWR | O_CREAT | (mode == WriteMode::kReplace ? O_TRUNC : O_EXCL);
     int fd = open(p.c_str(), flags, 0666);
     if (fd < 0) return Fail(), kInvalidFile;
     Succeed();

@@ -38,11 +38,12 @@ FileHandle OpenForRead(const char* path, bool sequential) {
     return h == INVALID_HANDLE_VALUE ? kInvalidFile : reinterpret_cast<FileHandle>(h);
 }
 
-FileHandle OpenForWrite(const char* path, bool create, bool truncate) {
+FileHandle OpenForWrite(const char* path, WriteMode mode) {
     HANDLE h;
-    if (create)
+    if (mode != WriteMode::kExisting)
         h = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                        truncate ? CREATE_ALWAYS : CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+                        mode == WriteMode::kReplace ? CREATE_ALWAYS : CREATE_NEW,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
     else
         h = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                         nullptr);
@@ -51,7 +52,7 @@ FileHandle OpenForWrite(const char* path, bool create, bool truncate) {
 
 // Windows keeps no owner-only mode bits; the file gets the folder's rights.
 FileHandle CreatePrivate(const char* path) {
-    return OpenForWrite(path, true, true);
+    return OpenForWrite(path, WriteMode::kReplace);
 }
 
 bool FlushToDisk(FileHandle h) {

@@ -28,9 +28,8 @@ ifwstreambuf::ifwstreambuf(const char* path, bool sequential) {
     lastError_ = handle_ == platform::kInvalidFile ? platform::LastError() : 0;
 }
 
-ofwstreambuf::ofwstreambuf(const char* path, bool create, bool truncate, bool ownerOnly) {
-    handle_ =
-        ownerOnly ? platform::CreatePrivate(path) : platform::OpenForWrite(path, create, truncate);
+ofwstreambuf::ofwstreambuf(const char* path, platform::WriteMode mode, bool ownerOnly) {
+    handle_ = ownerOnly ? platform::CreatePrivate(path) : platform::OpenForWrite(path, mode);
     lastError_ = handle_ == platform::kInvalidFile ? platform::LastError() : 0;
 }
 
@@ -47,16 +46,14 @@ ifwstream::ifwstream(const char* path, bool sequential)
     Attach(&file_);
 }
 
-ofwstream::ofwstream(const char* path, bool create, bool truncate)
-    : obwstream(512),
-      file_(path, create, truncate),
-      openError_(static_cast<uint32_t>(file_.LastError())) {
+ofwstream::ofwstream(const char* path, platform::WriteMode mode)
+    : obwstream(512), file_(path, mode), openError_(static_cast<uint32_t>(file_.LastError())) {
     Attach(&file_);
 }
 
 ofwstream::ofwstream(const char* path, OwnerOnly)
     : obwstream(512),
-      file_(path, true, true, true),
+      file_(path, platform::WriteMode::kReplace, true),
       openError_(static_cast<uint32_t>(file_.LastError())) {
     Attach(&file_);
 }

@@ -28,7 +28,7 @@ class ifwstreambuf : public fwstreambuf {
 
 class ofwstreambuf : public fwstreambuf {
   public:
-    ofwstreambuf(const char* path, bool create, bool truncate, bool ownerOnly = false);
+    ofwstreambuf(const char* path, platform::WriteMode mode, bool ownerOnly = false);
     bool FlushToDisk();
 };
 
@@ -45,7 +45,7 @@ class ifwstream : public ibwstream {
 
 class ofwstream : public obwstream {
   public:
-    ofwstream(const char* path, bool create = true, bool truncate = true);
+    explicit ofwstream(const char* path, platform::WriteMode mode = platform::WriteMode::kReplace);
     // A new or truncated file that only its owner may read.
     struct OwnerOnly {};
     ofwstream(const char* path, OwnerOnly);

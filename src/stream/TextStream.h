@@ -22,8 +22,8 @@ class otwstream : public obwstream {
 
 class otfwstream : public otwstream {
   public:
-    otfwstream(const char* path, bool create = true, bool truncate = true)
-        : file_(path, create, truncate) {
+    explicit otfwstream(const char* path, platform::WriteMode mode = platform::WriteMode::kReplace)
+        : file_(path, mode) {
         Attach(&file_);
     }
     ~otfwstream() override { Flush(); }

@@ -4,13 +4,6 @@
 
 namespace {
 
-DDialogArgs DialogArgs(int templateId) {
-    DDialogArgs args;
-    args.templateId = templateId;
-    args.helpContext = DLG_FOLDER;  // both dialogs share the folder's help
-    return args;
-}
-
 const int kKindButtons[] = {IDC_KIND_PAGE, IDC_KIND_MAILBOX, IDC_KIND_FOLDER};
 
 }  // namespace
@@ -19,7 +12,7 @@ const int kKindButtons[] = {IDC_KIND_PAGE, IDC_KIND_MAILBOX, IDC_KIND_FOLDER};
 class RubricPropDialog : public DDialog {
   public:
     explicit RubricPropDialog(ItemProperties& record)
-        : DDialog(DialogArgs(DLG_FOLDER)), record_(record) {}
+        : DDialog(DDialogArgs::FromTemplate(DLG_FOLDER)), record_(record) {}
 
   protected:
     void TransferToControls() override {
@@ -43,7 +36,9 @@ class RubricPropDialog : public DDialog {
 // Web page, mailbox or folder.
 class ObjectTypeDialog : public DDialog {
   public:
-    explicit ObjectTypeDialog(int& kind) : DDialog(DialogArgs(DLG_OBJECT_KIND)), kind_(kind) {}
+    // It shares the folder dialog's help.
+    explicit ObjectTypeDialog(int& kind)
+        : DDialog(DDialogArgs::FromTemplate(DLG_OBJECT_KIND, DLG_FOLDER)), kind_(kind) {}
 
   protected:
     void TransferToControls() override {

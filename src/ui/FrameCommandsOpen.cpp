@@ -17,7 +17,7 @@
 #include "shell/gui/DHelp.h"
 #include "shell/gui/DText.h"
 #include "stream/TextStream.h"
-#include "ui/FileFilter.h"
+#include "ui/EventParamChooser.h"  // FileDialogFilter
 #include "ui/FrameWindow.h"
 
 namespace {
@@ -50,7 +50,9 @@ class WindowReportHost : public ReportHost {
 };
 
 bool ChooseReportFile(HWND owner, AStr& path) {
-    std::wstring filter = FileDialogFilter(TEXT_REPORT_FILTER, TEXT_FILTER_ALL_FILES);
+    AStr filterText = LoadText(TEXT_REPORT_FILTER);
+    filterText += LoadText(TEXT_FILTER_ALL_FILES);
+    std::wstring filter = FileDialogFilter(filterText);
     std::wstring title = WideText(LoadText(TEXT_REPORT_TITLE).c_str());
     wchar_t file[MAX_PATH] = L"*.htm";
     OPENFILENAMEW ofn = {};
@@ -170,8 +172,6 @@ void FrameWindow::HelpCommand(int id) {
 }
 
 void FrameWindow::ShowAbout() {
-    DDialogArgs args;
-    args.templateId = DLG_ABOUT;
-    DDialog about(args);
+    DDialog about(DDialogArgs::FromTemplate(DLG_ABOUT, 0));
     about.RunModal(Handle());
 }

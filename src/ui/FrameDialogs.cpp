@@ -12,14 +12,6 @@
 #include "watchlist/Options.h"
 #include "watchlist/UserFiles.h"
 
-namespace {
-
-// The event kinds a file is chosen for: a sound to play, a program to run.
-constexpr uint8_t kSoundEventKind = 2;
-constexpr uint8_t kProgramEventKind = 4;
-
-}  // namespace
-
 void FrameWindow::EditSelectedProperties() {
     std::vector<ItemNode*> selected = itemPane_.Selected();
     if (selected.size() != 1) return;
@@ -53,9 +45,6 @@ void FrameWindow::EditProgramOptions() {
     args.languageDir = platform::ProgramDirectory();
     args.editDefaults = [](HWND owner, ItemProperties& defaults) {
         return EditDefaults(owner, defaults);
-    };
-    args.chooseFile = [](HWND owner, bool sound, AStr& file) {
-        return ChooseObjectEventFile(owner, sound ? kSoundEventKind : kProgramEventKind, file);
     };
     const OptionsOutcome outcome = EditOptions(Handle(), args);
     if (!outcome.ok) return;

@@ -13,7 +13,6 @@ namespace {
 
 constexpr unsigned kTextLargeChange = 32002;
 constexpr unsigned kTextFramesChanged = 32003;
-constexpr uint8_t kEventBlink = 1;
 
 // The name a damaged watch list is kept under, beside the program.
 const char kDamagedName[] = "OVISTO.DMG";
@@ -53,10 +52,6 @@ void FrameWindow::LoadWatchList() {
 
 void FrameWindow::RefreshObject(ItemNode& object) {
     RefreshObjectNode(object);
-}
-
-void FrameWindow::Announce(ItemNode&, const ItemEvent& event) {
-    if (event.type == kEventBlink) StartBlink();
 }
 
 void FrameWindow::SaveChangeLog() {

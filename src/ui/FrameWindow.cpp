@@ -147,6 +147,7 @@ void FrameWindow::OnDestroy() {
     current_ = nullptr;
     StopBlink();
     tray_.Delete();
+    ReleaseClosedMessageWindows();
     UnregisterDde();
     lock_.Release();
     if (g_mainWindow == this) g_mainWindow = nullptr;
@@ -430,6 +431,7 @@ bool FrameWindow::OnRegisteredMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 bool FrameWindow::OnIdle(long count) {
+    ReleaseClosedMessageWindows();
     if (count == 0) {
         UpdateStatusBar();
         if (GetFocus() == itemPane_.Handle() && itemPane_.Handle()) StopBlink();

@@ -27,6 +27,7 @@
 #include "shell/gui/DropWin.h"
 #include "panes/SearchText.h"
 #include "ui/Banner.h"
+#include "ui/MessageBoxDialog.h"
 #include "ui/TreeViewText.h"
 #include "ui/TreeViewUrl.h"
 #include "watchlist/ItemList.h"
@@ -74,6 +75,14 @@ struct FrameArgs {
     std::function<void(const AStr& text)> showMessage;
     // How a yes/no question is asked (a message box unless replaced).
     std::function<bool(const AStr& text)> askYesNo;
+    // How a notification's program is started through the shell with the
+    // verb "open": the shell's value, 32 or less when it failed.
+    std::function<intptr_t(const AStr& program, const AStr& arguments)> shellOpen;
+    // How a notification's wave file is played without waiting: false when
+    // it cannot be played.
+    std::function<bool(const AStr& file)> playSound;
+    // The default beep that stands in for a sound that cannot be played.
+    std::function<void()> beep;
     // How a page, program or document is started: file, parameters (may be
     // empty) and folder (null: none); the shell's answer, above 32 when it
     // started (ShellExecute unless replaced).
@@ -194,10 +203,19 @@ class FrameWindow : public DFrameWindow,
     const WatchListPaths& Paths() const { return paths_; }
     bool HoldsDirectoryLock() const { return lock_.IsHeld(); }
 
+    // Notifications (FrameEvents.cpp): the announcement of a recorded check
+    // of the object, one event run for it, and the message windows the user
+    // has closed let go (every idle pass).
+    void Notify(ItemNode& object);
+    void RunEvent(ItemNode& object, const ItemEvent& event);
+    void ReleaseClosedMessageWindows();
+    const MessageWindows& OpenMessageWindows() const { return messageWindows_; }
+
     bool OnIdle(long count) override;
 
     // EngineHost: the check engine's calls back into the window.
     void RefreshObject(ItemNode& object) override;
+    void RevealChangedObject(ItemNode& object) override;
     void BeforeCheckDeleted(ItemNode& object, CheckNode& check) override;
     void Announce(ItemNode& object, const ItemEvent& event) override;
     void SaveChangeLog() override;
@@ -257,6 +275,9 @@ class FrameWindow : public DFrameWindow,
     bool CanSearch();
     void Find();
     void FindNext();
+    // Notification events (FrameEvents.cpp).
+    void PlayEventSound(const AStr& file);
+    void RunEventProgram(ItemNode& object, const AStr& commandLine);
     // The command table (FrameCommands*.cpp): each handler gets its id.
     bool RunCommand(int id);
     void EnableCommand(DCommandEnabler& e);
@@ -323,6 +344,7 @@ class FrameWindow : public DFrameWindow,
     std::vector<std::pair<AStr, InsertPosition>> droppedPages_;
     void OpenDroppedPages();
     void ConnectItemPane();  // FrameEdits.cpp
+    MessageWindows messageWindows_;
 };
 
 // The process-wide main window, once it exists (null before and after).

@@ -4,19 +4,8 @@
 #include "ui/ItemPropPages.h"
 #include "ui/UsableEdit.h"
 
-namespace {
-
-DDialogArgs FilterArgs() {
-    DDialogArgs args;
-    args.templateId = DLG_OBJECT_FILTER;
-    args.helpContext = DLG_OBJECT_FILTER;
-    return args;
-}
-
-}  // namespace
-
 ItemFilterDialog::ItemFilterDialog(ItemProperties& record)
-    : DPropertyPage(FilterArgs()), record_(record) {}
+    : DPropertyPage(DDialogArgs::FromTemplate(DLG_OBJECT_FILTER)), record_(record) {}
 
 void ItemFilterDialog::OnInit() {
     UsableEdit::Attach(Item(IDC_FILTER_KEYWORDS));

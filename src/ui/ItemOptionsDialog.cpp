@@ -17,17 +17,12 @@ const int kEventButtons[] = {IDC_OPT_EVENT_NONE, IDC_OPT_EVENT_BLINK, IDC_OPT_EV
 constexpr uint32_t kLargestCount = 0x7FFFFFFF;
 constexpr int32_t kShownCount = 10;  // the count shown for the other discard rules
 
-DDialogArgs OptionsArgs() {
-    DDialogArgs args;
-    args.templateId = DLG_OBJECT_OPTIONS;
-    args.helpContext = DLG_OBJECT_OPTIONS;
-    return args;
-}
-
 }  // namespace
 
 ItemOptionsDialog::ItemOptionsDialog(ItemProperties& record, const ItemPageContext& context)
-    : DPropertyPage(OptionsArgs()), record_(record), context_(context) {}
+    : DPropertyPage(DDialogArgs::FromTemplate(DLG_OBJECT_OPTIONS)),
+      record_(record),
+      context_(context) {}
 
 void ItemOptionsDialog::OnInit() {
     held_ = IsHeldProgramEvent(record_.event);

@@ -1,5 +1,7 @@
 #include "ui/ItemPropSheet.h"
 
+#include "ui/EventParamChooser.h"
+
 #include "lang/PropertyIds.h"
 #include "platform/Lang.h"
 #include "watchlist/ItemNode.h"
@@ -22,7 +24,11 @@ ItemPageContext PageContext(const ItemSheetArgs& args) {
     context.defaultsMode = args.defaultsMode;
     context.lastAttemptFailed = args.lastAttemptFailed;
     context.mailSecurity = args.mailSecurity;
-    context.chooseEventFile = args.chooseEventFile ? args.chooseEventFile : ChooseObjectEventFile;
+    context.chooseEventFile = args.chooseEventFile;
+    if (!context.chooseEventFile)
+        context.chooseEventFile = [](HWND owner, uint8_t kind, AStr& path) {
+            return ChooseEventParameter(owner, kind, &path);
+        };
     return context;
 }
 

@@ -52,7 +52,3 @@ int ChooseObjectKind(HWND owner, int& kind);
 // *changes (when given) says what changed; the caller then stops, forgets
 // and requests checks, rewrites the node and saves the watch list.
 bool EditObjectProperties(HWND owner, ItemNode& node, PropertyChanges* changes = nullptr);
-
-// The system's file-open dialog for an event: a sound file (kind 2) or a
-// program (kind 4); a program path with a blank is wrapped in quotes.
-bool ChooseObjectEventFile(HWND owner, uint8_t kind, AStr& path);

@@ -8,17 +8,6 @@
 #include "shell/gui/DText.h"
 #include "ui/ItemPropPages.h"
 
-namespace {
-
-DDialogArgs PageArgs(int templateId) {
-    DDialogArgs args;
-    args.templateId = templateId;
-    args.helpContext = static_cast<ULONG_PTR>(templateId);
-    return args;
-}
-
-}  // namespace
-
 void FillOfferedList(HWND combo, PeriodField field, const AStr& shown) {
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);
     OfferedValues offered = OfferedPeriodValues(field);
@@ -29,7 +18,7 @@ void FillOfferedList(HWND combo, PeriodField field, const AStr& shown) {
 }
 
 ObjectPage::ObjectPage(int templateId, ItemProperties& record, const ItemPageContext& context)
-    : DPropertyPage(PageArgs(templateId)), record_(record), context_(context) {}
+    : DPropertyPage(DDialogArgs::FromTemplate(templateId)), record_(record), context_(context) {}
 
 void ObjectPage::FillPeriod(int days, int hours, int minutes) const {
     PeriodTexts texts = PeriodToTexts(record_.timedelta);

@@ -1,50 +1,21 @@
 #include "ui/OptionsDialog.h"
 
-#include <commdlg.h>
-
 #include <string>
 
 #include "lang/CommandIds.h"
 #include "platform/Lang.h"
 #include "shell/gui/DText.h"
+#include "ui/EventParamChooser.h"
+#include "watchlist/EventRules.h"
 
 namespace {
 
 const unsigned kFirstAddedText = 9470;  // the texts of 346 to 350 and 340 to 342
-const unsigned kSoundFilterText = 9478;
-const unsigned kProgramFilterText = 9479;
-
-DDialogArgs OptionsTemplate() {
-    DDialogArgs args;
-    args.templateId = DLG_OPTIONS;
-    args.helpContext = DLG_OPTIONS;
-    return args;
-}
-
-// An open-file dialog for a sound or a program.
-bool ChooseFileByDialog(HWND owner, bool sound, AStr& file) {
-    std::wstring filter = WideText(LoadText(sound ? kSoundFilterText : kProgramFilterText).c_str());
-    for (wchar_t& c : filter)
-        if (c == L'|') c = L'\0';
-    filter.push_back(L'\0');
-    wchar_t path[MAX_PATH] = {};
-    lstrcpynW(path, WideText(file.c_str()).c_str(), MAX_PATH);
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&ofn)) return false;
-    file = NarrowText(path);
-    return true;
-}
 
 }  // namespace
 
 OptionsDialog::OptionsDialog(const OptionsDialogArgs& args)
-    : DDialog(OptionsTemplate()), args_(args) {}
+    : DDialog(DDialogArgs::FromTemplate(DLG_OPTIONS)), args_(args) {}
 
 void OptionsDialog::OnInit() {
     // The texts of the mail security and the check limits.
@@ -183,8 +154,9 @@ int OptionsDialog::CheckedRadio(int first, int count) const {
 void OptionsDialog::Browse() {
     AStr file = ItemText(kEventParamEdit);
     bool sound = BrowsesForSound(CheckedRadio(kEventNothingRadio, 5));
-    if (args_.chooseFile ? args_.chooseFile(Handle(), sound, file)
-                         : ChooseFileByDialog(Handle(), sound, file))
+    if (args_.chooseFile
+            ? args_.chooseFile(Handle(), sound, file)
+            : ChooseEventParameter(Handle(), sound ? kEventSound : kEventRunProgram, &file))
         SetItemText(kEventParamEdit, file);
 }
 

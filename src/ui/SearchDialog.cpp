@@ -17,19 +17,8 @@ void GetStrDialog::TransferFromControls() {
     RememberSearch(request_.history, request_.text);
 }
 
-namespace {
-
-DDialogArgs SearchDialogArgs() {
-    DDialogArgs args;
-    args.templateId = DLG_SEARCH;
-    args.helpContext = DLG_SEARCH;
-    return args;
-}
-
-}  // namespace
-
 GetSearchStrDialog::GetSearchStrDialog(SearchRequest& request)
-    : GetStrDialog(SearchDialogArgs(), request), search_(request) {}
+    : GetStrDialog(DDialogArgs::FromTemplate(DLG_SEARCH), request), search_(request) {}
 
 void GetSearchStrDialog::TransferToControls() {
     GetStrDialog::TransferToControls();

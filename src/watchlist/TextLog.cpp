@@ -44,7 +44,8 @@ void AppendTo(const ItemNode& writer, const ItemNode& object, const CheckNode& c
         settings.userFolder,
         TextLogName(writer.properties.name.c_str(), platform::ToLocalTime(settings.now)));
     bool exists = platform::FileExists(path.c_str());
-    ofwstream log(path.c_str(), !exists, false);
+    ofwstream log(path.c_str(),
+                  exists ? platform::WriteMode::kExisting : platform::WriteMode::kCreateNew);
     if (log.IsError()) return;
     if (exists) {
         log.Seek(0, 2);

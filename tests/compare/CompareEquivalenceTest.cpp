@@ -80,7 +80,9 @@ Outcome ComparePair(const std::vector<std::string>& before, const std::vector<st
     JoinTableRows(*newDoc);
     HtmlItemStream o(*oldDoc), n(*newDoc);
     ListOf<ChangeNode> results;
-    StepByStep c("", "", "", "", 1, 1, kModeLinks, &results);
+    PageComparison what = InMemoryComparison(1);
+    what.mode = kModeLinks;
+    StepByStep c(what, &results);
     int result = fast ? c.CompareStreams(o, n) : c.Compare(o, n);
     return {result, c.ChangeLevel(), c.DifferenceCount(), Records(results)};
 }
@@ -120,7 +122,7 @@ TEST(CompareEquivalence, ParagraphComparisonAllocatesNothingWithoutRecords) {
     std::vector<std::string> after{"Alpha paragraph", "Beta!", "Gamma paragraph", "Epsilon"};
     auto oldDoc = BuildPage(Paragraphs(before)), newDoc = BuildPage(Paragraphs(after));
     HtmlItemStream o(*oldDoc), n(*newDoc);
-    HtmlComparator c("", "", "", "", 1, 1, kModeText, nullptr);
+    HtmlComparator c(InMemoryComparison(1), nullptr);
     int result = 0;
     size_t allocations = AllocationsDuring([&] { result = c.CompareStreams(o, n); });
     EXPECT_EQ(1, result);

@@ -243,9 +243,12 @@ TEST(PageCompare, UnreadableCopyFails) {
     TempDir dir;
     std::string page = dir.Write("OV000000.HTM", "<p>text");
     ListOf<ChangeNode> results;
-    EXPECT_EQ(-1, ComparePageCopies(dir.File("missing.htm").c_str(), page.c_str(), "", "", 1, 1,
-                                    kModeText, &results, false));
-    EXPECT_EQ(-1, ComparePageCopies(page.c_str(), dir.File("missing.htm").c_str(), "", "", 1, 1,
-                                    kModeText, &results, false));
+    const std::string missing = dir.File("missing.htm");
+    PageComparison what;
+    what.oldCopy = {missing.c_str(), "", 1};
+    what.newCopy = {page.c_str(), "", 1};
+    EXPECT_EQ(-1, ComparePageCopies(what, &results));
+    std::swap(what.oldCopy, what.newCopy);
+    EXPECT_EQ(-1, ComparePageCopies(what, &results));
     EXPECT_TRUE(results.IsEmpty());
 }

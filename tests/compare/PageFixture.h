@@ -60,8 +60,11 @@ inline PageResult ComparePages(const std::string& oldMarkup, const std::string& 
     std::string oldPath = dir.Write("OV000000.HTM", oldMarkup);
     std::string newPath = dir.Write("OV000000.TMP", newMarkup);
     ListOf<ChangeNode> results;
-    int level = ComparePageCopies(oldPath.c_str(), newPath.c_str(), "http://host/dir/index.htm",
-                                  "http://host/dir/index.htm", oldCharset, newCharset, mode,
-                                  &results, tables);
+    PageComparison what;
+    what.oldCopy = {oldPath.c_str(), "http://host/dir/index.htm", oldCharset};
+    what.newCopy = {newPath.c_str(), "http://host/dir/index.htm", newCharset};
+    what.mode = mode;
+    what.joinTableRows = tables;
+    int level = ComparePageCopies(what, &results);
     return {level, Records(results)};
 }

@@ -17,7 +17,9 @@ std::unique_ptr<_HtmlFrameNode> Build(const std::string& page,
     auto root = std::make_unique<_HtmlFrameNode>();
     root->address = url;
     imwstream in(page.data(), static_cast<long>(page.size()));
-    EXPECT_EQ(0, BuildFrameTree(in, *root, url, "", KeptFrameFactory(), false));
+    FrameTreeArgs args;
+    args.pageUrl = url;
+    EXPECT_EQ(0, BuildFrameTree(in, *root, args));
     ResolveFrames(*root, true, frame);
     return root;
 }
@@ -127,7 +129,11 @@ TEST(FrameTree, LinksModeReadsAnchorsAsFrames) {
     const std::string page =
         "<p><a href=\"one.html\">1</a> <a name=x>no</a> <a href=\"two.html\">2</a>";
     imwstream in(page.data(), static_cast<long>(page.size()));
-    BuildFrameTree(in, root, "http://site/", "http://second/", KeptFrameFactory(), true);
+    FrameTreeArgs args;
+    args.pageUrl = "http://site/";
+    args.secondBase = "http://second/";
+    args.withLinks = true;
+    BuildFrameTree(in, root, args);
     ASSERT_EQ(3u, root.Count());
     EXPECT_STREQ("one.html", root.FirstFrame()->source.c_str());
     EXPECT_STREQ("http://second/", root.secondBase.c_str());
@@ -150,8 +156,9 @@ TEST(FrameTree, HostilePagesAreBoundedInDepthAndCount) {
 TEST(FrameTree, AMissingFileIsReported) {
     TempDir dir;
     _HtmlFrameNode root;
-    EXPECT_EQ(-1, BuildFrameTree(dir.File("none.htm").c_str(), root, "http://x/", "",
-                                 KeptFrameFactory(), false));
+    FrameTreeArgs args;
+    args.pageUrl = "http://x/";
+    EXPECT_EQ(-1, BuildFrameTree(dir.File("none.htm").c_str(), root, args));
 }
 
 TEST(FrameTree, FrameAddressesAreDecodedAsABrowserDecodesThem) {

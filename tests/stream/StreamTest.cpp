@@ -247,7 +247,7 @@ TEST(FileStreams, WriteReadAndStates) {
     EXPECT_EQ(2u, missing.OpenError());
     EXPECT_EQ(-1, missing.Read(buf, 1));
 
-    ofwstream exclusive(path.c_str(), true, false);  // exists, no truncation wanted
+    ofwstream exclusive(path.c_str(), platform::WriteMode::kCreateNew);  // it exists
     EXPECT_TRUE(exclusive.IsError());
 }
 

@@ -159,6 +159,6 @@ class MainWindowTest : public ::testing::Test {
     bool acceptNewObjects = false;
     std::string typedAddress;  // what the recorded dialog puts into an empty address
     std::vector<std::string> newPages;
-    // More seams of a test, set before the window is made.
+    // Further seams set before Open (none by default).
     std::function<void(FrameArgs&)> configure;
 };

@@ -54,7 +54,18 @@ int DApplication::MessageLoop() {
     }
 }
 
+// Keys in a modeless dialog (tab, Enter, Esc) go to its dialog manager; a
+// modal one runs its own loop and never gets here.
+bool DApplication::ModelessDialogMessage(MSG& msg) {
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (!root || (mainWindow_ && root == mainWindow_->Handle())) return false;
+    wchar_t name[8] = L"";
+    GetClassNameW(root, name, 8);
+    return lstrcmpW(name, L"#32770") == 0 && IsDialogMessageW(root, &msg);
+}
+
 void DApplication::PreTranslate(MSG& msg) {
+    if (ModelessDialogMessage(msg)) return;
     if (MainWindowPreTranslate(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -26,10 +26,12 @@ class DApplication {
     // is empty Idle is called with 0, 1, 2, ... until a call asks for no
     // more idle time, and then the loop blocks until the next message.
     virtual int MessageLoop();
-    // Handles one message: the main window's filter, else translate and
-    // dispatch.
+    // Handles one message: a modeless dialog's keys, the main window's
+    // filter, else translate and dispatch.
     virtual void PreTranslate(MSG& msg);
     virtual bool MainWindowPreTranslate(MSG& msg);
+    // A message for a modeless dialog taken by its dialog manager.
+    bool ModelessDialogMessage(MSG& msg);
     // One idle call; true asks for another one before the loop blocks.
     virtual bool Idle(long count);
     // Called when the Pause key is released, before the message goes on.

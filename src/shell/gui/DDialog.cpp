@@ -116,12 +116,7 @@ AStr DDialog::ItemText(int id) const {
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     if (item) GetWindowTextW(item, &text[0], length + 1);
     // A text the 1251 table cannot hold is kept as UTF-8.
-    AStr narrow = NarrowText(text.c_str());
-    if (WideText(narrow.c_str()) == text.c_str()) return narrow;
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(size > 0 ? size : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &utf8[0], size, nullptr, nullptr);
-    return AStr(utf8.c_str());
+    return RecordText(text.c_str());
 }
 
 void DDialog::SetChecked(int id, bool checked) const {

@@ -15,6 +15,18 @@ struct DDialogArgs {
     // A template in memory instead of a resource (tests, built-in dialogs).
     const DLGTEMPLATE* indirect = nullptr;
     ULONG_PTR helpContext = 0;  // 0: no help
+
+    // A template of the language module with its help context (the
+    // template's own number unless another is given).
+    static DDialogArgs FromTemplate(int templateId) {
+        return FromTemplate(templateId, static_cast<ULONG_PTR>(templateId));
+    }
+    static DDialogArgs FromTemplate(int templateId, ULONG_PTR helpContext) {
+        DDialogArgs args;
+        args.templateId = templateId;
+        args.helpContext = helpContext;
+        return args;
+    }
 };
 
 class DDialog {

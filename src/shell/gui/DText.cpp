@@ -1,5 +1,7 @@
 #include "shell/gui/DText.h"
 
+#include <windows.h>
+
 #include <cstring>
 
 #include "framework/Cp1251.h"
@@ -21,4 +23,13 @@ AStr NarrowText(const wchar_t* text) {
         out += static_cast<char>(cp1251::FromUnicode(c));
     }
     return AStr(out.data(), out.size());
+}
+
+AStr RecordText(const wchar_t* text) {
+    AStr narrow = NarrowText(text);
+    if (WideText(narrow.c_str()) == (text ? text : L"")) return narrow;
+    int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size > 0 ? size : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &utf8[0], size, nullptr, nullptr);
+    return AStr(utf8.c_str());
 }
