@@ -12,13 +12,12 @@ namespace {
 struct FlagOption {
     const char* name;
     uint16_t bit;
-    bool forFolders;
 };
 const FlagOption kFlagOptions[] = {
-    {"news-tape", kFlagNewsTape, true},
-    {"text-log", kFlagTextLog, true},
-    {"tables", kFlagTables, false},
-    {"protected", kFlagProtected, true},
+    {"news-tape", kFlagNewsTape},
+    {"text-log", kFlagTextLog},
+    {"tables", kFlagTables},
+    {"protected", kFlagProtected},
 };
 
 struct SkipOption {

@@ -57,7 +57,7 @@ std::string SaveFailure(const SaveResult& r) {
 ItemList& Workspace::Load(std::ostream& err) {
     const bool writer = lock_.IsHeld();
     if (writer && !platform::IsDirectory(paths_.userFolder.c_str()))
-        CreateDirectory(paths_.userFolder.c_str(), true);
+        CreateFolder(paths_.userFolder.c_str(), true);
     WatchListLoad r = LoadWatchListFiles(list_, paths_, writer);
     const std::string& cfg = paths_.watchList;
     if (r.openError)

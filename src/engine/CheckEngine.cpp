@@ -207,13 +207,13 @@ void CheckEngine::StopChecks(ItemNode& object) {
         CompareThreadNode* c = AsComparison(n);
         n = n->Next();
         if (c->object != &object) continue;
-        DeleteFile(c->newFile.c_str());
+        EraseFile(c->newFile.c_str());
         waiting_.Remove(c);
         c->Release();
     }
     if (!aborted.empty())
         platform::WaitForThreads(aborted.data(), aborted.size(), platform::kShutdownWaitMs);
-    for (const std::string& t : temps) DeleteFile(t.c_str());
+    for (const std::string& t : temps) EraseFile(t.c_str());
     object.state = kCheckIdle;
     IdleFrames(object);
 }
@@ -280,7 +280,7 @@ void CheckEngine::Shutdown() {
     // Workers still running are let go; they delete themselves at their end.
     downloads_.Clear();
     while (!running_.IsEmpty()) AsComparison(running_.Remove(running_.First()))->Release();
-    for (const std::string& t : temps) DeleteFile(t.c_str());
+    for (const std::string& t : temps) EraseFile(t.c_str());
 }
 
 bool CheckEngine::HandleReport(const platform::HostMessage& message) {

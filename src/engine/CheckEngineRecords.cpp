@@ -31,8 +31,8 @@ StateFields StateOf(ItemNode& object, _HtmlFrameNode* frame) {
 void DeleteFrameFiles(const ItemList& list, const _HtmlFrameNode& top) {
     for (const _HtmlFrameNode* f = top.NextInTree(&top); f; f = f->NextInTree(&top)) {
         if (!f->copyNumber) continue;
-        DeleteFile(StoredCopyPath(list.UserFolder(), f->copyNumber).c_str());
-        DeleteFile(TempFilePath(list.UserFolder(), f->copyNumber).c_str());
+        EraseFile(StoredCopyPath(list.UserFolder(), f->copyNumber).c_str());
+        EraseFile(TempFilePath(list.UserFolder(), f->copyNumber).c_str());
     }
 }
 
@@ -82,7 +82,7 @@ void CheckEngine::PageEnd(ItemNode& object, _HtmlFrameNode* frame, int32_t resul
     const std::string temp = thread.TargetFile().c_str();
     StateFields fields = StateOf(object, frame);
     if (result != 0) {
-        DeleteFile(temp.c_str());
+        EraseFile(temp.c_str());
         fields.state = kCheckFailed;
         fields.lastError = result;
         fields.detail = detail;
@@ -96,7 +96,7 @@ void CheckEngine::PageEnd(ItemNode& object, _HtmlFrameNode* frame, int32_t resul
         return;
     }
     if (detail == kNotModified) {
-        DeleteFile(temp.c_str());
+        EraseFile(temp.c_str());
         if (frame) {
             if (frame->HasChildren())
                 FetchFrames(object, *frame);
@@ -142,7 +142,7 @@ void CheckEngine::FullPage(ItemNode& object, _HtmlFrameNode* frame, const AStr& 
             StoreCopy(list_, object, frame, temp.c_str(), static_cast<uint8_t>(charset));
             break;
         default:
-            DeleteFile(temp.c_str());
+            EraseFile(temp.c_str());
             return;
     }
     if (frame) {
@@ -276,7 +276,7 @@ void CheckEngine::OnCompareEnd(CompareThreadNode* c) {
     object->properties.lastCheck = Now();
     if (c->error) {
         // The stored copy stays; the new one goes, as after a failed download.
-        DeleteFile(c->newFile.c_str());
+        EraseFile(c->newFile.c_str());
         StateFields fields = StateOf(*object, frame);
         fields.state = kCheckFailed;
         fields.lastError = c->error;
@@ -340,7 +340,7 @@ void CheckEngine::MailboxEnd(ItemNode& object, int32_t result, int32_t detail,
     const uint32_t now = object.properties.lastCheck;
     if (thread.MailConnection()) object.mailSecurity = thread.MailConnection();
     if (result != 0) {
-        DeleteFile(thread.TargetFile().c_str());  // a failed check leaves no temporary file
+        EraseFile(thread.TargetFile().c_str());  // a failed check leaves no temporary file
         object.lastError = result;
         object.state = kCheckFailed;
         object.detail = detail;

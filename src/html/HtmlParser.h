@@ -39,7 +39,6 @@ class HtmlParser : public XmlParser {
     virtual int OnHtmlComment(const char* text, size_t length) { return 0; }
 
     // The start tag being read, 0 when none or unknown.
-    int CurrentTag() const { return currentTag_; }
 
     int OnTagName(const char* name, size_t length) override;
     int OnTagClose(const char* name, size_t length) override;
@@ -59,7 +58,9 @@ class HtmlParser : public XmlParser {
     uint8_t options_;
 };
 
-// Looks into stored markup for a picture and a title, nothing else.
+// Looks into stored markup for a picture and a title, nothing else. Only
+// the tests use it today; it stays for the writer of stored documents,
+// which must know whether a copy shows pictures or carries a title.
 class HtmlParser1 : public HtmlParser {
   public:
     HtmlParser1() : HtmlParser(RawScripts | RawStyles) {}

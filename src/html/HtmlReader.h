@@ -69,7 +69,6 @@ class HtmlReader : public HtmlParser {
     void OpenLink();
     void CloseLink();
     void PlacePosition(TextPosition* position);
-    Paragraph* CurrentParagraph();
 
     void ReadMeta();
     void FlushText();

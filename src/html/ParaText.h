@@ -26,7 +26,6 @@ class ParaText {
 
     // Appends at the end of the text; positions stay where they are.
     void AppendText(const char* bytes, size_t length) { text_.append(bytes, length); }
-    void AppendChar(char c) { text_.push_back(c); }
     // Appends a position at the current end of the text.
     void AppendPosition(TextPosition* position);
     // Inserts bytes at `at`'s offset, after everything `at` stands for:

@@ -75,13 +75,20 @@ bool AnswerProxy(HINTERNET request, const AStr& user, const AStr& password) {
             return false;
         if (read == 0) break;
     }
-    return InternetSetOptionA(request, INTERNET_OPTION_PROXY_USERNAME,
-                              const_cast<char*>(user.c_str()),
-                              static_cast<DWORD>(user.Length() + 1)) &&
-           InternetSetOptionA(request, INTERNET_OPTION_PROXY_PASSWORD,
-                              const_cast<char*>(password.c_str()),
-                              static_cast<DWORD>(password.Length() + 1)) &&
-           HttpSendRequestA(request, nullptr, 0, nullptr, 0);
+    if (!InternetSetOptionA(request, INTERNET_OPTION_PROXY_USERNAME,
+                            const_cast<char*>(user.c_str()),
+                            static_cast<DWORD>(user.Length() + 1)) ||
+        !InternetSetOptionA(request, INTERNET_OPTION_PROXY_PASSWORD,
+                            const_cast<char*>(password.c_str()),
+                            static_cast<DWORD>(password.Length() + 1)))
+        return false;
+    if (HttpSendRequestA(request, nullptr, 0, nullptr, 0)) return true;
+    // A proxy that closed its connection after the challenge can make the
+    // first resend find it gone: one more try goes out on a fresh one.
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNET_CONNECTION_ABORTED && error != ERROR_INTERNET_CONNECTION_RESET)
+        return false;
+    return HttpSendRequestA(request, nullptr, 0, nullptr, 0) != 0;
 }
 
 uint32_t ServiceOfHandleType(DWORD type) {

@@ -9,9 +9,7 @@ class fwstreambuf : public wstreambuf {
     bool IsOpen() override { return handle_ != platform::kInvalidFile; }
     long SizeLimit() override { return 65534; }
     long Read(void* bytes, long count) override;
-    long ReadDirect(void* bytes, long count) override { return Read(bytes, count); }
     long Write(const void* bytes, long count) override;
-    long WriteDirect(const void* bytes, long count) override { return Write(bytes, count); }
     long Seek(long offset, int origin) override;
     long LastError() override { return static_cast<long>(lastError_); }
     void Close();

@@ -33,7 +33,7 @@ size_t RootLength(const std::string& p) {
 
 }  // namespace
 
-bool DeleteFile(const char* path, bool force, uint32_t* error) {
+bool EraseFile(const char* path, bool force, uint32_t* error) {
     if (!path) return platform::SetLastError(platform::kErrInvalidParameter), Report(false, error);
     if (platform::RemoveFile(path)) return Report(true, error);
     if (force) {
@@ -47,7 +47,7 @@ bool DeleteFile(const char* path, bool force, uint32_t* error) {
     return Report(false, error);
 }
 
-bool MoveFile(const char* from, const char* to, bool replace, uint32_t* error) {
+bool RenameFile(const char* from, const char* to, bool replace, uint32_t* error) {
     if (!from || !to) {
         platform::SetLastError(platform::kErrInvalidParameter);
         return Report(false, error);
@@ -55,7 +55,7 @@ bool MoveFile(const char* from, const char* to, bool replace, uint32_t* error) {
     return Report(platform::MoveFileTo(from, to, replace), error);
 }
 
-bool CreateDirectory(const char* path, bool parents, uint32_t* error) {
+bool CreateFolder(const char* path, bool parents, uint32_t* error) {
     if (!path || !*path) {
         platform::SetLastError(platform::kErrInvalidParameter);
         return Report(false, error);
@@ -95,7 +95,7 @@ bool MakeBackup(const char* path, bool move) {
     std::string backup(std::strlen(path) + 8, '\0');
     BackupName(path, &backup[0], static_cast<unsigned long>(backup.size()));
     backup.resize(std::strlen(backup.c_str()));
-    DeleteFile(backup.c_str(), true);
+    EraseFile(backup.c_str(), true);
     bool ok = move ? platform::MoveFileTo(path, backup.c_str(), true)
                    : platform::CopyFileTo(path, backup.c_str(), false);
     return !ok;

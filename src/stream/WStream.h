@@ -6,16 +6,17 @@
 #include <cstddef>
 #include <cstdint>
 
-// Raw byte mover. A buffer implements at least one of Read/ReadDirect and
-// one of Write/WriteDirect; each default calls the other of its pair.
+// Raw byte mover. A buffer implements Read and Write for what its medium
+// can do (a direction it cannot do fails with -1); ReadDirect and
+// WriteDirect, which bypass any block a buffer keeps, default to them.
 class wstreambuf {
   public:
     virtual ~wstreambuf() = default;
     virtual bool IsOpen() { return true; }
     virtual long SizeLimit() { return -2; }
-    virtual long Read(void* bytes, long count) { return ReadDirect(bytes, count); }
+    virtual long Read(void*, long) { return -1; }
     virtual long ReadDirect(void* bytes, long count) { return Read(bytes, count); }
-    virtual long Write(const void* bytes, long count) { return WriteDirect(bytes, count); }
+    virtual long Write(const void*, long) { return -1; }
     virtual long WriteDirect(const void* bytes, long count) { return Write(bytes, count); }
     virtual long Seek(long offset, int origin) = 0;
     virtual long Tell() { return Seek(0, 1); }

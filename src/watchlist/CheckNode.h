@@ -29,7 +29,6 @@ class CheckNode : public Node {
   public:
     explicit CheckNode(uint32_t time = 0) : time(time) {}
     CheckNode* NextCheck() const { return static_cast<CheckNode*>(Next()); }
-    CheckNode* PrevCheck() const { return static_cast<CheckNode*>(Prev()); }
 
     // Record: u32 time, u8 result, u8 expanded, u16 change count, changes.
     int Save(owstream& os) const override;

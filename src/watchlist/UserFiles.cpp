@@ -71,15 +71,15 @@ void StoreCopy(const ItemList& list, ItemNode& object, _HtmlFrameNode* frame, co
         object.copyCharset = charset;
     // Renamed over the old copy: a failed move keeps the old copy whole.
     std::string stored = StoredCopyPath(list, object, frame);
-    MoveFile(tempPath, stored.c_str(), true);
+    RenameFile(tempPath, stored.c_str(), true);
 }
 
 void DeleteObjectFiles(const ItemList& list, const ItemNode& object) {
     if (object.IsFolder()) return;
     auto deletePair = [&](uint16_t n) {
         if (!n) return;
-        DeleteFile(StoredCopyPath(list.UserFolder(), n).c_str());
-        DeleteFile(TempFilePath(list.UserFolder(), n).c_str());
+        EraseFile(StoredCopyPath(list.UserFolder(), n).c_str());
+        EraseFile(TempFilePath(list.UserFolder(), n).c_str());
     };
     deletePair(object.copyNumber);
     for (const _HtmlFrameNode* f = object.frames.get(); f; f = f->NextInTree(object.frames.get()))
@@ -97,9 +97,9 @@ void CleanUpUserFolder(const ItemList& list) {
     }
     const std::string& folder = list.UserFolder();
     ForEachFile(folder, "OV0*.HTM", [&](const std::string& name) {
-        if (!live.count(Upper(name).c_str())) DeleteFile(platform::JoinPath(folder, name).c_str());
+        if (!live.count(Upper(name).c_str())) EraseFile(platform::JoinPath(folder, name).c_str());
     });
     ForEachFile(folder, "OV0*.TMP", [&](const std::string& name) {
-        DeleteFile(platform::JoinPath(folder, name).c_str());
+        EraseFile(platform::JoinPath(folder, name).c_str());
     });
 }

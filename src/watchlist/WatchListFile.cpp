@@ -220,7 +220,7 @@ SaveResult SaveChangeLog(const ItemList& list, const WatchListPaths& paths) {
 WatchListStart StartWatchList(ItemList& list, const WatchListPaths& paths) {
     WatchListStart start;
     if (!platform::IsDirectory(paths.userFolder.c_str()))
-        start.userFolderCreated = CreateDirectory(paths.userFolder.c_str(), true);
+        start.userFolderCreated = CreateFolder(paths.userFolder.c_str(), true);
     start.load = LoadWatchListFiles(list, paths, true);
     start.firstStart = start.load.firstStart;
     list.RenumberCopies();

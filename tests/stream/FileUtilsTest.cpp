@@ -35,11 +35,11 @@ TEST(FileUtils, DeleteWithForceClearsReadOnly) {
     std::string f = dir.Write("a.txt", "x");
     platform::SetAttributes(f.c_str(), platform::kAttrReadOnly);
     uint32_t err = 0;
-    EXPECT_FALSE(DeleteFile(f.c_str(), false, &err));
+    EXPECT_FALSE(EraseFile(f.c_str(), false, &err));
     EXPECT_NE(0u, err);
-    EXPECT_TRUE(DeleteFile(f.c_str(), true, &err));
+    EXPECT_TRUE(EraseFile(f.c_str(), true, &err));
     EXPECT_EQ(0u, err);
-    EXPECT_FALSE(DeleteFile(f.c_str(), true, &err));
+    EXPECT_FALSE(EraseFile(f.c_str(), true, &err));
     EXPECT_EQ(2u, err);
 }
 
@@ -47,11 +47,11 @@ TEST(FileUtils, MoveReplacesOnlyWhenAsked) {
     TempDir dir;
     std::string a = dir.Write("a", "A"), b = dir.Write("b", "B");
     uint32_t err = 0;
-    EXPECT_FALSE(MoveFile(a.c_str(), b.c_str(), false, &err));
+    EXPECT_FALSE(RenameFile(a.c_str(), b.c_str(), false, &err));
     EXPECT_NE(0u, err);
-    EXPECT_TRUE(MoveFile(a.c_str(), b.c_str(), true, &err));
+    EXPECT_TRUE(RenameFile(a.c_str(), b.c_str(), true, &err));
     EXPECT_EQ("A", TempDir::Read(b));
-    EXPECT_FALSE(MoveFile(nullptr, b.c_str(), true, &err));
+    EXPECT_FALSE(RenameFile(nullptr, b.c_str(), true, &err));
     EXPECT_EQ(87u, err);
 }
 
@@ -60,11 +60,11 @@ TEST(FileUtils, CreateDirectoryWithParents) {
     std::string deep =
         dir.File("one") + platform::PathSeparator() + "two" + platform::PathSeparator() + "USER";
     uint32_t err = 1;
-    EXPECT_FALSE(CreateDirectory(deep.c_str(), false, &err));
-    EXPECT_TRUE(CreateDirectory(deep.c_str(), true, &err));
+    EXPECT_FALSE(CreateFolder(deep.c_str(), false, &err));
+    EXPECT_TRUE(CreateFolder(deep.c_str(), true, &err));
     EXPECT_EQ(0u, err);
     EXPECT_TRUE(platform::IsDirectory(deep.c_str()));
-    EXPECT_TRUE(CreateDirectory(deep.c_str(), true, &err));  // already there
+    EXPECT_TRUE(CreateFolder(deep.c_str(), true, &err));  // already there
 }
 
 TEST(DirFileIterator, MatchesPatternsWithoutRegardToCase) {

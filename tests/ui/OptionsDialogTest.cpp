@@ -23,7 +23,10 @@
 
 namespace {
 
-const char kRunPlace[] = "Software\\OvistoTests\\OptionsDialogRun";
+// A key of this process's own: test processes run side by side, and one's
+// clean-up must not delete the value another is looking at.
+const std::string kRunPlace =
+    "Software\\OvistoTests\\OptionsDialogRun" + std::to_string(GetCurrentProcessId());
 const std::string kFingerprint(64, 'C');
 
 class OptionsDialogTest : public ::testing::Test {
@@ -34,10 +37,10 @@ class OptionsDialogTest : public ::testing::Test {
         args.options = &options;
         args.settingsFile = settings;
         args.languageDir = platform::ProgramDirectory();
-        platform::SetAutostartPlace(kRunPlace);
+        platform::SetAutostartPlace(kRunPlace.c_str());
     }
     void TearDown() override {
-        RegDeleteKeyA(HKEY_CURRENT_USER, kRunPlace);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kRunPlace.c_str());
         platform::SetAutostartPlace("");
         TheLanguage().SetModule(nullptr, false);
     }
@@ -193,7 +196,7 @@ TEST_F(OptionsDialogTest, StartWithWindowsWritesAndClearsTheRunValue) {
     auto runValue = [] {
         char data[MAX_PATH * 2] = {};
         DWORD size = sizeof data;
-        LONG r = RegGetValueA(HKEY_CURRENT_USER, kRunPlace, "Orvex Vistomer", RRF_RT_REG_SZ,
+        LONG r = RegGetValueA(HKEY_CURRENT_USER, kRunPlace.c_str(), "Orvex Vistomer", RRF_RT_REG_SZ,
                               nullptr, data, &size);
         return r == ERROR_SUCCESS ? std::string(data) : std::string("<none>");
     };
