@@ -149,8 +149,8 @@ TEST_F(PaneCommandsTest, DeleteFromHereTakesTheOlderChecksAndTheLaterChanges) {
 }
 
 TEST(BrowserCall, TheAddressTakesTheFirstPercentOneOrFollowsTheArguments) {
-    ProgramCall quoted = BrowserCall("\"C:\\Program Files\\Web\\web.exe\" -nohome \"%1\" %1",
-                                     "http://a.example/");
+    ProgramCall quoted =
+        BrowserCall("\"C:\\Program Files\\Web\\web.exe\" -nohome \"%1\" %1", "http://a.example/");
     EXPECT_STREQ("C:\\Program Files\\Web\\web.exe", quoted.program.c_str());
     EXPECT_STREQ("-nohome \"http://a.example/\" %1", quoted.arguments.c_str());
     ProgramCall plain = BrowserCall("  web.exe   -new", "http://b.example/");
