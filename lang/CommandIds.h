@@ -62,6 +62,16 @@
 /* Menus of the language module. */
 #define MENU_MAIN 1
 #define MENU_TRAY 2
+#define MENU_ITEM_POPUP 3
+#define MENU_RESULT_POPUP 4
+
+/* Texts of the commands. */
+#define TEXT_DELETE_PROTECTED 9315
+#define TEXT_REPORT_FILTER 9317
+#define TEXT_REPORT_TITLE 9318
+#define TEXT_WEB_SITE 9401
+#define TEXT_DELETE_ONE 9413
+#define TEXT_DELETE_SEVERAL 9414
 
 /* Texts of the main window. */
 #define TEXT_STATUS_UNSEEN 9415
@@ -83,3 +93,7 @@
 #define TEXT_FILTER_ALL_FILES 9301
 #define TEXT_FILTER_SOUNDS 9302
 #define TEXT_FILTER_PROGRAMS 9309
+
+// The about dialog and its texts.
+#define DLG_ABOUT 16
+#define IDC_ABOUT_TEXT 1601

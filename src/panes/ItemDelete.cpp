@@ -42,27 +42,12 @@ void DeleteRecord(Record* record) {
     delete record;
 }
 
-}  // namespace
-
-ObjectDeleteCounts DeleteObjectTrees(ItemList& list, const std::vector<ItemNode*>& objects,
-                                     const std::function<void(ItemNode&)>& beforeDelete) {
-    ObjectDeleteCounts counts;
-    for (ItemNode* o : TopObjects(objects)) DeleteTree(list, o, counts, beforeDelete);
-    return counts;
-}
-
-RecordDeleteCounts DeleteSelectedRecords(TreeViewModel& model) {
-    model.SetCaret(nullptr, false);
-    std::vector<CheckNode*> checks;
-    std::vector<ChangeNode*> changes;
-    for (TreeViewNode* node : model.Selected()) {
-        if (CheckNode* check = ResultPane::CheckOf(node)) checks.push_back(check);
-        if (ChangeNode* change = ResultPane::ChangeOf(node)) changes.push_back(change);
-    }
-    model.DeselectAll();
+// Deletes the gathered records: changes first, unless their check goes
+// anyway (a copy shows its source's changes), then the checks with the
+// sources of copies.
+RecordDeleteCounts DeleteGathered(const std::vector<CheckNode*>& checks,
+                                  const std::vector<ChangeNode*>& changes) {
     RecordDeleteCounts counts;
-    // Changes first, unless their check goes anyway (a copy shows its
-    // source's changes).
     for (ChangeNode* change : changes) {
         bool withCheck = false;
         for (CheckNode* check : checks) {
@@ -81,4 +66,41 @@ RecordDeleteCounts DeleteSelectedRecords(TreeViewModel& model) {
         ++counts.checks;
     }
     return counts;
+}
+
+}  // namespace
+
+ObjectDeleteCounts DeleteObjectTrees(ItemList& list, const std::vector<ItemNode*>& objects,
+                                     const std::function<void(ItemNode&)>& beforeDelete) {
+    ObjectDeleteCounts counts;
+    for (ItemNode* o : TopObjects(objects)) DeleteTree(list, o, counts, beforeDelete);
+    return counts;
+}
+
+RecordDeleteCounts DeleteSelectedRecords(TreeViewModel& model) {
+    model.SetCaret(nullptr, false);
+    std::vector<CheckNode*> checks;
+    std::vector<ChangeNode*> changes;
+    for (TreeViewNode* node : model.Selected()) {
+        if (CheckNode* check = ResultPane::CheckOf(node)) checks.push_back(check);
+        if (ChangeNode* change = ResultPane::ChangeOf(node)) changes.push_back(change);
+    }
+    model.DeselectAll();
+    return DeleteGathered(checks, changes);
+}
+
+RecordDeleteCounts DeleteRecordsFromHere(TreeViewModel& model) {
+    model.SetCaret(nullptr, false);
+    std::vector<CheckNode*> checks;
+    std::vector<ChangeNode*> changes;
+    auto add = [](auto& list, auto* record) {
+        if (std::find(list.begin(), list.end(), record) == list.end()) list.push_back(record);
+    };
+    for (TreeViewNode* node : model.Selected()) {
+        for (CheckNode* c = ResultPane::CheckOf(node); c; c = c->NextCheck()) add(checks, c);
+        ChangeNode* change = ResultPane::ChangeOf(node);
+        for (; change; change = static_cast<ChangeNode*>(change->Next())) add(changes, change);
+    }
+    model.DeselectAll();
+    return DeleteGathered(checks, changes);
 }

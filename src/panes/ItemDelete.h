@@ -36,3 +36,10 @@ struct RecordDeleteCounts {
 // root first and the selection is emptied; the records' nodes go before
 // their records.
 RecordDeleteCounts DeleteSelectedRecords(TreeViewModel& model);
+
+// Deletes from each selected node on: a check node's check and every older
+// check after it in the same list, a change node's change and every change
+// after it in the same check. A record reached from more than one selected
+// node goes once. The caret goes to the root first and the selection is
+// emptied.
+RecordDeleteCounts DeleteRecordsFromHere(TreeViewModel& model);

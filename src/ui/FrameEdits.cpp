@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr size_t kMaxPastedStream = 64u << 20;
-
 bool InSubtree(const ItemNode* object, const ItemNode* top) {
     return object && (object == top || top->IsAncestorOf(object));
 }
@@ -19,7 +17,9 @@ bool InSubtree(const ItemNode* object, const ItemNode* top) {
 
 void FrameWindow::ConnectItemPane() {
     ItemDropHost host;
-    host.newWebPage = [this](const AStr& url, const InsertPosition& at) { NewWebPage(url, at); };
+    host.newWebPage = [this](const AStr& url, const InsertPosition& at) {
+        NewWebPageAfterDrop(url, at);
+    };
     host.objectsPlaced = [this]() {
         if (engine_) engine_->SetNewChanges(list_.CountNewChanges());
         SaveWatchList();
@@ -28,14 +28,6 @@ void FrameWindow::ConnectItemPane() {
         DeleteObjectList(objects);
     };
     itemPane_.SetDropHost(std::move(host));
-}
-
-void FrameWindow::NewWebPage(const AStr& address, const InsertPosition& at) {
-    pendingNewPages_.push_back(address);
-    pendingPagePositions_.push_back(at);
-    OutputDebugStringA("new web page requested: ");
-    OutputDebugStringA(address.c_str());
-    OutputDebugStringA("\n");
 }
 
 size_t FrameWindow::DeleteObjects(bool confirmed) {
@@ -87,7 +79,5 @@ bool FrameWindow::CopyObjectsToClipboard(const std::vector<ItemNode*>& objects) 
 }
 
 int FrameWindow::PasteObjects(ItemNode* parent) {
-    std::string bytes;
-    if (!ReadClipboard(Handle(), ObjectFormat(), &bytes, kMaxPastedStream)) return -1;
-    return itemPane_.InsertStream(bytes, InsertPosition{parent ? parent : &list_, nullptr, false});
+    return PasteObjects(InsertPosition{parent ? parent : &list_, nullptr, false});
 }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <dde.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "platform/WindowReportTarget.h"
 #include "shell/gui/DHelp.h"
 #include "shell/gui/DText.h"
+#include "panes/PaneCommands.h"
 #include "ui/FrameLayout.h"
 
 const wchar_t kMainWindowClass[] = L"OrvexWindowClass";
@@ -60,6 +62,7 @@ FrameWindow::~FrameWindow() {
 
 bool FrameWindow::Create(const FrameArgs& args) {
     args_ = args;
+    if (args.editNewObject) newObjectEditor_ = args.editNewObject;
     if (args.options) options_ = args.options;
     paths_ = WatchListPaths(args.programDir.empty() ? std::string(".") : args.programDir);
     if (!RegisterWindowClass(args.instance, kMainWindowClass, CS_DBLCLKS, nullptr, nullptr)) {
@@ -220,6 +223,9 @@ LRESULT FrameWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case kTrayMessage:
             OnTrayMessage(lParam);
             return 0;
+        case kDroppedPagesMessage:
+            OpenDroppedPages();
+            return 0;
         case WM_DDE_INITIATE:
             return OnDdeInitiate(reinterpret_cast<HWND>(wParam), lParam);
         case WM_DDE_EXECUTE:
@@ -234,9 +240,16 @@ LRESULT FrameWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HELP:
             ShowHelpFor(Handle(), reinterpret_cast<const HELPINFO*>(lParam));
             return TRUE;
+        case WM_CONTEXTMENU: {
+            HWND pane = reinterpret_cast<HWND>(wParam);
+            if (pane != itemPane_.Handle() && pane != resultPane_.Handle()) break;
+            ShowPopupMenu(pane, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        }
         default:
-            return DFrameWindow::WindowProc(message, wParam, lParam);
+            break;
     }
+    return DFrameWindow::WindowProc(message, wParam, lParam);
 }
 
 LRESULT FrameWindow::OnNotify(const NMHDR& header) {
@@ -279,6 +292,13 @@ void FrameWindow::OnPaneNotify(int id, int code, TreeViewNode* node) {
         std::vector<ItemNode*> selected = itemPane_.Selected();
         if (selected.size() == 1) MarkSeen(*selected[0]);
     }
+    if (code == kTvnDoubleClick && node) {
+        // Alt with a double click on an object asks for its properties.
+        if (id == kItemPaneId && GetKeyState(VK_MENU) < 0)
+            EditSelectedProperties();
+        else
+            EnterAction(id == kResultPaneId);
+    }
     if (id == kItemPaneId && code == kTvnSelectionChanged) {
         ItemNode* object = TreeViewUrl::ObjectOf(node);
         if (object && object != current_) {
@@ -306,7 +326,7 @@ bool FrameWindow::OnCommand(int id, int code, HWND) {
             return true;
         case CMD_NEW_WEB_PAGE:
         case CMD_FIRST_START_NEW_PAGE:
-            NewWebPage(AStr());
+            NewWebPage(AStr(), NewObjectPosition(list_, itemPane_.Caret()));
             return true;
         case CMD_SHOW_RESULTS: {
             std::vector<ItemNode*> selected = itemPane_.Selected();
@@ -342,7 +362,7 @@ bool FrameWindow::OnCommand(int id, int code, HWND) {
             ImportObjects();
             return true;
         default:
-            return false;
+            return RunCommand(id);  // the table of FrameCommands.cpp
     }
 }
 
@@ -376,14 +396,9 @@ void FrameWindow::CommandEnable(DCommandEnabler& e) {
         case CMD_SWITCH_ON:
             e.Enable(selected > 0);
             break;
-        case CMD_OPEN_PAGE:
-        case CMD_OPEN_PAGE_NEW_WINDOW:
-        case CMD_OPEN_MAILBOX:
-        case CMD_COPY_URL:
-            e.Enable(selected == 1 && !itemPane_.Selected()[0]->IsFolder());
-            break;
         default:
-            break;  // left as it is
+            EnableCommand(e);  // the rules of FrameCommands.cpp
+            break;
     }
 }
 
@@ -436,5 +451,5 @@ bool FrameWindow::OnIdle(long count) {
 }
 
 void FrameWindow::OnDropText(const AStr& text) {
-    NewWebPage(text);
+    NewWebPageAfterDrop(text, InsertPosition{&list_, nullptr, false});
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/CheckEngine.h"
@@ -51,6 +52,9 @@ enum FrameTimers : UINT_PTR {
     kSelectionTimer = 3,
 };
 constexpr UINT kTrayMessage = 0x341B;
+// Posted after a URL was dropped: its new-page dialog opens once the drop
+// has returned to the program it came from.
+constexpr UINT kDroppedPagesMessage = WM_APP + 1;
 constexpr UINT kHeartbeatMs = 60000;
 constexpr UINT kBlinkMs = 500;
 constexpr UINT kSelectionMs = 500;
@@ -80,6 +84,16 @@ struct FrameArgs {
     std::function<bool(const AStr& file)> playSound;
     // The default beep that stands in for a sound that cannot be played.
     std::function<void()> beep;
+    // How a page, program or document is started: file, parameters (may be
+    // empty) and folder (null: none); the shell's answer, above 32 when it
+    // started (ShellExecute unless replaced).
+    std::function<int(const AStr& file, const AStr& parameters, const char* folder)> shellExecute;
+    // How the file of a saved report is chosen (the save-file dialog unless
+    // replaced); false when the user cancelled.
+    std::function<bool(AStr& path)> chooseReportFile;
+    // How the properties of a new page or mailbox are edited (the property
+    // sheet unless replaced); true for OK.
+    std::function<bool(ItemProperties& properties, bool isMailbox)> editNewObject;
 };
 
 class FrameWindow : public DFrameWindow,
@@ -97,10 +111,14 @@ class FrameWindow : public DFrameWindow,
     // The registered message the window answers with its own number.
     void SetProbeMessage(UINT probe) { probe_ = probe; }
 
-    // The new-web-page command with an address filled in (from "/url", DDE
-    // or a drop). Until the page dialog exists the address is kept here.
+    // The new-web-page dialog with an address filled in (from "/url", DDE
+    // or a drop); on OK the page is appended to the list.
     void NewWebPage(const AStr& address);
-    const std::vector<AStr>& PendingNewPages() const { return pendingNewPages_; }
+    // Replaces how a new object's properties are edited (before or after
+    // Create; tests).
+    void SetNewObjectEditor(std::function<bool(ItemProperties&, bool isMailbox)> edit) {
+        newObjectEditor_ = std::move(edit);
+    }
 
     // Shows a minimised window restored, any other one as it was, and
     // brings it to the foreground.
@@ -145,13 +163,27 @@ class FrameWindow : public DFrameWindow,
     IDropTarget& DropTarget() { return dropTarget_; }
     HWND FocusedPane() const { return focusedPane_; }
 
-    // Edits of the tree (FrameEdits.cpp). The new-web-page flow with the
-    // position the object goes to (a URL dropped on the item pane); the
-    // positions wait beside PendingNewPages.
-    void NewWebPage(const AStr& address, const InsertPosition& at);
-    const std::vector<InsertPosition>& PendingNewPagePositions() const {
-        return pendingPagePositions_;
-    }
+    // Edits of the tree (FrameEdits.cpp). The new-web-page dialog for an
+    // object at a position (a URL dropped on the item pane); true for OK.
+    bool NewWebPage(const AStr& address, const InsertPosition& at);
+    // The same once the drop that brought the address has ended.
+    void NewWebPageAfterDrop(const AStr& address, const InsertPosition& at);
+    // Makes an object of the properties at the position (the root's end
+    // when at.parent is null): never checked, a copy number, checking
+    // switched on, its node added, a check asked for, the watch list saved.
+    ItemNode* NewObject(const ItemProperties& properties, const InsertPosition& at);
+    // Opens a page in the browser, in a new window of the program that
+    // opens ".htm" files when asked (not for "mailto:"); a failure is shown
+    // with the address. False when the shell failed.
+    bool OpenInBrowser(const AStr& url, bool newWindow);
+    // The main menu's popup menus as they would be shown for a pane (3 for
+    // the item pane, 4 for the result pane): trimmed for the selection,
+    // separators pruned; the caller destroys it. Null for another window.
+    HMENU PreparePopupMenu(HWND pane);
+    // Where a pane's popup menu opens: the given screen point, or for
+    // (-1, -1) (the keyboard) the lower left corner of the first selected
+    // node, else the middle of the pane.
+    POINT PopupMenuPoint(HWND pane, POINT screen);
     // Deletes the selected objects that may be deleted, with their
     // subtrees, once the user agreed (`confirmed`); saves the watch list.
     // Returns the number of objects deleted.
@@ -168,6 +200,7 @@ class FrameWindow : public DFrameWindow,
     // A private stream on the clipboard inserted into `parent` (the root
     // when null); -1 when there is none or it cannot be read.
     int PasteObjects(ItemNode* parent);
+    int PasteObjects(const InsertPosition& at);
     const WatchListPaths& Paths() const { return paths_; }
     // Export and import (FrameImport.cpp). Writes the selected objects with
     // their subtrees to an export file chosen by the user; false when
@@ -255,6 +288,40 @@ class FrameWindow : public DFrameWindow,
     // Notification events (FrameEvents.cpp).
     void PlayEventSound(const AStr& file);
     void RunEventProgram(ItemNode& object, const AStr& commandLine);
+    // The command table (FrameCommands*.cpp): each handler gets its id.
+    bool RunCommand(int id);
+    void EnableCommand(DCommandEnabler& e);
+    bool ItemPaneFocused() const;
+    bool ResultPaneFocused() const;
+    ItemNode* OpenTarget();
+    CheckNode* SelectedCheck();
+    ChangeNode* SelectedLinkedChange();
+    void CutCommand(int id);
+    void CopyCommand(int id);
+    void PasteCommand(int id);
+    void DeleteCommand(int id);
+    bool ConfirmObjectDelete();
+    void DeleteFromHereCommand(int id);
+    void SelectAllCommand(int id);
+    void CopyLinkCommand(int id);
+    bool EditNewObject(ItemProperties& properties, bool isMailbox);
+    void NewObjectCommand(int id);
+    void NewFolderCommand(int id);
+    void ProtectCommand(int id);
+    void SwitchCommand(int id);
+    void ClearHistoryCommand(int id);
+    void MarkSeenCommand(int id);
+    void OtherPaneCommand(int id);
+    void EnterCommand(int id);
+    void EnterAction(bool inResults);
+    void OpenCommand(int id);
+    void OpenObject(ItemNode& object, bool newWindow);
+    void SaveReportCommand(int id);
+    void HelpCommand(int id);
+    void ShowAbout();
+    int ShellExecuteSeam(const AStr& file, const AStr& parameters, const char* folder);
+    // Popup menus (FramePopup.cpp).
+    void ShowPopupMenu(HWND pane, POINT screen);
 
     FrameArgs args_;
     Options fallbackOptions_;
@@ -283,8 +350,9 @@ class FrameWindow : public DFrameWindow,
     Banner banner_;
     UINT probe_ = 0;
     bool hiddenToTray_ = false;
-    std::vector<AStr> pendingNewPages_;
-    std::vector<InsertPosition> pendingPagePositions_;
+    std::function<bool(ItemProperties&, bool isMailbox)> newObjectEditor_;
+    std::vector<std::pair<AStr, InsertPosition>> droppedPages_;
+    void OpenDroppedPages();
     void ConnectItemPane();  // FrameEdits.cpp
     // The watch list built anew from the import dialog's left tree.
     void ReplaceWatchList(ImportNode& left);  // FrameImport.cpp

@@ -28,6 +28,10 @@ class FrameWindowTest : public ::testing::Test {
         args.programDir = dir.Path();
         args.settingsFile = settings;
         args.showMessage = [](const AStr&) {};
+        args.editNewObject = [this](ItemProperties& properties, bool) {
+            newPages.emplace_back(properties.address.c_str());
+            return false;
+        };
         return frame.Create(args);
     }
     int Stored(const char* key) {
@@ -43,6 +47,7 @@ class FrameWindowTest : public ::testing::Test {
     }
     TempDir dir;
     std::string settings;
+    std::vector<std::string> newPages;  // the addresses the new-page dialog was opened with
 };
 
 std::wstring Caption(HWND w) {
@@ -218,9 +223,12 @@ TEST_F(FrameWindowTest, UrlArgumentGoesToTheNewWebPageCommand) {
     for (const Case& c : cases) {
         Appl app(GetModuleHandleW(nullptr), nullptr, c.line, SW_HIDE);
         app.SetProgramDirectory(dir.Path(), settings);
-        ASSERT_TRUE(app.CreateMainWindow()) << c.line;
         std::vector<std::string> pages;
-        for (const AStr& p : app.Frame().PendingNewPages()) pages.emplace_back(p.c_str());
+        app.Frame().SetNewObjectEditor([&pages](ItemProperties& properties, bool) {
+            pages.emplace_back(properties.address.c_str());
+            return false;
+        });
+        ASSERT_TRUE(app.CreateMainWindow()) << c.line;
         EXPECT_EQ(c.pages, pages) << c.line;
     }
 }
@@ -232,8 +240,8 @@ TEST_F(FrameWindowTest, MenuCommandsRestoreAndAskForANewPage) {
     EXPECT_TRUE(IsWindowVisible(frame.Handle()));
     SendMessageW(frame.Handle(), WM_COMMAND, MAKEWPARAM(CMD_NEW_WEB_PAGE, 1), 0);
     SendMessageW(frame.Handle(), WM_COMMAND, MAKEWPARAM(CMD_NEW_WEB_PAGE, 5), 0);
-    ASSERT_EQ(1u, frame.PendingNewPages().size()) << "a control notification is not a command";
-    EXPECT_TRUE(frame.PendingNewPages()[0].IsEmpty());
+    ASSERT_EQ(1u, newPages.size()) << "a control notification is not a command";
+    EXPECT_TRUE(newPages[0].empty());
 }
 
 }  // namespace

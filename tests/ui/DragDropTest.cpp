@@ -179,14 +179,16 @@ TEST_F(DragDropTest, StreamsAndUrlsFromElsewhereLandAtTheDropPosition) {
 
     auto* link = new DDataObject({{UrlFormat(), std::string("http://127.0.0.1/new\0", 21)}});
     effect = DROPEFFECT_LINK | DROPEFFECT_COPY;
+    acceptNewObjects = true;
     target.Drop(link, 0, On(mail, false), &effect);
     link->Release();
     EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_COPY), effect) << "a move falls back to a copy";
+    EXPECT_TRUE(NewPages().empty()) << "the dialog waits until the drop has returned";
+    Pump();
     ASSERT_EQ((std::vector<std::string>{"http://127.0.0.1/new"}), NewPages());
-    const InsertPosition& at = frame->PendingNewPagePositions().back();
-    EXPECT_EQ(&frame->WatchList(), at.parent);
-    EXPECT_EQ(mail, at.anchor);
-    EXPECT_FALSE(at.before);
+    ItemNode* made = mail->NextItem();
+    ASSERT_NE(nullptr, made) << "the page goes right after the mailbox it was dropped below";
+    EXPECT_STREQ("http://127.0.0.1/new", made->properties.address.c_str());
 }
 
 TEST_F(DragDropTest, ClipboardCarriesTheThreeFormatsWithTheLocale) {

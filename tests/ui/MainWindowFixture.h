@@ -1,7 +1,7 @@
 #pragma once
 // A main window made in the test process on a program directory of its own,
 // with the English language module and the seams a test watches: the
-// messages shown to the user and the new-web-page requests.
+// messages shown to the user and the new-object dialog.
 #include <windows.h>
 #include <ole2.h>
 
@@ -44,6 +44,12 @@ class MainWindowTest : public ::testing::Test {
         args.options = &options;
         args.settingsFile = settings;
         args.showMessage = [this](const AStr& text) { messages.emplace_back(text.c_str()); };
+        if (!realNewObjectDialog)
+            args.editNewObject = [this](ItemProperties& properties, bool) {
+                newPages.emplace_back(properties.address.c_str());
+                if (properties.address.IsEmpty()) properties.address = typedAddress.c_str();
+                return acceptNewObjects;
+            };
         if (configure) configure(args);
         return frame->Create(args);
     }
@@ -101,11 +107,8 @@ class MainWindowTest : public ::testing::Test {
         n.node = node;
         SendMessageW(GetParent(pane), WM_NOTIFY, n.header.idFrom, reinterpret_cast<LPARAM>(&n));
     }
-    std::vector<std::string> NewPages() const {
-        std::vector<std::string> pages;
-        for (const AStr& p : frame->PendingNewPages()) pages.emplace_back(p.c_str());
-        return pages;
-    }
+    // The addresses the new-page dialog was opened with.
+    std::vector<std::string> NewPages() const { return newPages; }
 
     // A watch list in the folder: a folder "News" with two pages, the
     // first with two checks and unseen changes, and a mailbox at the top.
@@ -150,6 +153,12 @@ class MainWindowTest : public ::testing::Test {
     Options options;
     std::unique_ptr<FrameWindow> frame;
     std::vector<std::string> messages;
+    // The new-object dialog: the real property sheet, or the addresses it
+    // was opened with recorded and answered with acceptNewObjects.
+    bool realNewObjectDialog = false;
+    bool acceptNewObjects = false;
+    std::string typedAddress;  // what the recorded dialog puts into an empty address
+    std::vector<std::string> newPages;
     // Further seams set before Open (none by default).
     std::function<void(FrameArgs&)> configure;
 };

@@ -255,7 +255,7 @@ TEST_F(MainWindowTest, SuspendCommandTogglesAndIsShownCheckedInTheMenu) {
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, CMD_SUSPEND_CHECKS, L"Suspend");
     AppendMenuW(menu, MF_STRING, CMD_PROPERTIES, L"Properties");
-    AppendMenuW(menu, MF_STRING, CMD_ABOUT, L"About");
+    AppendMenuW(menu, MF_STRING, CMD_SHOW_RESULTS, L"Refresh");
     EnableMenuItem(menu, 2, MF_BYPOSITION | MF_GRAYED);
     SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(CMD_SUSPEND_CHECKS, 0), 0);
     EXPECT_TRUE(options.suspended);

@@ -20,6 +20,7 @@
 #include "support/DialogLayout.h"
 #include "support/WhenModal.h"
 #include "support/WindowShot.h"
+#include "DialogLayout.h"
 
 namespace {
 

@@ -188,6 +188,7 @@ TEST_F(MainWindowTest, DroppedLinkOpensTheNewPageFlowAndOtherObjectsAreRefused) 
     text.Offer(CF_TEXT, "http://127.0.0.1/unterminated");
     effect = DROPEFFECT_LINK;
     target.Drop(&text, 0, at, &effect);
+    Pump();  // the dialogs open once the drops have returned
     EXPECT_EQ((std::vector<std::string>{"http://127.0.0.1/link", "http://127.0.0.1/unterminated"}),
               NewPages())
         << "the link format first; a text read only within its block";
