@@ -9,7 +9,7 @@
 #include <prsht.h>
 
 #include "CommandsFixture.h"
-#include "DialogLayout.h"
+#include "support/DialogLayout.h"
 #include "lang/PropertyIds.h"
 #include "shell/gui/DHelp.h"
 #include "support/WhenModal.h"

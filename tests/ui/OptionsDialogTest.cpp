@@ -20,7 +20,6 @@
 #include "support/DialogLayout.h"
 #include "support/WhenModal.h"
 #include "support/WindowShot.h"
-#include "DialogLayout.h"
 
 namespace {
 
