@@ -1,6 +1,8 @@
 // What the main window says about its state: the status bar line written
 // in every idle pass, the caption naming the current object, and the
 // result pane that follows the current object, and marking changes seen.
+#include <cstring>
+
 #include "lang/CommandIds.h"
 #include "platform/Lang.h"
 #include "ui/FrameWindow.h"
@@ -19,6 +21,21 @@ AStr FrameWindow::StatusText() const {
 
 void FrameWindow::UpdateStatusBar() {
     statusBar_.SetText(StatusText());
+}
+
+void FrameWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+    if (flags == 0xFFFF && !menu) {  // the menu closed
+        UpdateStatusBar();
+        return;
+    }
+    AStr prompt;
+    if (item != 0 && !(flags & (MF_POPUP | MF_SEPARATOR))) {
+        // A command's text is its prompt, a line feed and its tool tip.
+        prompt = LoadText(item);
+        if (const char* lf = std::strchr(prompt.c_str(), '\n'))
+            prompt = AStr(prompt.c_str(), static_cast<size_t>(lf - prompt.c_str()));
+    }
+    statusBar_.SetText(prompt);
 }
 
 void FrameWindow::UpdateCaption() {

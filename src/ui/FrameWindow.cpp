@@ -240,6 +240,9 @@ LRESULT FrameWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HELP:
             ShowHelpFor(Handle(), reinterpret_cast<const HELPINFO*>(lParam));
             return TRUE;
+        case WM_MENUSELECT:
+            OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+            return 0;
         case WM_CONTEXTMENU: {
             HWND pane = reinterpret_cast<HWND>(wParam);
             if (pane != itemPane_.Handle() && pane != resultPane_.Handle()) break;

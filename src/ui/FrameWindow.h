@@ -274,6 +274,9 @@ class FrameWindow : public DFrameWindow,
     void OnDdeTerminate(HWND client);
     // Status bar and caption (FrameStatus.cpp).
     void UpdateStatusBar();
+    // A menu item under the mouse or the keyboard: its prompt on the status
+    // line; the usual line again when the menu closes.
+    void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     // Messages to the user (the title a text of the language module).
     void ShowMessage(const AStr& text, UINT icon = MB_ICONEXCLAMATION,
                      unsigned titleId = TEXT_PROGRAM_NAME);

@@ -190,6 +190,22 @@ TEST_F(MainWindowTest, SelectionShowsTheObjectAfterHalfASecondWithItsNameInTheCa
     EXPECT_EQ(L"Orvex Vistomer", Caption(Main())) << "no current object: the program name alone";
 }
 
+TEST_F(MainWindowTest, AMenuItemShowsItsPromptOnTheStatusLineUntilTheMenuCloses) {
+    WriteWatchList();
+    ASSERT_TRUE(Open());
+    frame->OnIdle(0);
+    const AStr usual = frame->StatusBar().Text();
+    HMENU menu = GetMenu(Main());
+    SendMessageW(Main(), WM_MENUSELECT, MAKEWPARAM(CMD_PROPERTIES, MF_STRING),
+                 reinterpret_cast<LPARAM>(menu));
+    EXPECT_STREQ("Show and change the properties of the object", frame->StatusBar().Text().c_str())
+        << "the text before the tool tip's line feed";
+    SendMessageW(Main(), WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), reinterpret_cast<LPARAM>(menu));
+    EXPECT_STREQ("", frame->StatusBar().Text().c_str()) << "a submenu has no prompt";
+    SendMessageW(Main(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_STREQ(usual.c_str(), frame->StatusBar().Text().c_str());
+}
+
 TEST_F(MainWindowTest, StatusLineCountsNewsAndFollowsTheFocusedPane) {
     WriteWatchList();
     ASSERT_TRUE(Open());
