@@ -1,6 +1,7 @@
 #pragma once
 // A page read into the document tree, and the look-ups the comparison uses.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "framework/AStr.h"
@@ -62,6 +63,9 @@ class HtmlDocument {
 // builds the tree. Returns 0, or -1 when tokenizing failed (a read error or
 // the `<a/b>` stop); the tree then keeps what was built.
 int BuildDocument(HtmlDocument& doc, iwstream& in, const char* baseUrl, int charsetCode,
+                  int defaultFontCharset);
+// The same over a page already read whole.
+int BuildDocument(HtmlDocument& doc, const std::string& page, const char* baseUrl, int charsetCode,
                   int defaultFontCharset);
 
 // Nodes of class T below `root` (root excluded) in document order, parents

@@ -8,7 +8,6 @@
 #include "html/ContentModel.h"
 #include "html/PageCharset.h"
 #include "html/RefDecode.h"
-#include "stream/MemStream.h"
 
 namespace {
 
@@ -486,27 +485,19 @@ void HtmlReader::Finish() {
     styles_.clear();
 }
 
-namespace {
-
-// A page held in memory, read in blocks as a stored copy is.
-class PageMemoryStream : public ibwstream {
-  public:
-    PageMemoryStream(const char* bytes, size_t n)
-        : ibwstream(64 * 1024), mem_(bytes, static_cast<long>(n)) {
-        Attach(&mem_);
-    }
-
-  private:
-    mwstreambuf mem_;
-};
-
-}  // namespace
-
 int BuildDocument(HtmlDocument& doc, iwstream& in, const char* baseUrl, int charsetCode,
                   int defaultFontCharset) {
-    doc.SetBaseUrl(baseUrl);
     std::string page;
-    if (!ReadRest(in, &page)) return -1;
+    if (!ReadRest(in, &page)) {
+        doc.SetBaseUrl(baseUrl);
+        return -1;
+    }
+    return BuildDocument(doc, page, baseUrl, charsetCode, defaultFontCharset);
+}
+
+int BuildDocument(HtmlDocument& doc, const std::string& page, const char* baseUrl, int charsetCode,
+                  int defaultFontCharset) {
+    doc.SetBaseUrl(baseUrl);
     // Pages outside the Cyrillic encodings are converted to UTF-8 once,
     // here; the Cyrillic ones are read byte for byte and converted with
     // their paragraphs.
@@ -528,9 +519,8 @@ int BuildDocument(HtmlDocument& doc, iwstream& in, const char* baseUrl, int char
     }
 
     ArenaScope scope(&doc.Memory(), &doc.TextMemory());
-    PageMemoryStream source(text, length);
     HtmlReader reader(doc, utf8 ? code : charsetCode, utf8);
-    const int rc = reader.Parse(source);
+    const int rc = reader.Parse(text, length);
     reader.Finish();
     if (rc != 0) return -1;
     if (!code) code = reader.DeclaredCode();
