@@ -60,12 +60,15 @@ int HtmlReader::OnHtmlAttribute(int tag, int attr, const char* value, size_t len
     // to clear them; those of inline containers other than `a` only carry
     // formatting, which the tree does not keep.
     if (tag == 0 || (IsInlineTag(tag) && !IsEmptyTag(tag) && tag != kTagA)) return 0;
-    if (attr == kAttrHref || attr == kAttrSrc) {
+    if ((attr == kAttrHref || attr == kAttrSrc) && std::memchr(value, '&', length)) {
         // Addresses as a browser opens them: `?a=1&amp;b=2` is `?a=1&b=2`.
         AStr decoded = DecodeAttributeValue(value, length, utf8Text_);
         pending_.Append(new AttrDescrNode(attr, decoded.c_str(), decoded.Length(), quote));
         return 0;
     }
+    // An address without references is taken as decoding would leave it:
+    // up to its first zero byte.
+    if (attr == kAttrHref || attr == kAttrSrc) length = strnlen(value, length);
     pending_.Append(new AttrDescrNode(attr, value, length, quote));
     return 0;
 }
@@ -131,7 +134,7 @@ void HtmlReader::ReadMeta() {
     if (const AttrDescrNode* charset = FindAttr(pending_, kAttrCharset)) {
         if (int code = CharsetCode(charset->value.c_str())) {
             declaredCode_ = code;
-            declaredName_ = charset->value;
+            declaredName_ = AStr(charset->value.c_str(), charset->value.Length());
         }
         return;
     }

@@ -133,7 +133,7 @@ TEST(DocumentBuild, AttributesAreKeptOnNodes) {
     EXPECT_STREQ("1", table->AttrValue(AttrId("border", 6)));
     const AttrDescrNode* width = table->FindAttr(AttrId("width", 5));
     ASSERT_NE(nullptr, width);
-    EXPECT_EQ(width->value, "50%");
+    EXPECT_STREQ(width->value.c_str(), "50%");
     EXPECT_EQ('\'', width->quote);
     EXPECT_EQ(2u, table->Attrs().Count());
 }

@@ -1,0 +1,33 @@
+#pragma once
+// A short byte string set once and read many times (an attribute value of a
+// page). Made while an ArenaScope names an arena for objects, its bytes come
+// from that arena, as the object holding it does, and go with it: building
+// and dropping a page costs no heap call per value. Else they come from the
+// heap and the destructor gives them back.
+#include <cstddef>
+#include <cstdint>
+
+class FixedText {
+  public:
+    FixedText() = default;
+    ~FixedText() { Release(); }
+    FixedText(const FixedText&) = delete;
+    FixedText& operator=(const FixedText&) = delete;
+
+    // Replaces the text with the n bytes at s up to the first zero byte
+    // among them, as an AStr keeps a text.
+    void Assign(const char* s, size_t n);
+
+    const char* c_str() const { return data_ ? data_ : ""; }
+    size_t Length() const { return size_; }
+    bool IsEmpty() const { return size_ == 0; }
+    // As AStr::CompareNoCase: 1251 letters folded.
+    int CompareNoCase(const char* s) const;
+
+  private:
+    void Release();
+
+    char* data_ = nullptr;
+    uint32_t size_ = 0;
+    bool onHeap_ = false;
+};

@@ -1,0 +1,46 @@
+#include "framework/FixedText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/Arena.h"
+
+namespace {
+
+// Set, replaced and compared alike whether the bytes come from an arena or
+// from the heap.
+void SetAndReplace(Arena* arena) {
+    ArenaScope scope(arena);
+    FixedText t;
+    EXPECT_TRUE(t.IsEmpty());
+    EXPECT_STREQ("", t.c_str());
+    t.Assign("Content-Type", 12);
+    EXPECT_EQ(12u, t.Length());
+    EXPECT_EQ(0, t.CompareNoCase("content-type"));
+    EXPECT_NE(0, t.CompareNoCase("content"));
+    EXPECT_NE(0, t.CompareNoCase(nullptr));
+    std::string big(5000, 'x');
+    t.Assign(big.data(), big.size());  // the old bytes go first
+    EXPECT_EQ(big, t.c_str());
+    t.Assign("", 0);
+    EXPECT_TRUE(t.IsEmpty());
+    // Kept as an AStr keeps a text: up to the first zero byte.
+    t.Assign("ab\0cd", 5);
+    EXPECT_EQ(2u, t.Length());
+    EXPECT_STREQ("ab", t.c_str());
+    t.Assign(nullptr, 3);
+    EXPECT_TRUE(t.IsEmpty());
+}
+
+TEST(FixedText, SetReplacedAndComparedInAnArena) {
+    Arena arena;
+    SetAndReplace(&arena);
+    EXPECT_GT(arena.Reserved(), 0u) << "the bytes came from the arena";
+}
+
+TEST(FixedText, SetReplacedAndComparedOnTheHeap) {
+    SetAndReplace(nullptr);
+}
+
+}  // namespace
