@@ -118,4 +118,14 @@ void BM_BuildDocument(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildDocument)->Unit(benchmark::kMillisecond);
 
+// The comparison's road: the page already read whole (at its file's size).
+void BM_BuildDocumentFromMemory(benchmark::State& state) {
+    for (auto _ : state) {
+        HtmlDocument doc;
+        benchmark::DoNotOptimize(BuildDocument(doc, Page(), "http://example.com/", 0, 1));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(Page().size()));
+}
+BENCHMARK(BM_BuildDocumentFromMemory)->Unit(benchmark::kMillisecond);
+
 }  // namespace
