@@ -1,9 +1,9 @@
 #pragma once
 // A short byte string set once and read many times (an attribute value of a
-// page). Made while an ArenaScope names an arena for objects, its bytes come
-// from that arena, as the object holding it does, and go with it: building
-// and dropping a page costs no heap call per value. Else they come from the
-// heap and the destructor gives them back.
+// page, the source of a character reference). Made while an ArenaScope names an arena for objects,
+// its bytes come from that arena, as the object holding it does, and go with it: building and
+// dropping a page costs no heap call per value. Else they come from the heap and the destructor
+// gives them back.
 #include <cstddef>
 #include <cstdint>
 
@@ -19,6 +19,8 @@ class FixedText {
     void Assign(const char* s, size_t n);
 
     const char* c_str() const { return data_ ? data_ : ""; }
+    // The bytes to change in place (null when empty).
+    char* Data() { return data_; }
     size_t Length() const { return size_; }
     bool IsEmpty() const { return size_ == 0; }
     // As AStr::CompareNoCase: 1251 letters folded.

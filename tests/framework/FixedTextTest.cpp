@@ -29,8 +29,11 @@ void SetAndReplace(Arena* arena) {
     t.Assign("ab\0cd", 5);
     EXPECT_EQ(2u, t.Length());
     EXPECT_STREQ("ab", t.c_str());
+    t.Data()[0] = 'A';  // changed in place, as a code page conversion does
+    EXPECT_STREQ("Ab", t.c_str());
     t.Assign(nullptr, 3);
     EXPECT_TRUE(t.IsEmpty());
+    EXPECT_EQ(nullptr, t.Data());
 }
 
 TEST(FixedText, SetReplacedAndComparedInAnArena) {
