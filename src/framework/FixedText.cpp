@@ -7,17 +7,17 @@
 #include "framework/Arena.h"
 #include "framework/Cp1251.h"
 
+FixedText::FixedText() : arena_(ArenaScope::Current()) {}
+
 void FixedText::Assign(const char* s, size_t n) {
     Release();
     n = s ? strnlen(s, n) : 0;
     if (n == 0) return;
-    if (Arena* arena = ArenaScope::Current()) {
-        data_ = static_cast<char*>(arena->Allocate(n + 1));
-        onHeap_ = false;
+    if (arena_) {
+        data_ = static_cast<char*>(arena_->Allocate(n + 1));
     } else {
         data_ = static_cast<char*>(std::malloc(n + 1));
         if (!data_) throw std::bad_alloc();
-        onHeap_ = true;
     }
     std::memcpy(data_, s, n);
     data_[n] = 0;
@@ -30,10 +30,10 @@ int FixedText::CompareNoCase(const char* s) const {
 
 void FixedText::Release() {
     if (!data_) return;
-    if (onHeap_)
-        std::free(data_);
-    else
+    if (arena_)
         Arena::Abandon(data_, size_ + 1);
+    else
+        std::free(data_);
     data_ = nullptr;
     size_ = 0;
 }

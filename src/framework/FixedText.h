@@ -1,15 +1,20 @@
 #pragma once
 // A short byte string set once and read many times (an attribute value of a
-// page, the source of a character reference). Made while an ArenaScope names an arena for objects,
-// its bytes come from that arena, as the object holding it does, and go with it: building and
-// dropping a page costs no heap call per value. Else they come from the heap and the destructor
-// gives them back.
+// page, the source of a character reference). Made while an ArenaScope
+// names an arena for objects, its bytes come from that arena, as the object
+// holding it does, and go with it: building and dropping a page costs no
+// heap call per text. Else they come from the heap and the destructor gives
+// them back. The arena is the one in scope when the text is made, not when
+// it is set, so a text set later (a code page conversion) stays with its
+// owner.
 #include <cstddef>
 #include <cstdint>
 
+class Arena;
+
 class FixedText {
   public:
-    FixedText() = default;
+    FixedText();
     ~FixedText() { Release(); }
     FixedText(const FixedText&) = delete;
     FixedText& operator=(const FixedText&) = delete;
@@ -31,5 +36,5 @@ class FixedText {
 
     char* data_ = nullptr;
     uint32_t size_ = 0;
-    bool onHeap_ = false;
+    Arena* arena_;  // null: the heap
 };

@@ -46,4 +46,22 @@ TEST(FixedText, SetReplacedAndComparedOnTheHeap) {
     SetAndReplace(nullptr);
 }
 
+// A text made on the heap and set while another arena is in scope (the
+// comparison's item stream converting a page's text) must not borrow that
+// arena, which goes first; nor may one made in an arena leave it.
+TEST(FixedText, StaysWhereItWasMade) {
+    Arena document, later;
+    FixedText onHeap;
+    {
+        ArenaScope scope(&document);
+        FixedText inArena;
+        ArenaScope other(&later);
+        onHeap.Assign("heap", 4);
+        inArena.Assign("arena", 5);
+        EXPECT_EQ(0u, later.Reserved());
+        EXPECT_GT(document.Reserved(), 0u);
+    }
+    EXPECT_STREQ("heap", onHeap.c_str());
+}
+
 }  // namespace
