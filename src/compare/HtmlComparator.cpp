@@ -196,8 +196,14 @@ int HtmlComparator::CompareFiles(bool joinTableRows) {
         JoinTableRows(*oldDoc);
         JoinTableRows(*newDoc);
     }
-    HtmlItemStream oldStream(*oldDoc), newStream(*newDoc);
-    CompareStreams(oldStream, newStream);
+    {
+        HtmlItemStream oldStream(*oldDoc), newStream(*newDoc);
+        CompareStreams(oldStream, newStream);
+    }
+    // Built here and only compared since: every node of both copies lies in
+    // their arenas, which drop them at once.
+    oldDoc->LeaveTreeToArenas();
+    newDoc->LeaveTreeToArenas();
     return 0;
 }
 
