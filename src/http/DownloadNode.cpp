@@ -10,5 +10,4 @@ DownloadNode::DownloadNode(std::shared_ptr<platform::ReportTarget> notify, const
 
 DownloadNode::~DownloadNode() {
     thread_->SetOwner(nullptr);
-    thread_->Release();
 }

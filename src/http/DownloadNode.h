@@ -18,12 +18,12 @@ class DownloadNode : public Node {
     // A thread still running is let go, not stopped: it ends on its own.
     ~DownloadNode() override;
 
-    DownloadThread* Thread() const { return thread_; }
+    DownloadThread* Thread() const { return thread_.get(); }
 
     Node* object = nullptr;  // the watched object served, or none
     Node* frame = nullptr;   // the frame record filled, or none for the page
     bool timedOut = false;   // aborted for running past the check's time
 
   private:
-    DownloadThread* thread_;
+    platform::ThreadRef<DownloadThread> thread_;
 };
