@@ -172,7 +172,7 @@ void CheckEngine::StartCheck(ItemNode& object) {
 void CheckEngine::StartDownload(const char* url, const std::string& tempPath,
                                 const std::string& storedPath, ItemNode& object,
                                 _HtmlFrameNode* frame) {
-    auto* node = new DownloadNode(reports_, url, tempPath.c_str(), storedPath.c_str(), settings_);
+    auto* node = new DownloadNode(reports_, url, tempPath, storedPath, settings_);
     if (!frame) node->Thread()->SetStoredETag(object.etag.c_str());
     node->object = &object;
     node->frame = frame;
@@ -196,7 +196,7 @@ void CheckEngine::StopChecks(ItemNode& object) {
         d->frame = nullptr;
         d->Thread()->Abort();
         aborted.push_back(d->Thread());
-        temps.push_back(d->Thread()->TargetFile().c_str());
+        temps.push_back(d->Thread()->TargetFile());
     }
     for (Node* n = running_.First(); n; n = n->Next()) {
         CompareThreadNode* c = AsComparison(n);
@@ -205,7 +205,7 @@ void CheckEngine::StopChecks(ItemNode& object) {
         c->frame = nullptr;
         c->Abort();
         aborted.push_back(c);
-        temps.push_back(c->newFile.c_str());
+        temps.push_back(c->newFile);
     }
     for (Node* n = waiting_.First(); n;) {
         CompareThreadNode* c = AsComparison(n);
@@ -266,7 +266,7 @@ void CheckEngine::Shutdown() {
         d->object = nullptr;
         d->Thread()->Abort();
         aborted.push_back(d->Thread());
-        temps.push_back(d->Thread()->TargetFile().c_str());
+        temps.push_back(d->Thread()->TargetFile());
     }
     for (Node* n = running_.First(); n; n = n->Next()) {
         AsComparison(n)->object = nullptr;
@@ -275,7 +275,7 @@ void CheckEngine::Shutdown() {
     }
     while (!waiting_.IsEmpty()) {
         auto c = TakenOff(waiting_.Remove(waiting_.First()));
-        temps.push_back(c->newFile.c_str());
+        temps.push_back(c->newFile);
     }
     if (!aborted.empty())
         platform::WaitForThreads(aborted.data(), aborted.size(), platform::kShutdownWaitMs);

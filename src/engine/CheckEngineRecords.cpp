@@ -78,7 +78,7 @@ void CheckEngine::NoteFailure(ItemNode& object, const KeptState& before) {
 
 void CheckEngine::PageEnd(ItemNode& object, _HtmlFrameNode* frame, int32_t result, int32_t detail,
                           DownloadThread& thread) {
-    const std::string temp = thread.TargetFile().c_str();
+    const std::string& temp = thread.TargetFile();
     StateFields fields = StateOf(object, frame);
     if (result != 0) {
         EraseFile(temp.c_str());
@@ -244,9 +244,8 @@ void CheckEngine::QueueComparison(ItemNode& object, _HtmlFrameNode* frame, int32
     const std::string stored = StoredCopyPath(list_, object, frame);
     const std::string temp = TempFilePath(list_, object, frame);
     int32_t oldCharset = frame ? frame->copyCharset : object.copyCharset;
-    auto* c =
-        new CompareThreadNode(reports_, stored.c_str(), temp.c_str(), url.c_str(), url.c_str(),
-                              oldCharset, newCharset, object.properties, &object);
+    auto* c = new CompareThreadNode(reports_, stored, temp, url.c_str(), url.c_str(), oldCharset,
+                                    newCharset, object.properties, &object);
     c->frame = frame;
     waiting_.Append(c);
 }
