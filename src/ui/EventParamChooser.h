@@ -13,7 +13,3 @@
 // with *param set when one was chosen. A program path with a blank comes
 // back in double quotes; a wave file as it is. Other kinds ask nothing.
 bool ChooseEventParameter(HWND owner, uint8_t kind, AStr* param);
-
-// A filter text of the language module as the file dialog reads it: each
-// "|" becomes a NUL, and the list ends with two NULs.
-std::wstring FileDialogFilter(const AStr& text);

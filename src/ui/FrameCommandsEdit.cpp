@@ -56,7 +56,9 @@ int FrameWindow::PasteObjects(const InsertPosition& at) {
 }
 
 // The private stream when there is one, else the address of a new page,
-// made without a dialog. A page's place is right after the selected one.
+// made without a dialog. Both go under the single selected folder, or the
+// root; pages and mailboxes hold no children, so a paste onto one of them
+// lands right after it.
 void FrameWindow::PasteCommand(int) {
     if (!ItemPaneFocused()) return;
     std::vector<ItemNode*> selected = itemPane_.Selected();

@@ -2,7 +2,6 @@
 // browser, the Enter action, the report page, help and the about box.
 #include <windows.h>
 // after windows.h
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include <string>
@@ -14,10 +13,10 @@
 #include "panes/ResultPane.h"
 #include "platform/Lang.h"
 #include "shell/gui/DDialog.h"
+#include "shell/gui/DFileDialog.h"
 #include "shell/gui/DHelp.h"
 #include "shell/gui/DText.h"
 #include "stream/TextStream.h"
-#include "ui/EventParamChooser.h"  // FileDialogFilter
 #include "ui/FrameWindow.h"
 
 namespace {
@@ -50,22 +49,16 @@ class WindowReportHost : public ReportHost {
 };
 
 bool ChooseReportFile(HWND owner, AStr& path) {
-    AStr filterText = LoadText(TEXT_REPORT_FILTER);
-    filterText += LoadText(TEXT_FILTER_ALL_FILES);
-    std::wstring filter = FileDialogFilter(filterText);
-    std::wstring title = WideText(LoadText(TEXT_REPORT_TITLE).c_str());
-    wchar_t file[MAX_PATH] = L"*.htm";
-    OPENFILENAMEW ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrTitle = title.c_str();
-    ofn.lpstrDefExt = L"htm";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    if (!GetSaveFileNameW(&ofn)) return false;
-    path = NarrowText(file);
+    DFileDialogArgs args;
+    args.owner = owner;
+    args.save = true;
+    args.filter = LoadText(TEXT_REPORT_FILTER);
+    args.filter += LoadText(TEXT_FILTER_ALL_FILES);
+    args.title = LoadText(TEXT_REPORT_TITLE);
+    args.extension = L"htm";
+    std::wstring file;
+    if (!DAskFileName(args, file)) return false;
+    path = NarrowText(file.c_str());
     return true;
 }
 

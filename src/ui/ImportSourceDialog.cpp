@@ -3,7 +3,6 @@
 // the filters of the language module, and the folder browser.
 #include <windows.h>
 // after windows.h
-#include <commdlg.h>
 #include <shlobj.h>
 
 #include <string>
@@ -11,8 +10,8 @@
 #include "lang/ImportIds.h"
 #include "platform/Files.h"
 #include "platform/Lang.h"
+#include "shell/gui/DFileDialog.h"
 #include "shell/gui/DText.h"
-#include "ui/EventParamChooser.h"
 #include "ui/ImportDialog.h"
 
 namespace {
@@ -22,34 +21,26 @@ const int kKindButtons[] = {IDC_SOURCE_FOLDER, IDC_SOURCE_EXPORT, IDC_SOURCE_PAG
                             IDC_SOURCE_FAVORITES, IDC_SOURCE_TROVIK};
 constexpr uint8_t kKinds = sizeof kKindButtons / sizeof kKindButtons[0];
 
-// Texts of the language module joined as the file dialog reads a filter.
-std::wstring FilterOf(std::initializer_list<unsigned> texts) {
+// Texts of the language module joined as one filter.
+AStr FilterOf(std::initializer_list<unsigned> texts) {
     AStr joined;
     for (unsigned id : texts) joined += LoadText(id);
-    return FileDialogFilter(joined);
+    return joined;
 }
 
 // The file dialog: open (`save` false) or save, with the filter, the
 // default extension and the first name shown.
-bool RunFileDialog(HWND owner, bool save, const std::wstring& filter, const wchar_t* extension,
+bool RunFileDialog(HWND owner, bool save, const AStr& filter, const wchar_t* extension,
                    unsigned titleId, AStr& path) {
-    wchar_t file[MAX_PATH] = {};
-    std::wstring initial = path.IsEmpty() ? std::wstring(L"*.") + (extension ? extension : L"*")
-                                          : WideText(path.c_str());
-    initial.copy(file, MAX_PATH - 1);
-    std::wstring title = WideText(LoadText(titleId).c_str());
-    OPENFILENAMEW ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrTitle = title.c_str();
-    ofn.lpstrDefExt = extension;
-    ofn.Flags =
-        OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return false;
-    path = NarrowText(file);
+    DFileDialogArgs args;
+    args.owner = owner;
+    args.save = save;
+    args.filter = filter;
+    args.title = LoadText(titleId);
+    args.extension = extension;
+    std::wstring file = path.IsEmpty() ? std::wstring() : WideText(path.c_str());
+    if (!DAskFileName(args, file)) return false;
+    path = NarrowText(file.c_str());
     return true;
 }
 

@@ -91,6 +91,36 @@ TEST_F(CommandsTest, CopiedObjectsPasteIntoAFolderAndTwoCopyNothing) {
     EXPECT_EQ((std::vector<std::string>{"News"}), Names(&frame->WatchList()));
 }
 
+TEST_F(CommandsTest, CutObjectsMoveThroughTheClipboardToAnotherProgramDirectory) {
+    OpenOnList();
+    FocusItems();
+    answer = true;
+    frame->Items().SetCaret(weather);
+    Command(CMD_CUT);
+    ItemList left;
+    ASSERT_TRUE(OpenWatchList(left, WatchListPaths(dir.Path())));
+    EXPECT_EQ((std::vector<std::string>{"Exchange rates"}), Names(left.FirstItem()))
+        << "the cut page is gone from the first directory's file";
+
+    // A second program on a directory of its own, with an empty list.
+    frame.reset();
+    Pump();
+    TempDir other;
+    ASSERT_TRUE(Open(other.Path()));
+    Pump();
+    const size_t dialogsAtStart = NewPages().size();  // an empty list offers a first page
+    FocusItems();
+    Command(CMD_PASTE);
+    ItemList right;
+    ASSERT_TRUE(OpenWatchList(right, WatchListPaths(other.Path())));
+    ASSERT_EQ((std::vector<std::string>{"Weather report"}), Names(&right));
+    const ItemNode* pasted = right.FirstItem();
+    EXPECT_STREQ("http://127.0.0.1:9/weather", pasted->properties.address.c_str());
+    EXPECT_NE(0u, pasted->copyNumber);
+    EXPECT_EQ(0u, pasted->checks.Count()) << "checks stay with the program that made them";
+    EXPECT_EQ(dialogsAtStart, NewPages().size()) << "objects paste without a dialog";
+}
+
 TEST_F(CommandsTest, CopiedChangesAreJoinedByLineBreaksWithTheLocale) {
     OpenOnList();
     weather->checks.First()->changes.First()->text = "Sun later";

@@ -11,6 +11,7 @@
 #include "MainWindowFixture.h"
 #include "lang/CommandIds.h"
 #include "lang/ImportIds.h"
+#include "platform/Files.h"
 #include "shell/gui/DClipboard.h"
 #include "support/DialogLayout.h"
 #include "support/WhenModal.h"
@@ -159,6 +160,28 @@ TEST_F(ImportDialogTest, AnAddedEntryBecomesANewObjectWithItsProgramHeldAndIsSav
     ASSERT_TRUE(OpenWatchList(saved, WatchListPaths(dir.Path())));
     EXPECT_EQ((std::vector<std::string>{"News", "Mail", "Imported page"}), Names(saved));
     EXPECT_EQ(kEventNone, static_cast<ItemNode*>(saved.Last())->properties.event.type);
+}
+
+TEST_F(ImportDialogTest, OkWithoutChangesLeavesTheWatchListFileUntouched) {
+    OpenOnList();
+    const std::string file = WriteExportFile();
+    const std::string listFile = dir.File("OVISTO.CFG");
+    const std::string before = SavedList();
+    // An old time: any save, even of the same bytes, would renew it.
+    constexpr uint32_t kLongAgo = 1000000000u;
+    ASSERT_TRUE(platform::SetWriteTime(listFile.c_str(), kLongAgo));
+    int result = RunImport(file, [&](HWND d) {
+        ImportTreeView& right = Pane(d, IDC_IMPORT_RIGHT_PANE);
+        right.Model().Click(right.Model().Root()->FirstChildNode(), false, false);
+        Click(d, IDOK);
+    });
+    EXPECT_TRUE(dialogOpened);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(before, SavedList());
+    uint32_t written = 0;
+    ASSERT_TRUE(platform::GetWriteTime(listFile.c_str(), &written));
+    EXPECT_EQ(kLongAgo, written) << "the file was written again";
+    EXPECT_EQ((std::vector<std::string>{"News", "Mail"}), Names(frame->WatchList()));
 }
 
 TEST_F(ImportDialogTest, ADragFromTheSourceCopiesAtTheDropAndTheSourceRefusesDropsAndEdits) {

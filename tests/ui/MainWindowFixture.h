@@ -34,13 +34,14 @@ class MainWindowTest : public ::testing::Test {
         OleUninitialize();
     }
 
-    // Makes the window on the folder; false when creation failed.
-    bool Open() {
+    // Makes the window on the folder (the fixture's own unless another is
+    // named); false when creation failed.
+    bool Open(const std::string& programDir = std::string()) {
         frame.reset(new FrameWindow);
         FrameArgs args;
         args.instance = GetModuleHandleW(nullptr);
         args.caption = "Orvex Vistomer";
-        args.programDir = dir.Path();
+        args.programDir = programDir.empty() ? dir.Path() : programDir;
         args.options = &options;
         args.settingsFile = settings;
         args.showMessage = [this](const AStr& text) { messages.emplace_back(text.c_str()); };

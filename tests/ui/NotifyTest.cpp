@@ -10,6 +10,7 @@
 #include "shell/gui/DApplication.h"
 #include "shell/gui/DText.h"
 #include "support/WhenModal.h"
+#include "shell/gui/DFileDialog.h"
 #include "ui/EventParamChooser.h"
 #include "watchlist/EventRules.h"
 
