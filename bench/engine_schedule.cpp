@@ -84,6 +84,11 @@ BENCHMARK(LoadedListMemory)->Arg(10000)->Unit(benchmark::kMillisecond)->Iteratio
 }  // namespace
 
 // Every allocation of the program is counted with its size in front of it.
+// The replacement delete frees what the replacement new took from malloc;
+// GCC cannot see that the two belong together.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void* operator new(std::size_t size) {
     auto* block = static_cast<std::size_t*>(std::malloc(size + sizeof(std::max_align_t)));
     if (!block) throw std::bad_alloc();

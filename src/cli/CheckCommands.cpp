@@ -149,12 +149,14 @@ int RunCommand(CliContext& c, const Arguments& a) {
     CliEngineHost host(c.Space(), c.err);
     host.onAnnounce = [&](ItemNode& o, const ItemEvent& event) {
         Json j = Announcement(o);
-        if (event.type == 3) j["message"] = Shown(o.DisplayName()) + "\n" + Shown(event.param);
+        if (event.type == kEventMessage)
+            j["message"] = Shown(o.DisplayName()) + "\n" + Shown(event.param);
         if (c.json)
             c.out << j.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
         else
             PrintAnnouncement(c.out, j);
-        if (event.type == 3 && !c.json) c.out << j["message"].get<std::string>() << "\n";
+        if (event.type == kEventMessage && !c.json)
+            c.out << j["message"].get<std::string>() << "\n";
         c.out.flush();
     };
     platform::InstallStopHandler();

@@ -32,7 +32,7 @@ void CliEngineHost::Shutdown() {
 
 void CliEngineHost::Announce(ItemNode& object, const ItemEvent& event) {
     if (onAnnounce) onAnnounce(object, event);
-    if (event.type == 4) RunProgram(object, event.param);
+    if (event.type == kEventRunProgram) RunProgram(object, event.param);
 }
 
 void CliEngineHost::RunProgram(ItemNode& object, const AStr& commandLine) {

@@ -56,11 +56,11 @@ void ApplyEvent(const std::string& text, ItemProperties& p) {
         uint8_t type;
         bool param;
     } kEvents[] = {{"default", ItemEvent::kProgramWide, false},
-                   {"none", 0, false},
-                   {"blink", 1, false},
-                   {"sound:", 2, true},
-                   {"message:", 3, true},
-                   {"program:", 4, true}};
+                   {"none", kEventNone, false},
+                   {"blink", kEventBlink, false},
+                   {"sound:", kEventSound, true},
+                   {"message:", kEventMessage, true},
+                   {"program:", kEventRunProgram, true}};
     for (const auto& e : kEvents) {
         std::string prefix = e.prefix;
         bool match = e.param ? text.compare(0, prefix.size(), prefix) == 0 : text == prefix;

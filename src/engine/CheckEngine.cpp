@@ -54,6 +54,11 @@ CompareThreadNode* AsComparison(Node* n) {
     return static_cast<CompareThreadNode*>(n);
 }
 
+// Takes over the reference a list held to a comparison taken off it.
+platform::ThreadRef<CompareThreadNode> TakenOff(Node* n) {
+    return platform::ThreadRef<CompareThreadNode>(AsComparison(n));
+}
+
 }  // namespace
 
 DownloadSettings DownloadSettingsFrom(const Options& options) {
@@ -124,10 +129,9 @@ void CheckEngine::StartWaitingComparisons() {
         CompareThreadNode* c = AsComparison(waiting_.First());
         running_.Append(c);
         if (!c->Start()) {
-            running_.Remove(c);
+            auto failed = TakenOff(running_.Remove(c));
             if (c->object) c->object->state = kCheckFailed;
             if (c->object) host_.RefreshObject(*c->object);
-            c->Release();
             continue;
         }
         c->SetPriority(platform::kPriorityBelowNormal);
@@ -168,7 +172,7 @@ void CheckEngine::StartCheck(ItemNode& object) {
 void CheckEngine::StartDownload(const char* url, const std::string& tempPath,
                                 const std::string& storedPath, ItemNode& object,
                                 _HtmlFrameNode* frame) {
-    auto* node = new DownloadNode(reports_, url, tempPath.c_str(), storedPath.c_str(), settings_);
+    auto* node = new DownloadNode(reports_, url, tempPath, storedPath, settings_);
     if (!frame) node->Thread()->SetStoredETag(object.etag.c_str());
     node->object = &object;
     node->frame = frame;
@@ -192,7 +196,7 @@ void CheckEngine::StopChecks(ItemNode& object) {
         d->frame = nullptr;
         d->Thread()->Abort();
         aborted.push_back(d->Thread());
-        temps.push_back(d->Thread()->TargetFile().c_str());
+        temps.push_back(d->Thread()->TargetFile());
     }
     for (Node* n = running_.First(); n; n = n->Next()) {
         CompareThreadNode* c = AsComparison(n);
@@ -201,15 +205,14 @@ void CheckEngine::StopChecks(ItemNode& object) {
         c->frame = nullptr;
         c->Abort();
         aborted.push_back(c);
-        temps.push_back(c->newFile.c_str());
+        temps.push_back(c->newFile);
     }
     for (Node* n = waiting_.First(); n;) {
         CompareThreadNode* c = AsComparison(n);
         n = n->Next();
         if (c->object != &object) continue;
         EraseFile(c->newFile.c_str());
-        waiting_.Remove(c);
-        c->Release();
+        TakenOff(waiting_.Remove(c));
     }
     if (!aborted.empty())
         platform::WaitForThreads(aborted.data(), aborted.size(), platform::kShutdownWaitMs);
@@ -263,7 +266,7 @@ void CheckEngine::Shutdown() {
         d->object = nullptr;
         d->Thread()->Abort();
         aborted.push_back(d->Thread());
-        temps.push_back(d->Thread()->TargetFile().c_str());
+        temps.push_back(d->Thread()->TargetFile());
     }
     for (Node* n = running_.First(); n; n = n->Next()) {
         AsComparison(n)->object = nullptr;
@@ -271,15 +274,14 @@ void CheckEngine::Shutdown() {
         aborted.push_back(AsComparison(n));
     }
     while (!waiting_.IsEmpty()) {
-        CompareThreadNode* c = AsComparison(waiting_.Remove(waiting_.First()));
-        temps.push_back(c->newFile.c_str());
-        c->Release();
+        auto c = TakenOff(waiting_.Remove(waiting_.First()));
+        temps.push_back(c->newFile);
     }
     if (!aborted.empty())
         platform::WaitForThreads(aborted.data(), aborted.size(), platform::kShutdownWaitMs);
     // Workers still running are let go; they delete themselves at their end.
     downloads_.Clear();
-    while (!running_.IsEmpty()) AsComparison(running_.Remove(running_.First()))->Release();
+    while (!running_.IsEmpty()) TakenOff(running_.Remove(running_.First()));
     for (const std::string& t : temps) EraseFile(t.c_str());
 }
 

@@ -118,7 +118,7 @@ class CheckEngine {
                  DownloadThread& thread);
     void FullPage(ItemNode& object, _HtmlFrameNode* frame, const AStr& url, const std::string& temp,
                   int32_t charset);
-    void FramedPage(ItemNode& object, _HtmlFrameNode* frame, _HtmlFrameNode* tree,
+    void FramedPage(ItemNode& object, _HtmlFrameNode* frame, std::unique_ptr<_HtmlFrameNode> tree,
                     const std::string& temp, int32_t charset);
     void FirstCopy(ItemNode& object, _HtmlFrameNode* frame, const std::string& temp,
                    int32_t charset);

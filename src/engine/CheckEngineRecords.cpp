@@ -1,5 +1,6 @@
 // The check worker half of the check engine: what a finished download or
 // comparison means, turned into records, stored copies and announcements.
+#include <memory>
 #include <string>
 
 #include "compare/KeywordFilter.h"
@@ -46,22 +47,20 @@ void CheckEngine::OnDownloadEnd(DownloadNode* node) {
 }
 
 void CheckEngine::FinishDownload(DownloadNode* node, int32_t result, int32_t detail) {
-    auto* object = static_cast<ItemNode*>(node->object);
-    if (!object) {
-        delete node;  // stopped: the result is dropped
-        return;
-    }
-    auto* frame = static_cast<_HtmlFrameNode*>(node->frame);
+    std::unique_ptr<DownloadNode> done(node);
+    auto* object = static_cast<ItemNode*>(done->object);
+    if (!object) return;  // stopped: the result is dropped
+    auto* frame = static_cast<_HtmlFrameNode*>(done->frame);
     const KeptState before(*object);
     StateFields fields = StateOf(*object, frame);
     fields.state = fields.lastError = fields.detail = 0;
     object->serverReply.Clear();
     object->properties.lastCheck = Now();
     if (object->IsMailbox())
-        MailboxEnd(*object, result, detail, *node->Thread());
+        MailboxEnd(*object, result, detail, *done->Thread());
     else
-        PageEnd(*object, frame, result, detail, *node->Thread());
-    delete node;
+        PageEnd(*object, frame, result, detail, *done->Thread());
+    done.reset();  // off the running downloads before the host hears of the object
     NoteFailure(*object, before);
     host_.RefreshObject(*object);
 }
@@ -79,7 +78,7 @@ void CheckEngine::NoteFailure(ItemNode& object, const KeptState& before) {
 
 void CheckEngine::PageEnd(ItemNode& object, _HtmlFrameNode* frame, int32_t result, int32_t detail,
                           DownloadThread& thread) {
-    const std::string temp = thread.TargetFile().c_str();
+    const std::string& temp = thread.TargetFile();
     StateFields fields = StateOf(object, frame);
     if (result != 0) {
         EraseFile(temp.c_str());
@@ -115,14 +114,14 @@ void CheckEngine::PageEnd(ItemNode& object, _HtmlFrameNode* frame, int32_t resul
 
 void CheckEngine::FullPage(ItemNode& object, _HtmlFrameNode* frame, const AStr& url,
                            const std::string& temp, int32_t charset) {
-    auto* tree = new _HtmlFrameNode;
+    auto tree = std::make_unique<_HtmlFrameNode>();
     tree->address = SlashesBeforeQuery(url.c_str());
     FrameTreeArgs page;
     page.pageUrl = url.c_str();
     BuildFrameTree(temp.c_str(), *tree, page);
     ResolveFrames(*tree, true, frame);
-    if (tree->HasChildren()) return FramedPage(object, frame, tree, temp, charset);
-    delete tree;
+    if (tree->HasChildren()) return FramedPage(object, frame, std::move(tree), temp, charset);
+    tree.reset();
     DropFrames(object, frame);
 
     if (object.neverChecked) return FirstCopy(object, frame, temp, charset);
@@ -185,25 +184,25 @@ void CheckEngine::DropFrames(ItemNode& object, _HtmlFrameNode* frame) {
     host_.SaveWatchList();
 }
 
-void CheckEngine::FramedPage(ItemNode& object, _HtmlFrameNode* frame, _HtmlFrameNode* tree,
-                             const std::string& temp, int32_t charset) {
+void CheckEngine::FramedPage(ItemNode& object, _HtmlFrameNode* frame,
+                             std::unique_ptr<_HtmlFrameNode> tree, const std::string& temp,
+                             int32_t charset) {
     if (!frame && object.properties.name.IsEmpty()) TakeTitle(object, temp, charset);
     _HtmlFrameNode* old = frame ? frame : object.frames.get();
     if (old && SameFrameStructure(*old, *tree)) {
-        delete tree;
+        tree.reset();
         StoreCopy(list_, object, frame, temp.c_str(), static_cast<uint8_t>(charset));
         return FetchFrames(object, *old);
     }
     if (old) DeleteFrameFiles(list_, *old);
     StoreCopy(list_, object, frame, temp.c_str(), static_cast<uint8_t>(charset));
-    _HtmlFrameNode* target = tree;
+    _HtmlFrameNode* target = frame;
     if (frame) {
         frame->Clear();
         frame->TakeAll(*tree);
-        delete tree;
-        target = frame;
     } else {
-        object.frames.reset(tree);
+        object.frames = std::move(tree);
+        target = object.frames.get();
     }
     for (_HtmlFrameNode* f = target->NextInTree(target); f; f = f->NextInTree(target))
         if (!f->source.IsEmpty()) list_.AssignCopyNumber(object, f);
@@ -245,9 +244,8 @@ void CheckEngine::QueueComparison(ItemNode& object, _HtmlFrameNode* frame, int32
     const std::string stored = StoredCopyPath(list_, object, frame);
     const std::string temp = TempFilePath(list_, object, frame);
     int32_t oldCharset = frame ? frame->copyCharset : object.copyCharset;
-    auto* c =
-        new CompareThreadNode(reports_, stored.c_str(), temp.c_str(), url.c_str(), url.c_str(),
-                              oldCharset, newCharset, object.properties, &object);
+    auto* c = new CompareThreadNode(reports_, stored, temp, url.c_str(), url.c_str(), oldCharset,
+                                    newCharset, object.properties, &object);
     c->frame = frame;
     waiting_.Append(c);
 }
@@ -263,14 +261,13 @@ void CheckEngine::MoveChanges(List& from, List& to, bool atFront) const {
     }
 }
 
-void CheckEngine::OnCompareEnd(CompareThreadNode* c) {
+void CheckEngine::OnCompareEnd(CompareThreadNode* comparison) {
+    // The reference the running list held, dropped when this returns.
+    platform::ThreadRef<CompareThreadNode> c(comparison);
     c->GetResult();
-    running_.Remove(c);
+    running_.Remove(comparison);
     ItemNode* object = c->object;
-    if (!object) {
-        c->Release();
-        return;
-    }
+    if (!object) return;
     _HtmlFrameNode* frame = c->frame;
     const KeptState before(*object);
     object->properties.lastCheck = Now();
@@ -283,41 +280,34 @@ void CheckEngine::OnCompareEnd(CompareThreadNode* c) {
         fields.detail = 0;
         if (frame && object->FramesComplete()) FinishFramed(*object);
         host_.RefreshObject(*object);
-        c->Release();
         return;
     }
-    CheckNode* check = nullptr;
+    std::unique_ptr<CheckNode> check;
     if (c->result >= 1 && c->result <= 3) {
         if (frame) {
             frame->mode = c->result;
             MoveChanges(c->changes, frame->changes);
         } else {
-            check = new CheckNode(object->properties.lastCheck);
+            check = std::make_unique<CheckNode>(object->properties.lastCheck);
             check->result = c->result;
             check->expanded = !c->changes.IsEmpty();
-            object->checks.Prepend(check);
             MoveChanges(c->changes, check->changes);
         }
     }
     StoreCopy(list_, *object, frame, c->newFile.c_str(), static_cast<uint8_t>(c->newCharset));
     // A comparison that failed is a failed check, never an unchanged page.
     StateFields fields = StateOf(*object, frame);
-    fields.state = c->result < 0 ? -1 : 0;
+    fields.state = c->result < 0 ? kCheckFailed : kCheckIdle;
     fields.lastError = c->result < 0 ? kErrorCompareFailed : 0;
     fields.detail = 0;
     if (frame) {
         if (object->FramesComplete() && FinishFramed(*object)) Announce(*object);
-    } else {
-        if (check) {
-            if (FilterChanges(*object, *check))
-                Announce(*object);
-            else
-                delete check;
-        }
+    } else if (check && FilterChanges(*object, *check)) {
+        object->checks.Prepend(check.release());  // a check filtered out to nothing is not kept
+        Announce(*object);
     }
     NoteFailure(*object, before);
     host_.RefreshObject(*object);
-    c->Release();
 }
 
 bool CheckEngine::FinishFramed(ItemNode& object) {
@@ -325,14 +315,13 @@ bool CheckEngine::FinishFramed(ItemNode& object) {
     object.AggregateFrameState();
     int32_t r = object.FrameResult();
     if (r < 1) return false;
-    auto* check = new CheckNode(object.properties.lastCheck);
+    auto check = std::make_unique<CheckNode>(object.properties.lastCheck);
     check->result = r;
-    object.checks.Prepend(check);
     for (_HtmlFrameNode* f = object.frames.get(); f; f = f->NextInTree(object.frames.get()))
         check->changes.TakeAll(f->changes);
-    if (FilterChanges(object, *check)) return true;
-    delete check;
-    return false;
+    if (!FilterChanges(object, *check)) return false;  // filtered out to nothing: not kept
+    object.checks.Prepend(check.release());
+    return true;
 }
 
 void CheckEngine::MailboxEnd(ItemNode& object, int32_t result, int32_t detail,

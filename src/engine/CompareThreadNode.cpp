@@ -6,15 +6,15 @@
 #include "platform/Files.h"
 
 CompareThreadNode::CompareThreadNode(std::shared_ptr<platform::ReportTarget> report,
-                                     const char* oldFile, const char* newFile,
+                                     std::string oldFile, std::string newFile,
                                      const char* oldAddress, const char* newAddress,
                                      int32_t oldCharset, int32_t newCharset,
                                      const ItemProperties& properties, ItemNode* object)
     : Thread(std::move(report)),
-      oldFile(oldFile),
+      oldFile(std::move(oldFile)),
       oldAddress(oldAddress),
       oldCharset(oldCharset),
-      newFile(newFile),
+      newFile(std::move(newFile)),
       newAddress(newAddress),
       newCharset(newCharset),
       mode(properties.modify),

@@ -6,6 +6,7 @@
 // list; the engine reads the result after the end report (kind 2).
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "framework/AStr.h"
 #include "framework/List.h"
@@ -21,18 +22,18 @@ constexpr uintptr_t kCompareThreadKind = 2;
 
 class CompareThreadNode : public platform::Thread, public Node {
   public:
-    CompareThreadNode(std::shared_ptr<platform::ReportTarget> report, const char* oldFile,
-                      const char* newFile, const char* oldAddress, const char* newAddress,
+    CompareThreadNode(std::shared_ptr<platform::ReportTarget> report, std::string oldFile,
+                      std::string newFile, const char* oldAddress, const char* newAddress,
                       int32_t oldCharset, int32_t newCharset, const ItemProperties& properties,
                       ItemNode* object);
 
     // The text comparison (in link mode with the links), then the report.
     int32_t Run() override;
 
-    const AStr oldFile;
+    const std::string oldFile;
     const AStr oldAddress;
     const int32_t oldCharset;
-    const AStr newFile;
+    const std::string newFile;
     const AStr newAddress;
     const int32_t newCharset;
     ListOf<ChangeNode> changes;

@@ -1,28 +1,34 @@
 #include "framework/AStr.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
 #include "framework/Cp1251.h"
 
-static char* CopyOf(const char* s, size_t n) {
-    if (!s || n == 0) return nullptr;
-    char* p = new char[n + 1];
-    std::memcpy(p, s, n);
-    p[n] = 0;
-    return p;
+// An append into a string without room starts with this many bytes, so a
+// text built a piece at a time does not begin by moving for every piece.
+static constexpr size_t kFirstAppendRoom = 15;
+
+AStr::AStr(const char* s) {
+    if (s) Assign(s, std::strlen(s));
 }
 
-AStr::AStr(const char* s) : p_(s ? CopyOf(s, std::strlen(s)) : nullptr) {}
-AStr::AStr(const char* s, size_t n) : p_(CopyOf(s, s ? strnlen(s, n) : 0)) {}
-AStr::AStr(const AStr& other) : p_(CopyOf(other.p_, other.Length())) {}
+AStr::AStr(const char* s, size_t n) {
+    Assign(s, n);
+}
+
+AStr::AStr(const AStr& other) {
+    Assign(other.p_, other.len_);
+}
+
 AStr::~AStr() {
     delete[] p_;
 }
 
 AStr& AStr::operator=(const AStr& other) {
-    if (this != &other) Assign(other.p_, other.Length());
+    if (this != &other) Assign(other.p_, other.len_);
     return *this;
 }
 
@@ -30,7 +36,10 @@ AStr& AStr::operator=(AStr&& other) noexcept {
     if (this != &other) {
         delete[] p_;
         p_ = other.p_;
+        len_ = other.len_;
+        cap_ = other.cap_;
         other.p_ = nullptr;
+        other.len_ = other.cap_ = 0;
     }
     return *this;
 }
@@ -40,20 +49,49 @@ AStr& AStr::operator=(const char* s) {
     return *this;
 }
 
-size_t AStr::Length() const {
-    return p_ ? std::strlen(p_) : 0;
-}
-
 void AStr::Assign(const char* s, size_t n) {
-    // The source may live inside this string, so copy before freeing.
-    char* copy = CopyOf(s, s ? strnlen(s, n) : 0);
-    delete[] p_;
-    p_ = copy;
+    n = s ? strnlen(s, n) : 0;
+    if (n == 0) {
+        Clear();
+        return;
+    }
+    if (n <= cap_) {
+        std::memmove(p_, s, n);  // the source may lie inside this string
+    } else {
+        char* p = new char[n + 1];
+        std::memcpy(p, s, n);
+        delete[] p_;
+        p_ = p;
+        cap_ = n;
+    }
+    len_ = n;
+    p_[n] = 0;
 }
 
 void AStr::Clear() {
     delete[] p_;
     p_ = nullptr;
+    len_ = cap_ = 0;
+}
+
+char* AStr::Reallocate(size_t cap) {
+    char* p = new char[cap + 1];
+    if (len_) std::memcpy(p, p_, len_);
+    p[len_] = 0;
+    char* old = p_;
+    p_ = p;
+    cap_ = cap;
+    return old;
+}
+
+void AStr::Reserve(size_t n) {
+    if (n > cap_) delete[] Reallocate(n);
+}
+
+void AStr::Truncate(size_t n) {
+    if (n >= len_) return;
+    len_ = n;
+    p_[n] = 0;
 }
 
 AStr& AStr::Append(const char* s) {
@@ -64,13 +102,15 @@ AStr& AStr::Append(const char* s, size_t n) {
     if (!s || n == 0) return *this;
     n = strnlen(s, n);
     if (n == 0) return *this;
-    size_t len = Length();
-    char* p = new char[len + n + 1];
-    if (len) std::memcpy(p, p_, len);
-    std::memcpy(p + len, s, n);
-    p[len + n] = 0;
-    delete[] p_;
-    p_ = p;
+    // The source may lie inside this string: the old buffer stays until the
+    // bytes are copied. Inside the string they lie before len_, so they do not
+    // overlap the bytes written.
+    char* old = nullptr;
+    if (len_ + n > cap_) old = Reallocate(std::max({len_ + n, 2 * cap_, kFirstAppendRoom}));
+    std::memcpy(p_ + len_, s, n);
+    delete[] old;
+    len_ += n;
+    p_[len_] = 0;
     return *this;
 }
 
@@ -85,45 +125,47 @@ int AStr::CompareNoCase(const char* s) const {
 
 bool AStr::StartsWithNoCase(const char* prefix) const {
     size_t n = std::strlen(prefix);
-    return Length() >= n && cp1251::CompareNoCase(c_str(), prefix, n) == 0;
+    return len_ >= n && cp1251::CompareNoCase(c_str(), prefix, n) == 0;
 }
 
 AStr AStr::SubStr(size_t pos, size_t n) const {
-    size_t len = Length();
-    if (pos >= len) return AStr();
-    if (n > len - pos) n = len - pos;
+    if (pos >= len_) return AStr();
+    if (n > len_ - pos) n = len_ - pos;
     return AStr(p_ + pos, n);
 }
 
 long AStr::Find(char c, size_t from) const {
-    size_t len = Length();
-    for (size_t i = from; i < len; ++i)
+    for (size_t i = from; i < len_; ++i)
         if (p_[i] == c) return static_cast<long>(i);
     return -1;
 }
 
 long AStr::Find(const char* s, size_t from) const {
-    if (from > Length() || !s) return -1;
+    if (from > len_ || !s) return -1;
     const char* hit = std::strstr(c_str() + from, s);
     return hit ? static_cast<long>(hit - c_str()) : -1;
 }
 
 void AStr::MakeUpper() {
-    if (p_) cp1251::UpperBuff(p_, std::strlen(p_));
+    if (len_) cp1251::UpperBuff(p_, len_);
 }
 
 void AStr::MakeLower() {
-    if (p_) cp1251::LowerBuff(p_, std::strlen(p_));
+    if (len_) cp1251::LowerBuff(p_, len_);
 }
 
 void AStr::Attach(char* buffer) {
     delete[] p_;
     p_ = buffer;
+    len_ = cap_ = buffer ? std::strlen(buffer) : 0;
+    if (len_ == 0) Clear();
 }
 
 char* AStr::Detach() {
+    if (len_ == 0) Clear();
     char* p = p_;
     p_ = nullptr;
+    len_ = cap_ = 0;
     return p;
 }
 

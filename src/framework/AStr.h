@@ -1,6 +1,12 @@
 #pragma once
-// AStr: the string of the whole system. One pointer to a heap copy of a
-// zero-terminated 1251 string; a null pointer is the empty string.
+// AStr: the byte string of files and records. It holds the bytes exactly as
+// the watch list, the change log and the stored copies hold them: code page
+// 1251, or UTF-8 for pages carried as UTF-8 (see "Text" in docs/DESIGN.md).
+// Text bound for the operating system (paths, settings) is std::string.
+//
+// A heap buffer with a stored length and a capacity, so appends grow it
+// geometrically and Length() costs nothing. The text ends at its first zero
+// byte: every way in stops there, as the C strings it wraps do.
 #include <cstddef>
 
 class AStr {
@@ -9,7 +15,10 @@ class AStr {
     AStr(const char* s);  // NOLINT: implicit on purpose, like the texts it wraps
     AStr(const char* s, size_t n);
     AStr(const AStr& other);
-    AStr(AStr&& other) noexcept : p_(other.p_) { other.p_ = nullptr; }
+    AStr(AStr&& other) noexcept : p_(other.p_), len_(other.len_), cap_(other.cap_) {
+        other.p_ = nullptr;
+        other.len_ = other.cap_ = 0;
+    }
     ~AStr();
 
     AStr& operator=(const AStr& other);
@@ -18,13 +27,19 @@ class AStr {
 
     // Never null: the empty string reads as "".
     const char* c_str() const { return p_ ? p_ : ""; }
-    // The raw pointer; null for the empty string.
-    char* Data() { return p_; }
-    size_t Length() const;
-    bool IsEmpty() const { return !p_ || !*p_; }
+    // The raw bytes to change in place; null for the empty string. A writer
+    // keeps the length, or shortens the text with Truncate afterwards.
+    char* Data() { return len_ ? p_ : nullptr; }
+    size_t Length() const { return len_; }
+    size_t Capacity() const { return cap_; }
+    bool IsEmpty() const { return len_ == 0; }
 
     void Assign(const char* s, size_t n);
     void Clear();
+    // Room for n bytes without another allocation.
+    void Reserve(size_t n);
+    // Keeps the first n bytes (no-op when the text is shorter).
+    void Truncate(size_t n);
     AStr& Append(const char* s);
     AStr& Append(const char* s, size_t n);
     AStr& Append(char c) { return Append(&c, 1); }
@@ -47,7 +62,8 @@ class AStr {
     void MakeUpper();
     void MakeLower();
 
-    // Takes ownership of a buffer allocated with new char[]; gives it back.
+    // Takes ownership of a zero-terminated buffer allocated with new char[];
+    // gives it back (null for the empty string).
     void Attach(char* buffer);
     char* Detach();
 
@@ -76,5 +92,10 @@ class AStr {
     }
 
   private:
-    char* p_ = nullptr;
+    // A buffer for cap bytes holding the text; returns the old one to free.
+    char* Reallocate(size_t cap);
+
+    char* p_ = nullptr;  // null, or cap_ + 1 bytes with a zero at len_
+    size_t len_ = 0;
+    size_t cap_ = 0;
 };

@@ -107,12 +107,12 @@ char* PayloadOf(Arena::Block* b) {
 Arena::~Arena() {
     while (Block* b = blocks_) {
         blocks_ = b->next;
-        if (b->payload == kBlockSize && Pool().Give(b)) {
-            Poison(PayloadOf(b), b->payload);
-        } else {
-            Unpoison(PayloadOf(b), b->payload);
-            std::free(b);
-        }
+        // Poisoned before the pool has it: once given, another thread's
+        // arena may take the block and unpoison what it hands out.
+        Poison(PayloadOf(b), b->payload);
+        if (b->payload == kBlockSize && Pool().Give(b)) continue;
+        Unpoison(PayloadOf(b), b->payload);
+        std::free(b);
     }
 }
 

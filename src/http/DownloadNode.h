@@ -5,6 +5,7 @@
 // of running downloads and starts the thread. On the end message it reads
 // the thread's results and deletes the node, which lets go of the thread.
 #include <memory>
+#include <string>
 
 #include "framework/List.h"
 #include "http/DownloadThread.h"
@@ -14,16 +15,16 @@ class DownloadNode : public Node {
     // The thread gets the user agent, a charset code of 0, progress
     // reports every 10 ms and the proxy settings.
     DownloadNode(std::shared_ptr<platform::ReportTarget> notify, const char* url,
-                 const char* targetFile, const char* storedCopy, const DownloadSettings& settings);
+                 std::string targetFile, std::string storedCopy, const DownloadSettings& settings);
     // A thread still running is let go, not stopped: it ends on its own.
     ~DownloadNode() override;
 
-    DownloadThread* Thread() const { return thread_; }
+    DownloadThread* Thread() const { return thread_.get(); }
 
     Node* object = nullptr;  // the watched object served, or none
     Node* frame = nullptr;   // the frame record filled, or none for the page
     bool timedOut = false;   // aborted for running past the check's time
 
   private:
-    DownloadThread* thread_;
+    platform::ThreadRef<DownloadThread> thread_;
 };

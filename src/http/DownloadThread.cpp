@@ -44,15 +44,15 @@ InternetTimeouts RequestLimits(const DownloadSettings& s) {
 }  // namespace
 
 DownloadThread::DownloadThread(std::shared_ptr<platform::ReportTarget> notify, const char* url,
-                               const char* targetFile, const char* storedCopy, const char* agent,
+                               std::string targetFile, std::string storedCopy, const char* agent,
                                uint32_t progressIntervalMs, const DownloadSettings& settings)
     : Thread(std::move(notify)),
       CInternetSession(agent, AccessTypeOf(settings.proxy),
                        settings.proxy.on ? ProxyOf(settings.proxy).c_str() : nullptr, nullptr, 0,
                        RequestLimits(settings)),
       url_(url),
-      targetFile_(targetFile),
-      storedCopy_(storedCopy),
+      targetFile_(std::move(targetFile)),
+      storedCopy_(std::move(storedCopy)),
       progressIntervalMs_(progressIntervalMs),
       charsetOf_(settings.charsetOf),
       mailboxCheck_(settings.mailboxCheck),
@@ -106,7 +106,7 @@ int32_t DownloadThread::Run() {
 int32_t DownloadThread::RunHttp() {
     httpStatus_ = 0;
     AStr headers;
-    if (!storedCopy_.IsEmpty() && platform::FileSize(storedCopy_.c_str()) > kSmallestStoredCopy &&
+    if (!storedCopy_.empty() && platform::FileSize(storedCopy_.c_str()) > kSmallestStoredCopy &&
         platform::GetWriteTime(storedCopy_.c_str(), &storedCopyTime_)) {
         headers = "If-Modified-Since: ";
         headers += FormatInternetTime(storedCopyTime_);
@@ -117,7 +117,7 @@ int32_t DownloadThread::RunHttp() {
             headers += "\r\n";
         }
     } else {
-        storedCopy_.Clear();
+        storedCopy_.clear();
     }
     etag_.Clear();
     iurlwstream in(*this, url_.c_str(), 1, kFlagReload | kFlagTransferBinary, headers.c_str(),
@@ -158,7 +158,7 @@ int32_t DownloadThread::Fetch(iurlwstream& in) {
             // seconds of the copy's. A page that changed within those two
             // seconds shows it in its length; only one of the same length
             // is taken as unchanged.
-            sameTime = httpStatus_ == 200 && haveLastModified && !storedCopy_.IsEmpty() &&
+            sameTime = httpStatus_ == 200 && haveLastModified && !storedCopy_.empty() &&
                        storedCopyTime_ + kSameTimeSlackSeconds >= lastModified;
         }
         bool final = false;

@@ -6,6 +6,7 @@
 // mailbox; the mailbox check given in the settings runs in its place.
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "framework/AStr.h"
 #include "platform/Sync.h"
@@ -68,7 +69,7 @@ class DownloadThread : public platform::Thread,
                        private InternetStatusSink {
   public:
     DownloadThread(std::shared_ptr<platform::ReportTarget> notify, const char* url,
-                   const char* targetFile, const char* storedCopy, const char* agent,
+                   std::string targetFile, std::string storedCopy, const char* agent,
                    uint32_t progressIntervalMs, const DownloadSettings& settings);
     ~DownloadThread() override;
 
@@ -81,8 +82,8 @@ class DownloadThread : public platform::Thread,
 
     // Read by the host after the end message (and GetResult).
     const AStr& Url() const { return url_; }  // the final URL after redirections
-    const AStr& TargetFile() const { return targetFile_; }
-    const AStr& StoredCopy() const { return storedCopy_; }
+    const std::string& TargetFile() const { return targetFile_; }
+    const std::string& StoredCopy() const { return storedCopy_; }
     uint32_t HttpStatus() const { return httpStatus_; }
     int32_t CharsetCode() const { return charset_; }
     // The raw Content-Type header, for hosts that read the charset themselves.
@@ -128,8 +129,8 @@ class DownloadThread : public platform::Thread,
     CopyEnd CopyBody(iurlwstream& in, ofwstream& out, int32_t* result, uint32_t* bytes);
 
     AStr url_;
-    AStr targetFile_;
-    AStr storedCopy_;
+    std::string targetFile_;
+    std::string storedCopy_;
     uint32_t storedCopyTime_ = 0;  // seconds since 1970 UTC
     uint32_t httpStatus_ = 0;
     platform::Event handleCreated_;

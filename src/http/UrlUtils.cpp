@@ -21,14 +21,15 @@ AStr NormalizeUrl(const char* text, bool allowFile) {
 namespace {
 
 // Copies the text onto itself; where "../" comes next it is skipped, and the
-// character after it is copied without a look.
-void DropParentSteps(char* s) {
+// character after it is copied without a look. Returns the new length.
+size_t DropParentSteps(char* s) {
     size_t n = std::strlen(s), read = 0, write = 0;
     while (read < n) {
         if (n - read >= 3 && std::strncmp(s + read, "../", 3) == 0) read += 3;
         if (read < n) s[write++] = s[read++];
     }
     s[write] = 0;
+    return write;
 }
 
 }  // namespace
@@ -36,7 +37,7 @@ void DropParentSteps(char* s) {
 bool CombineUrl(const char* base, const char* relative, uint32_t flags, AStr* result) {
     bool ok =
         CombineUrlText(base ? base : "", relative ? relative : "", flags | kIcuBrowserMode, result);
-    if (ok && result->Find("..") >= 0) DropParentSteps(result->Data());
+    if (ok && result->Find("..") >= 0) result->Truncate(DropParentSteps(result->Data()));
     return ok;
 }
 

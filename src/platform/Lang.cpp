@@ -13,8 +13,8 @@ AStr& CurrentCode() {
     return code;
 }
 
-AStr& CurrentHelpFile() {
-    static AStr help;
+std::string& CurrentHelpFile() {
+    static std::string help;
     return help;
 }
 
@@ -42,32 +42,32 @@ LangWithError& TheLanguage() {
 const AStr& LanguageCode() {
     return CurrentCode();
 }
-const AStr& HelpFile() {
+const std::string& HelpFile() {
     return CurrentHelpFile();
 }
 
-AStr FindLanguageFile(const char* directory, AStr& code, const char* extension, bool check) {
+std::string FindLanguageFile(const char* directory, AStr& code, const char* extension, bool check) {
     std::string folder = FolderOrProgram(directory);
     std::string own = platform::JoinPath(folder, std::string("ov") + code.c_str() + extension);
-    if (platform::FileExists(own.c_str())) return AStr(own.c_str());
+    if (platform::FileExists(own.c_str())) return own;
 
     std::string english = platform::JoinPath(folder, std::string("ovenu") + extension);
     if (platform::FileExists(english.c_str())) {
         code = "enu";
-        return AStr(english.c_str());
+        return english;
     }
 
     std::string pattern = std::string("ov???") + extension;
     EnumLangFiles found(folder.c_str(), pattern.c_str(), check ? kLanguageNameId : 0);
     if (found.IsValid()) {
         code = AStr(found.Name().c_str() + 2, 3);
-        return AStr(found.Path().c_str());
+        return found.Path();
     }
-    return AStr(own.c_str());
+    return own;
 }
 
 bool LoadLanguage(AStr& code, const char* directory) {
-    AStr module = FindLanguageFile(directory, code, ".dll", true);
+    const std::string module = FindLanguageFile(directory, code, ".dll", true);
     void* handle = platform::LoadLibraryFile(module.c_str());
     TheLanguage().SetModule(handle, true);
     CurrentCode() = code;

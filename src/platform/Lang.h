@@ -59,13 +59,13 @@ class LangWithError : public Lang {};
 LangWithError& TheLanguage();
 // The code the language module was loaded for, and the chosen help file.
 const AStr& LanguageCode();
-const AStr& HelpFile();
+const std::string& HelpFile();
 
 // The path of the language file "ov" + code + extension in `directory`,
 // falling back to English and then to the first module found; the code is
 // replaced when a fallback is chosen. With `check` a module found by the
 // search must hold the language name (string 9500).
-AStr FindLanguageFile(const char* directory, AStr& code, const char* extension, bool check);
+std::string FindLanguageFile(const char* directory, AStr& code, const char* extension, bool check);
 // Loads the module for `code` (possibly replacing the code) into the
 // language object and chooses the help file for the final code. True when
 // a module was loaded.

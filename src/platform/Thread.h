@@ -99,6 +99,14 @@ class Thread {
     Lock hookLock_;
 };
 
+// The deleter that lets go of one reference: a ThreadRef holds the creator's
+// reference to a worker and drops it when it goes, whoever ends first.
+struct ReleaseThread {
+    void operator()(Thread* thread) const { thread->Release(); }
+};
+template <class T>
+using ThreadRef = std::unique_ptr<T, ReleaseThread>;
+
 // Waits until every thread has finished or the limit has passed (shut-down
 // uses kShutdownWaitMs); true when all finished. Threads not started count
 // as finished only when their finished event is set, so pass started ones.

@@ -83,11 +83,11 @@ size_t ColorChoiceIndex(uint32_t color) {
 }
 
 bool EventTakesParameter(uint8_t type) {
-    return type >= 2 && type <= 4;
+    return type >= kEventSound && type <= kEventRunProgram;
 }
 
 bool EventHasChooser(uint8_t type) {
-    return type == 2 || type == 4;
+    return type == kEventSound || type == kEventRunProgram;
 }
 
 PropertyChanges CompareProperties(const ItemProperties& a, const ItemProperties& b) {

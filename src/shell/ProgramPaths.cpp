@@ -23,13 +23,11 @@ HINSTANCE ProgramInstance() {
     return g_instance;
 }
 
-AStr ProgramPath(const char* fileName) {
-    std::string p = Directory() + "\\" + (fileName ? fileName : "");
-    return AStr(p.c_str());
+std::string ProgramPath(const char* fileName) {
+    return Directory() + "\\" + (fileName ? fileName : "");
 }
 
-AStr ProgramPath(const char* fileName, const char* extension, const char* subFolder) {
-    std::string p = Directory() + "\\" + (subFolder ? subFolder : "") + "\\" +
-                    (fileName ? fileName : "") + (extension ? extension : "");
-    return AStr(p.c_str());
+std::string ProgramPath(const char* fileName, const char* extension, const char* subFolder) {
+    return Directory() + "\\" + (subFolder ? subFolder : "") + "\\" + (fileName ? fileName : "") +
+           (extension ? extension : "");
 }

@@ -2,14 +2,14 @@
 // Paths in the program directory (the folder of the executable).
 #include <windows.h>
 
-#include "framework/AStr.h"
+#include <string>
 
 // Remembers the instance handle every program-directory path is built from.
 void SetProgramInstance(HINSTANCE instance);
 HINSTANCE ProgramInstance();
 
 // The program directory, a backslash and the file name.
-AStr ProgramPath(const char* fileName);
+std::string ProgramPath(const char* fileName);
 // The program directory, a backslash, the sub-folder, a backslash, the file
 // name and the extension.
-AStr ProgramPath(const char* fileName, const char* extension, const char* subFolder);
+std::string ProgramPath(const char* fileName, const char* extension, const char* subFolder);

@@ -12,8 +12,9 @@
 namespace {
 
 // Event kinds 0..4 by radio button; the first button is the program-wide event.
-const int kEventButtons[] = {IDC_OPT_EVENT_NONE, IDC_OPT_EVENT_BLINK, IDC_OPT_EVENT_SOUND,
-                             IDC_OPT_EVENT_MESSAGE, IDC_OPT_EVENT_PROGRAM};
+const int kEventButtons[kEventKinds] = {IDC_OPT_EVENT_NONE, IDC_OPT_EVENT_BLINK,
+                                        IDC_OPT_EVENT_SOUND, IDC_OPT_EVENT_MESSAGE,
+                                        IDC_OPT_EVENT_PROGRAM};
 constexpr uint32_t kLargestCount = 0x7FFFFFFF;
 constexpr int32_t kShownCount = 10;  // the count shown for the other discard rules
 
@@ -46,7 +47,8 @@ void ItemOptionsDialog::TransferToControls() {
 
     const uint8_t type = record_.event.type;
     SetChecked(IDC_OPT_EVENT_PROGRAM_WIDE, type == ItemEvent::kProgramWide);
-    for (uint8_t kind = 0; kind < 5; ++kind) SetChecked(kEventButtons[kind], type == kind);
+    for (uint8_t kind = kEventNone; kind < kEventKinds; ++kind)
+        SetChecked(kEventButtons[kind], type == kind);
     SetItemText(IDC_OPT_EVENT_PARAM, record_.event.param);
     SetChecked(IDC_OPT_HELD_CONFIRM, false);
     UpdateDiscardFields();
@@ -54,7 +56,7 @@ void ItemOptionsDialog::TransferToControls() {
 }
 
 uint8_t ItemOptionsDialog::ChosenEvent() const {
-    for (uint8_t kind = 0; kind < 5; ++kind)
+    for (uint8_t kind = kEventNone; kind < kEventKinds; ++kind)
         if (IsChecked(kEventButtons[kind])) return kind;
     return ItemEvent::kProgramWide;
 }
@@ -83,7 +85,7 @@ bool ItemOptionsDialog::OnCommand(int id, int code, HWND control) {
             return true;
         case IDC_OPT_HELD_CONFIRM:
             // Confirming the held program chooses "run a program" again.
-            for (uint8_t kind = 0; kind < 5; ++kind)
+            for (uint8_t kind = kEventNone; kind < kEventKinds; ++kind)
                 SetChecked(kEventButtons[kind], IsChecked(IDC_OPT_HELD_CONFIRM)
                                                     ? kind == kEventRunProgram
                                                     : kind == kEventNone);

@@ -54,7 +54,7 @@ void OptionsDialog::TransferToControls() {
     SetItemText(kThreadsEdit, fields_.threads);
     SetItemText(kMaxNewsEdit, fields_.maxNews);
 
-    CheckRadioButton(Handle(), kEventNothingRadio, kEventNothingRadio + 4,
+    CheckRadioButton(Handle(), kEventNothingRadio, kEventNothingRadio + kEventRunProgram,
                      kEventNothingRadio + fields_.eventType);
     SetItemText(kEventParamEdit, fields_.eventParam);
 
@@ -89,7 +89,7 @@ void OptionsDialog::TransferFromControls() {
     fields_.limit = ItemText(kOutputLimitEdit);
     fields_.threads = ItemText(kThreadsEdit);
     fields_.maxNews = ItemText(kMaxNewsEdit);
-    fields_.eventType = CheckedRadio(kEventNothingRadio, 5);
+    fields_.eventType = CheckedRadio(kEventNothingRadio, kEventKinds);
     fields_.eventParam = ItemText(kEventParamEdit);
     fields_.mailStls = CheckedRadio(kStlsNeverRadio, 3);
     fields_.trustedCerts = ItemText(kTrustedCertsEdit);
@@ -109,7 +109,7 @@ bool OptionsDialog::OnCommand(int id, int code, HWND control) {
             ShowProxyControls();
             return true;
         }
-        if (id >= kEventNothingRadio && id <= kEventNothingRadio + 4) {
+        if (id >= kEventNothingRadio && id <= kEventNothingRadio + kEventRunProgram) {
             ShowEventControls();
             return true;
         }
@@ -135,7 +135,7 @@ void OptionsDialog::ShowProxyControls() {
 }
 
 void OptionsDialog::ShowEventControls() {
-    EventControls enabled = EventControlsFor(CheckedRadio(kEventNothingRadio, 5));
+    EventControls enabled = EventControlsFor(CheckedRadio(kEventNothingRadio, kEventKinds));
     EnableItem(kEventParamEdit, enabled.param);
     EnableItem(kEventParamLabel, enabled.param);
     EnableItem(kEventBrowseButton, enabled.browse);
@@ -153,7 +153,7 @@ int OptionsDialog::CheckedRadio(int first, int count) const {
 
 void OptionsDialog::Browse() {
     AStr file = ItemText(kEventParamEdit);
-    bool sound = BrowsesForSound(CheckedRadio(kEventNothingRadio, 5));
+    bool sound = BrowsesForSound(CheckedRadio(kEventNothingRadio, kEventKinds));
     const uint8_t kind = sound ? uint8_t{kEventSound} : uint8_t{kEventRunProgram};
     if (args_.chooseFile ? args_.chooseFile(Handle(), sound, file)
                          : ChooseEventParameter(Handle(), kind, &file))

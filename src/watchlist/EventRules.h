@@ -12,9 +12,6 @@
 
 class ItemNode;
 
-// The kinds between "none" and "run a program" (HeldEvents.h names those).
-enum : uint8_t { kEventBlink = 1, kEventSound = 2, kEventMessage = 3 };
-
 // The object's own event when its kind is 254 or less, else the program-wide
 // one. A held run-program event (kind "none" with a command line kept) is
 // not the user's choice: the program-wide event applies in its place.

@@ -10,8 +10,6 @@
 
 class ItemNode;
 
-enum : uint8_t { kEventNone = 0, kEventRunProgram = 4 };
-
 // A held event: kind "none" with a command line kept.
 bool IsHeldProgramEvent(const ItemEvent& event);
 // Holds the object's own run-program event; false when it has none.

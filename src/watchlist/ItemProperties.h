@@ -6,9 +6,21 @@
 #include "framework/AStr.h"
 
 // The notification event: a kind and its parameter (a file or a program).
+// What a change of an object sets off: the kinds of notification event, as
+// the watch list file, the settings file and the dialogs' radio buttons
+// number them.
+enum EventKind : uint8_t {
+    kEventNone = 0,
+    kEventBlink = 1,
+    kEventSound = 2,
+    kEventMessage = 3,
+    kEventRunProgram = 4,  // the last kind
+};
+constexpr int kEventKinds = kEventRunProgram + 1;
+
 struct ItemEvent {
     enum : uint8_t { kProgramWide = 255 };  // the program-wide event applies
-    uint8_t type = kProgramWide;
+    uint8_t type = kProgramWide;            // an EventKind or kProgramWide
     AStr param;
 };
 

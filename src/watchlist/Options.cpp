@@ -75,7 +75,7 @@ ItemProperties NewObjectDefaults() {
 }
 
 Options::Options() : defaults(NewObjectDefaults()) {
-    event.type = 1;
+    event.type = kEventBlink;
 }
 
 Options::Options(const Options& other) {

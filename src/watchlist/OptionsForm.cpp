@@ -66,7 +66,8 @@ OptionsFields FieldsFromOptions(const Options& o, std::vector<LanguageEntry> lan
                                          : static_cast<uint32_t>(kShownOutputLimit));
     f.threads = Decimal(static_cast<uint32_t>(o.maxThreads));
     if (o.maxNews != 0) f.maxNews = Decimal(static_cast<uint32_t>(o.maxNews));
-    f.eventType = o.event.type >= 1 && o.event.type <= 4 ? o.event.type : 0;
+    f.eventType = o.event.type >= kEventBlink && o.event.type <= kEventRunProgram ? o.event.type
+                                                                                  : int{kEventNone};
     f.eventParam = o.event.param;
     f.mailStls = o.mailStls >= 0 && o.mailStls <= 2 ? o.mailStls : 1;
     f.trustedCerts = TrustedCertsLines(o.trustedCerts);
@@ -87,7 +88,8 @@ void OptionsFromFields(const OptionsFields& f, Options& o) {
     o.outputLimit = f.limitOn ? AtLeast(UnsignedField(f.limit.c_str()), kLeastOutputLimit) : 0;
     o.maxThreads = AtLeast(UnsignedField(f.threads.c_str()), kLeastThreads);
     o.maxNews = AtLeast(UnsignedField(f.maxNews.c_str()), 0);
-    o.event.type = static_cast<uint8_t>(f.eventType >= 0 && f.eventType <= 4 ? f.eventType : 0);
+    o.event.type = static_cast<uint8_t>(
+        f.eventType >= kEventNone && f.eventType <= kEventRunProgram ? f.eventType : kEventNone);
     o.event.param = f.eventParam;
     o.mailStls = f.mailStls >= 0 && f.mailStls <= 2 ? f.mailStls : 1;
     TrustedCertsFromLines(f.trustedCerts, &o.trustedCerts);
@@ -100,8 +102,8 @@ void OptionsFromFields(const OptionsFields& f, Options& o) {
 
 EventControls EventControlsFor(int type) {
     EventControls c;
-    c.param = type == 2 || type == 3 || type == 4;
-    c.browse = type == 2 || type == 4;
+    c.param = type == kEventSound || type == kEventMessage || type == kEventRunProgram;
+    c.browse = type == kEventSound || type == kEventRunProgram;
     return c;
 }
 

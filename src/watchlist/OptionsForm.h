@@ -36,7 +36,7 @@ struct OptionsFields {
     bool savePassword = false;
     bool limitOn = false;  // 339 (on) or 338 (off)
     AStr limit, threads, maxNews;
-    int eventType = 0;  // 0 nothing .. 4 program: the radio buttons 330 to 334
+    int eventType = kEventNone;  // an EventKind: the radio buttons 330 to 334
     AStr eventParam;
     int mailStls = 1;   // 0 never, 1 when offered, 2 required
     AStr trustedCerts;  // one pair a line
@@ -61,7 +61,7 @@ EventControls EventControlsFor(int eventType);
 // The chooser behind "Browse" looks for a sound for this event type and for
 // a program otherwise.
 inline bool BrowsesForSound(int eventType) {
-    return eventType == 2;
+    return eventType == kEventSound;
 }
 
 // The stored pairs ("host:fingerprint" separated by ";") one a line.

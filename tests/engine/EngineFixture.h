@@ -65,7 +65,7 @@ class EngineTest : public ::testing::Test {
         list.SetUserFolder(user);
         options.maxThreads = 3;
         options.maxNews = 0;
-        options.event.type = 0;
+        options.event.type = kEventNone;
         engine = std::make_unique<CheckEngine>(list, options, host, queue, [this] { return now; });
     }
     ~EngineTest() override { engine.reset(); }

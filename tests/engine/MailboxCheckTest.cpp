@@ -3,6 +3,7 @@
 
 #include "engine/EngineFixture.h"
 #include "pop3/MailboxUrl.h"
+#include "pop3/Pop3Check.h"
 #include "support/LoopbackPop3Server.h"
 
 namespace {
@@ -86,7 +87,7 @@ TEST_F(MailboxCheckTest, AFailedMailboxIsRetriedAfterATwelfthOfItsPeriodButAtLea
     const uint32_t failedAt = now;
 
     EXPECT_EQ(-1, daily->state);
-    EXPECT_EQ(12015, daily->lastError) << "password refused";
+    EXPECT_EQ(static_cast<int32_t>(kPop3PasswordRefused), daily->lastError) << "password refused";
     EXPECT_EQ(failedAt - 86400 + 7200, daily->properties.lastCheck);
     EXPECT_EQ(failedAt - 3600 + 600, hourly->properties.lastCheck);
     EXPECT_TRUE(daily->checks.IsEmpty());

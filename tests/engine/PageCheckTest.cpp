@@ -64,7 +64,7 @@ TEST_F(PageCheckTest, ANewParagraphIsAnnouncedWithItsTextAndLink) {
 
     ASSERT_EQ(1u, host.announcements.size());
     EXPECT_EQ(page, host.announcements[0].object);
-    EXPECT_EQ(0, host.announcements[0].eventType)
+    EXPECT_EQ(kEventNone, host.announcements[0].eventType)
         << "kind 255 hands over to the program-wide event";
     ASSERT_EQ(2u, page->checks.Count());
     const CheckNode* check = page->checks.First();
@@ -86,11 +86,11 @@ TEST_F(PageCheckTest, ModeNoneCountsEveryDownloadAsAChangeAndObjectEventWins) {
     server.Answer("/p.html", HtmlReply(kFirst));
     ItemNode* page = AddObject(server.Url("/p.html"), kModeNone);
     page->neverChecked = false;
-    page->properties.event.type = 3;
+    page->properties.event.type = kEventMessage;
     engine->RequestCheck(*page);
     ASSERT_TRUE(RunUntilIdle());
     ASSERT_EQ(1u, host.announcements.size());
-    EXPECT_EQ(3, host.announcements[0].eventType);
+    EXPECT_EQ(kEventMessage, host.announcements[0].eventType);
     ASSERT_EQ(1u, page->checks.Count());
     EXPECT_EQ(0, page->checks.First()->result);
     EXPECT_TRUE(page->checks.First()->expanded) << "Notify opens the newest check";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <utility>
 
 #include "framework/Cp1251.h"
@@ -47,6 +48,100 @@ TEST(AStr, AppendSubStrAndFind) {
     EXPECT_STREQ("abab", self.c_str());
     self = self.c_str() + 2;
     EXPECT_STREQ("ab", self.c_str());
+}
+
+TEST(AStr, AppendsGrowTheBufferGeometricallyAndKeepTheLength) {
+    AStr s;
+    size_t reallocations = 0;
+    const char* buffer = nullptr;
+    for (int i = 0; i < 10000; ++i) {
+        s += static_cast<char>('a' + i % 26);
+        if (s.c_str() != buffer) ++reallocations;
+        buffer = s.c_str();
+        ASSERT_EQ(static_cast<size_t>(i) + 1, s.Length());
+        ASSERT_LE(s.Length(), s.Capacity());
+    }
+    EXPECT_LE(reallocations, 12u);
+    EXPECT_EQ(std::strlen(s.c_str()), s.Length());
+    EXPECT_EQ('z', s.c_str()[25]);
+    // Room reserved up front is used without moving the text.
+    AStr r("x");
+    r.Reserve(100);
+    const char* before = r.c_str();
+    for (int i = 0; i < 99; ++i) r += 'y';
+    EXPECT_EQ(before, r.c_str());
+    EXPECT_EQ(100u, r.Length());
+}
+
+TEST(AStr, SelfAppendReadsTheSourceBeforeTheBufferMoves) {
+    AStr grown("abc");  // exact size: the append reallocates
+    grown.Append(grown.c_str());
+    EXPECT_STREQ("abcabc", grown.c_str());
+    EXPECT_EQ(6u, grown.Length());
+    AStr roomy("abc");
+    roomy.Reserve(64);  // room to spare: the append copies in place
+    roomy.Append(roomy.c_str() + 1, 2);
+    EXPECT_STREQ("abcbc", roomy.c_str());
+    roomy += roomy;
+    EXPECT_STREQ("abcbcabcbc", roomy.c_str());
+    roomy.Assign(roomy.c_str() + 5, 3);  // assigning a part of itself
+    EXPECT_STREQ("abc", roomy.c_str());
+    EXPECT_EQ(3u, roomy.Length());
+}
+
+TEST(AStr, TextEndsAtTheFirstZeroByte) {
+    AStr s("ab\0cd", 5);
+    EXPECT_EQ(2u, s.Length());
+    s.Append("x\0y", 3);
+    EXPECT_STREQ("abx", s.c_str());
+    EXPECT_EQ(3u, s.Length());
+    EXPECT_TRUE(AStr("\0abc", 4).IsEmpty());
+}
+
+TEST(AStr, AttachAndDetachHandOverTheBuffer) {
+    AStr s("old");
+    char* buffer = new char[8];
+    std::memcpy(buffer, "fresh", 6);
+    s.Attach(buffer);
+    EXPECT_EQ(buffer, s.Data());
+    EXPECT_EQ(5u, s.Length());
+    s += "er";  // the attached buffer grows like any other
+    EXPECT_STREQ("fresher", s.c_str());
+    char* out = s.Detach();
+    EXPECT_STREQ("fresher", out);
+    EXPECT_TRUE(s.IsEmpty());
+    EXPECT_EQ(nullptr, s.Data());
+    delete[] out;
+    // An empty buffer attached is the empty string; detaching it gives null.
+    s.Attach(new char[1]{0});
+    EXPECT_EQ(nullptr, s.Data());
+    EXPECT_EQ(nullptr, s.Detach());
+    AStr emptied("text");
+    emptied.Truncate(0);
+    EXPECT_EQ(nullptr, emptied.Data());
+    EXPECT_EQ(nullptr, emptied.Detach());
+}
+
+TEST(AStr, TruncateAfterAnInPlaceWriteKeepsTheLengthTrue) {
+    AStr s("a/../b");
+    char* p = s.Data();
+    p[1] = 0;  // a writer through Data() that shortens the text says so
+    s.Truncate(std::strlen(p));
+    EXPECT_EQ(1u, s.Length());
+    s += "c";
+    EXPECT_STREQ("ac", s.c_str());
+    s.Truncate(10);  // longer than the text: nothing changes
+    EXPECT_STREQ("ac", s.c_str());
+}
+
+TEST(AStr, SubStrClampsToTheText) {
+    AStr s("0123456789");
+    EXPECT_STREQ("", s.SubStr(10).c_str());
+    EXPECT_EQ(nullptr, s.SubStr(10).Data());
+    EXPECT_STREQ("89", s.SubStr(8, 5).c_str());
+    EXPECT_EQ(2u, s.SubStr(8, 5).Length());
+    EXPECT_STREQ("0123456789", s.SubStr(0).c_str());
+    EXPECT_STREQ("", s.SubStr(3, 0).c_str());
 }
 
 TEST(AStr, CompareIsByteOrderAndNoCaseUsesTheSystemTables) {

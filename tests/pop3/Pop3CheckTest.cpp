@@ -7,8 +7,10 @@
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/LocaleDates.h"
+#include "platform/Socket.h"
 #include "pop3/MailboxCheck.h"
 #include "pop3/MailboxUrl.h"
+#include "pop3/Pop3Check.h"
 #include "stream/BinIo.h"
 #include "stream/FileStream.h"
 #include "support/LoopbackPop3Server.h"
@@ -215,11 +217,11 @@ struct Refusal {
 }  // namespace
 
 TEST(Pop3Check, RefusalsGiveTheirCodesAndQuitOnlyAfterLogin) {
-    const Refusal refusals[] = {{"greeting", 58, false},
-                                {"USER", 12013, false},
-                                {"PASS", 12015, false},
-                                {"UIDL", 58, true},
-                                {"TOP", 58, true}};
+    const Refusal refusals[] = {{"greeting", kPop3BadReply, false},
+                                {"USER", kPop3UserRefused, false},
+                                {"PASS", kPop3PasswordRefused, false},
+                                {"UIDL", kPop3BadReply, true},
+                                {"TOP", kPop3BadReply, true}};
     for (const Refusal& r : refusals) {
         LoopbackPop3Server server;
         server.SetMessages({Message("1", "a@x", "S")});
@@ -237,14 +239,14 @@ TEST(Pop3Check, ReplyPositiveOnlyWithUpperCaseOk) {
     LoopbackPop3Server server;
     server.SetReply("greeting", "+ok hello\r\n");
     TempDir dir;
-    EXPECT_EQ(58, Check(server, dir.File("t")));
+    EXPECT_EQ(static_cast<int32_t>(kPop3BadReply), Check(server, dir.File("t")));
 }
 
 TEST(Pop3Check, UidlLineWithoutSpaceGives58AndQuits) {
     LoopbackPop3Server server;
     server.SetReply("UIDL", "+OK\r\n1 a\r\n2\r\n.\r\n");
     TempDir dir;
-    EXPECT_EQ(58, Check(server, dir.File("t")));
+    EXPECT_EQ(static_cast<int32_t>(kPop3BadReply), Check(server, dir.File("t")));
     ASSERT_TRUE(server.WaitConnectionsEnded());
     EXPECT_EQ("QUIT", server.Received().back());
 }
@@ -257,7 +259,8 @@ TEST(Pop3Check, RefusedConnectionGivesTheSocketError) {
     }
     TempDir dir;
     AStr url = MakeMailboxUrl("127.0.0.1", port, "u", "p");
-    EXPECT_EQ(10061, RunMailboxCheck(url.c_str(), dir.File("t").c_str(), "", Options()));
+    EXPECT_EQ(static_cast<int32_t>(platform::kWsaConnectionRefused),
+              RunMailboxCheck(url.c_str(), dir.File("t").c_str(), "", Options()));
 }
 
 TEST(MailboxUrl, UserNameAtSignIsStoredAsByte7) {

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/HostQueue.h"
+#include "platform/Sync.h"
 #include "http/DownloadNode.h"
 #include "pop3/MailboxDownload.h"
 #include "pop3/MailboxUrl.h"
@@ -57,8 +57,11 @@ TEST(Pop3Download, DownloadThreadRunsTheMailboxCheckAndReportsItsEnd) {
 
 TEST(Pop3Download, AbortingTheDownloadThreadEndsAStalledCheckAtOnce) {
     LoopbackPop3Server server;
-    server.SetScript([](Pop3ServerConnection& c) {
+    platform::Event userSent;
+    server.SetScript([&userSent](Pop3ServerConnection& c) {
         c.Send("+OK\r\n");
+        std::string line;
+        if (c.ReadLine(&line)) userSent.Set();  // USER, for which no reply comes
         c.WaitForClose(10000);
     });
     TempDir dir;
@@ -66,13 +69,11 @@ TEST(Pop3Download, AbortingTheDownloadThreadEndsAStalledCheckAtOnce) {
     auto queue = std::make_shared<HostQueue>();
     DownloadNode node(queue, UrlOf(server).c_str(), target.c_str(), "", MailboxSettings());
     ASSERT_TRUE(node.Thread()->Start(platform::kPriorityBelowNormal));
-    // Wait until the server has the USER command, for which no reply comes.
-    for (int i = 0; i < 500 && server.Connections() == 0; ++i) platform::SleepMs(10);
-    platform::SleepMs(100);
+    ASSERT_TRUE(userSent.Wait(5000));
     node.Thread()->Abort();
     HostMessage m{};
     ASSERT_TRUE(queue->Take(&m, 5000)) << "the 60-second reply time-out is far away";
     EXPECT_EQ(Report::kThreadEnd, m.what);
-    EXPECT_EQ(1223, node.Thread()->GetResult());
+    EXPECT_EQ(kDownloadCancelled, node.Thread()->GetResult());
     EXPECT_FALSE(platform::FileExists(target.c_str()));
 }

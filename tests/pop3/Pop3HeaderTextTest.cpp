@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "framework/Koi8.h"
-#include "socket/CommMemoryPort.h"
+#include "platform/Socket.h"
 #include "pop3/MailDate.h"
 #include "pop3/MailDecode.h"
 #include "pop3/MailHeaders.h"
+#include "socket/CommMemoryPort.h"
 
 namespace {
 
@@ -266,7 +267,7 @@ TEST(POP3HeaderLineIterator, ReadErrorEndsWithTheError) {
     CommMemoryPort port(reply.data(), reply.size());
     POP3HeaderLineIterator it(&port);
     EXPECT_FALSE(it.Next());
-    EXPECT_EQ(10054u, it.Error());
+    EXPECT_EQ(platform::kWsaConnectionReset, it.Error());
 }
 
 TEST(HTTPHeaderLineIterator, OneHeaderPerLineWithoutFolding) {

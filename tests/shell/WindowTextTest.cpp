@@ -31,8 +31,8 @@ TEST(ProgramPaths, FilesInTheProgramDirectoryAndItsSubFolders) {
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string dir(exe);
     dir.resize(dir.find_last_of('\\'));
-    EXPECT_EQ(dir + "\\OVISTO.CFG", ProgramPath("OVISTO.CFG").c_str());
-    EXPECT_EQ(dir + "\\USER\\OV000001.HTM", ProgramPath("OV000001", ".HTM", "USER").c_str());
+    EXPECT_EQ(dir + "\\OVISTO.CFG", ProgramPath("OVISTO.CFG"));
+    EXPECT_EQ(dir + "\\USER\\OV000001.HTM", ProgramPath("OV000001", ".HTM", "USER"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Socket.h"
 #include "socket/CommMemoryPort.h"
 
 namespace {
@@ -35,12 +36,14 @@ TEST(CommPortTransfer, PendingTransfersRunOrEndCancelled) {
         port.BeginRead(3, &listener);
         EXPECT_EQ(0u, port.RunTransfer());
         port.BeginRead(9, &listener);
-        EXPECT_EQ(10054u, port.RunTransfer());
+        EXPECT_EQ(platform::kWsaConnectionReset, port.RunTransfer());
         port.BeginRead(1, &listener);  // still pending when the port goes
         sent = port.Sent();
     }
     EXPECT_EQ(std::string(1024, 'x') + "b", sent);
-    EXPECT_EQ((std::vector<uint32_t>{0, 1223, 0, 0, 10054, 1223}), listener.codes);
+    EXPECT_EQ((std::vector<uint32_t>{0, kCommCancelled, 0, 0, platform::kWsaConnectionReset,
+                                     kCommCancelled}),
+              listener.codes);
     EXPECT_EQ(std::string(1024, 'x'), listener.data[0]);
     EXPECT_EQ("b", listener.data[2]);
     EXPECT_EQ("rep", listener.data[3]);
@@ -61,7 +64,7 @@ TEST(CommPortLines, ReadLineAtTheEndOfTheDataReportsTheClosedConnection) {
     port.SetLineTimeout(100);
     char line[16];
     long n = 0;
-    EXPECT_EQ(10054u, port.ReadLine(line, sizeof line, &n));
+    EXPECT_EQ(platform::kWsaConnectionReset, port.ReadLine(line, sizeof line, &n));
     EXPECT_STREQ("last\r", line);  // no LF came, so the CR stays
     EXPECT_EQ(5, n);
 }

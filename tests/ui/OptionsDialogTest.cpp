@@ -262,7 +262,7 @@ TEST_F(OptionsDialogTest, DefaultsButtonEditsAndSavesTheDefaultsAtOnce) {
 }
 
 TEST_F(OptionsDialogTest, EventControlsFollowTheChoiceAndBrowseAsksForTheRightKind) {
-    options.event.type = 1;
+    options.event.type = kEventBlink;
     std::vector<bool> asked;
     args.chooseFile = [&](HWND, bool sound, AStr& file) {
         asked.push_back(sound);
@@ -287,7 +287,7 @@ TEST_F(OptionsDialogTest, EventControlsFollowTheChoiceAndBrowseAsksForTheRightKi
         Press(d, IDOK);
     });
     EXPECT_EQ((std::vector<bool>{true, false}), asked);
-    EXPECT_EQ(4, options.event.type);
+    EXPECT_EQ(kEventRunProgram, options.event.type);
     EXPECT_EQ("C:\\tools\\run.exe", options.event.param);
     EXPECT_EQ("4", Stored("Options", "eventtype"));
 }
@@ -338,7 +338,7 @@ TEST_F(OptionsDialogTest, MailSecurityTrustedListAndCheckLimitsRoundTrip) {
 TEST_F(OptionsDialogTest, TabGoesDownTheLeftColumnThenTheRightAndOkIsTheDefault) {
     options.proxyOn = true;
     options.outputLimit = 200;
-    options.event.type = 2;
+    options.event.type = kEventSound;
     args.editDefaults = [](HWND, ItemProperties&) { return false; };
     std::vector<int> order;
     Run([&](HWND d) {
@@ -378,7 +378,7 @@ TEST_F(OptionsDialogTest, TabGoesDownTheLeftColumnThenTheRightAndOkIsTheDefault)
 
 TEST_F(OptionsDialogTest, LayoutFitsInBothLanguages) {
     args.editDefaults = [](HWND, ItemProperties&) { return false; };
-    options.event.type = 2;
+    options.event.type = kEventSound;
     options.proxyOn = true;  // every control enabled, as it is drawn most often
     options.outputLimit = 200;
     for (const char* language : {"enu", "rus"}) {

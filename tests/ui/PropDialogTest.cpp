@@ -270,7 +270,7 @@ TEST_F(PropDialogTest, OptionsPageDiscardsByAgeAndSwitchesTheEventFields) {
     EXPECT_TRUE(browseEnabled);
     EXPECT_EQ(kDeleteByAge, p.deltype);
     EXPECT_EQ((3 + 2 * 24) * 3600, p.delparam);
-    EXPECT_EQ(2, p.event.type);
+    EXPECT_EQ(kEventSound, p.event.type);
     EXPECT_STREQ("C:\\chime.wav", p.event.param.c_str());
     EXPECT_EQ(kFlagNewsTape | kFlagTables | kFlagTextLog, p.flags);
 }
@@ -418,7 +418,7 @@ TEST_F(PropDialogTest, HelpOpensAtTheContextOfEachPageAndDialog) {
 
 TEST_F(PropDialogTest, BrowseFillsTheEventParameterWithTheChosenFile) {
     ItemProperties p = WebPage();
-    p.event.type = 4;
+    p.event.type = kEventRunProgram;
     p.event.param = "old.exe";
     uint8_t askedKind = 0;
     AStr offered;

@@ -21,7 +21,7 @@ TEST_F(MainWindowTest, IdlePassesCheckADuePageThroughTheWindowsMessages) {
         p.address = server.Url("/weather").c_str();
         p.timedelta = 3600;
         p.modify = 1;
-        p.event.type = 1;  // blink
+        p.event.type = kEventBlink;
         list.Append(new ItemNode(p));
         WatchListPaths paths(dir.Path());
         platform::MakeDirectory(paths.userFolder.c_str());

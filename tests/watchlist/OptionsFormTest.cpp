@@ -101,28 +101,28 @@ TEST(OptionsForm, ProgramWideEventAndItsControls) {
     Options o;
     for (uint8_t stored : {0, 5, 255}) {
         o.event.type = stored;
-        EXPECT_EQ(0, FieldsFromOptions(o, {}).eventType) << int{stored};
+        EXPECT_EQ(kEventNone, FieldsFromOptions(o, {}).eventType) << int{stored};
     }
-    o.event.type = 3;
+    o.event.type = kEventMessage;
     o.event.param = "Look!";
     OptionsFields f = FieldsFromOptions(o, {});
-    EXPECT_EQ(3, f.eventType);
+    EXPECT_EQ(kEventMessage, f.eventType);
     EXPECT_EQ("Look!", f.eventParam);
     Options back = AfterOk(o, [](OptionsFields& f) {
-        f.eventType = 4;
+        f.eventType = kEventRunProgram;
         f.eventParam = "C:\\tools\\run.exe";
     });
-    EXPECT_EQ(4, back.event.type);
+    EXPECT_EQ(kEventRunProgram, back.event.type);
     EXPECT_EQ("C:\\tools\\run.exe", back.event.param);
 
     const bool param[] = {false, false, true, true, true};
     const bool browse[] = {false, false, true, false, true};
-    for (int type = 0; type <= 4; ++type) {
+    for (int type = kEventNone; type <= kEventRunProgram; ++type) {
         EXPECT_EQ(param[type], EventControlsFor(type).param) << type;
         EXPECT_EQ(browse[type], EventControlsFor(type).browse) << type;
     }
-    EXPECT_TRUE(BrowsesForSound(2));
-    EXPECT_FALSE(BrowsesForSound(4));
+    EXPECT_TRUE(BrowsesForSound(kEventSound));
+    EXPECT_FALSE(BrowsesForSound(kEventRunProgram));
 }
 
 TEST(OptionsForm, ProxyFieldsComeBackAsTyped) {

@@ -19,7 +19,7 @@ void ExpectNewObjectDefaults(const ItemProperties& d) {
     EXPECT_EQ(0, d.skipchanges);
     EXPECT_EQ(kFlagNewsTape | kFlagTables, d.flags);
     EXPECT_EQ(0x00FFFF00u, d.color);
-    EXPECT_EQ(255, d.event.type);
+    EXPECT_EQ(ItemEvent::kProgramWide, d.event.type);
     EXPECT_TRUE(d.name.IsEmpty());
     EXPECT_TRUE(d.address.IsEmpty());
 }
@@ -31,7 +31,7 @@ void ExpectBuiltInOptions(const Options& o) {
     EXPECT_TRUE(o.proxy.IsEmpty());
     EXPECT_TRUE(o.proxyPort.IsEmpty());
     EXPECT_FALSE(o.savePassword);
-    EXPECT_EQ(1, o.event.type);
+    EXPECT_EQ(kEventBlink, o.event.type);
     EXPECT_EQ(0, o.outputLimit);
     EXPECT_FALSE(o.suspended);
     EXPECT_EQ(3, o.maxThreads);
@@ -109,7 +109,7 @@ TEST(LoadOptions, DefaultSectionKeys) {
     EXPECT_EQ("ads", d.skipkeywords);
     EXPECT_EQ(kFlagTables, d.flags);  // news tape cleared, the others kept
     EXPECT_EQ(0x00FFFF00u, d.color);  // an empty colour keeps the default
-    EXPECT_EQ(4, d.event.type);
+    EXPECT_EQ(kEventRunProgram, d.event.type);
     EXPECT_EQ("notify.exe", d.event.param);
 }
 
@@ -158,7 +158,7 @@ TEST(SaveOptions, EveryFieldComesBack) {
     o.proxyUser = "me";
     o.savePassword = true;
     o.proxyPassword = "p\xe0ss";
-    o.event.type = 2;
+    o.event.type = kEventSound;
     o.event.param = "C:\\sounds\\ding.wav";
     o.outputLimit = 200;
     o.suspended = true;
@@ -184,7 +184,7 @@ TEST(SaveOptions, EveryFieldComesBack) {
     EXPECT_EQ("me", back.proxyUser);
     EXPECT_TRUE(back.savePassword);
     EXPECT_EQ("p\xe0ss", back.proxyPassword);
-    EXPECT_EQ(2, back.event.type);
+    EXPECT_EQ(kEventSound, back.event.type);
     EXPECT_EQ("C:\\sounds\\ding.wav", back.event.param);
     EXPECT_EQ(200, back.outputLimit);
     EXPECT_TRUE(back.suspended);
@@ -218,7 +218,7 @@ TEST(SaveDefaults, TheDefaultSectionComesBack) {
     d.skipkeywords = "c";
     d.flags = kFlagTables;
     d.color = 0x000000FF;
-    d.event.type = 3;
+    d.event.type = kEventMessage;
     d.event.param = "x";
     SaveDefaults(d, ini);
 
@@ -237,7 +237,7 @@ TEST(SaveDefaults, TheDefaultSectionComesBack) {
     EXPECT_EQ("c", b.skipkeywords);
     EXPECT_EQ(kFlagTables, b.flags);
     EXPECT_EQ(0x000000FFu, b.color);
-    EXPECT_EQ(3, b.event.type);
+    EXPECT_EQ(kEventMessage, b.event.type);
     EXPECT_EQ("x", b.event.param);
 }
 

@@ -41,7 +41,7 @@ TEST(WatchListVersion10, LoadsEveryField) {
     EXPECT_EQ(1, p.skipchanges);
     EXPECT_EQ(10, p.skipnumchars);
     EXPECT_EQ("ads", p.skipkeywords);
-    EXPECT_EQ(2, p.event.type);
+    EXPECT_EQ(kEventSound, p.event.type);
     EXPECT_EQ("ding.wav", p.event.param);
     EXPECT_EQ(0x000000FFu, p.color);
     EXPECT_EQ(13, p.flags);
