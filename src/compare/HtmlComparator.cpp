@@ -10,8 +10,10 @@
 #include "compare/TableRows.h"
 #include "framework/CaseFold.h"
 #include "html/HtmlDocument.h"
+#include "html/PageCharset.h"
 #include "http/UrlCrack.h"
 #include "http/UrlUtils.h"
+#include "platform/Files.h"
 #include "stream/FileStream.h"
 #include "watchlist/CheckNode.h"
 #include "watchlist/ItemProperties.h"
@@ -33,10 +35,14 @@ class PageFileStream : public ibwstream {
 };
 
 // Builds one copy's document; false when the file cannot be opened or read.
+// The file is read whole at its size and tokenized where it lies.
 bool BuildFromFile(HtmlDocument& doc, const AStr& path, const AStr& baseUrl, int32_t charset) {
     PageFileStream in(path.c_str());
     if (!in.IsGood()) return false;
-    return BuildDocument(doc, in, baseUrl.c_str(), charset, 1) == 0;
+    const long long size = platform::FileSize(path.c_str());
+    std::string page;
+    if (!ReadRest(in, &page, size > 0 ? static_cast<size_t>(size) : 0)) return false;
+    return BuildDocument(doc, page, baseUrl.c_str(), charset, 1) == 0;
 }
 
 // The plain text of a new paragraph, control bytes (zero included) made
@@ -190,8 +196,14 @@ int HtmlComparator::CompareFiles(bool joinTableRows) {
         JoinTableRows(*oldDoc);
         JoinTableRows(*newDoc);
     }
-    HtmlItemStream oldStream(*oldDoc), newStream(*newDoc);
-    CompareStreams(oldStream, newStream);
+    {
+        HtmlItemStream oldStream(*oldDoc), newStream(*newDoc);
+        CompareStreams(oldStream, newStream);
+    }
+    // Built here and only compared since: every node of both copies lies in
+    // their arenas, which drop them at once.
+    oldDoc->LeaveTreeToArenas();
+    newDoc->LeaveTreeToArenas();
     return 0;
 }
 

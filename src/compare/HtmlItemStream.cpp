@@ -95,7 +95,7 @@ namespace {
 // The byte a character-reference position stands for, 0 for none.
 unsigned char ReferenceByte(const TextPosition* pos) {
     if (pos->Kind() != kStrPosKind) return 0;
-    const AStr& source = static_cast<const StrPos*>(pos)->Text();
+    const FixedText& source = static_cast<const StrPos*>(pos)->Text();
     if (source.c_str()[0] != '&') return 0;
     int consumed = 0;
     return DecodeCharRef(source.c_str(), source.Length(), &consumed);

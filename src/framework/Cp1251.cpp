@@ -150,6 +150,10 @@ bool LooksLikeUtf8(const char* s, size_t n) {
     const unsigned char* u = reinterpret_cast<const unsigned char*>(s);
     bool multi = false;
     for (size_t i = 0; i < n;) {
+        if (u[i] < 0x80) {
+            i += utf8::AsciiRun(s + i, n - i);
+            continue;
+        }
         uint32_t cp;
         size_t len = utf8::Decode(u + i, n - i, &cp);
         if (len == 0) return false;

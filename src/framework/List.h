@@ -65,6 +65,10 @@ class List {
     void Clear();
     // Moves every node of `other` to the end of this list.
     void TakeAll(List& other);
+    // Forgets every node, neither unlinking nor destroying it: for nodes
+    // that go with the memory they lie in (an arena) and are never used
+    // again.
+    void Forget() { first_ = last_ = nullptr; }
     // The list as a tree, or null.
     virtual Tree* AsTree() { return nullptr; }
 

@@ -1,5 +1,7 @@
 #include "framework/Utf8.h"
 
+#include <cstring>
+
 namespace utf8 {
 
 size_t Decode(const unsigned char* s, size_t n, uint32_t* codePoint) {
@@ -63,11 +65,21 @@ void Append(std::string& out, uint32_t codePoint) {
     out.append(bytes, Encode(codePoint, bytes));
 }
 
+size_t AsciiRun(const char* s, size_t n) {
+    size_t i = 0;
+    for (uint64_t word; n - i >= 8; i += 8) {
+        std::memcpy(&word, s + i, 8);
+        if (word & 0x8080808080808080u) break;
+    }
+    while (i < n && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+    return i;
+}
+
 bool IsValid(const char* s, size_t n) {
     const unsigned char* u = reinterpret_cast<const unsigned char*>(s);
     for (size_t i = 0; i < n;) {
         if (u[i] < 0x80) {
-            ++i;
+            i += AsciiRun(s + i, n - i);
             continue;
         }
         uint32_t cp;

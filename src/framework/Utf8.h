@@ -18,6 +18,10 @@ size_t Decode(const unsigned char* s, size_t n, uint32_t* codePoint);
 size_t Encode(uint32_t codePoint, char* out);
 void Append(std::string& out, uint32_t codePoint);
 
+// Length of the run of ASCII bytes (below 0x80) at s, at most n: the
+// scanners of page-sized texts skip it eight bytes at a time.
+size_t AsciiRun(const char* s, size_t n);
+
 // Whether all n bytes are well-formed UTF-8.
 bool IsValid(const char* s, size_t n);
 

@@ -5,11 +5,12 @@
 
 #include "framework/AStr.h"
 #include "framework/Arena.h"
+#include "framework/FixedText.h"
 #include "framework/List.h"
 
 struct AttrDescr {
     int attr = 0;       // attribute identifier (row of the attribute table)
-    AStr value;         // empty for an empty or missing value
+    FixedText value;    // empty for an empty or missing value; in the document's arena
     uint8_t quote = 0;  // the quote byte reported with a quoted value, else 0
 };
 

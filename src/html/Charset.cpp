@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/Cp1251.h"
+#include "framework/FixedText.h"
 #include "framework/Koi8.h"
 #include "platform/TextCodec.h"
 
@@ -250,11 +251,24 @@ void ConvertCharset(int code, char* text, size_t length) {
         KoiToWin(text, text, length);
 }
 
-void ConvertCharset(int code, AStr& text) {
+namespace {
+
+template <class Text>
+void ConvertText(int code, Text& text) {
     if (text.IsEmpty()) return;
     std::string converted;
     if (CharsetToUtf8(code, text.c_str(), text.Length(), &converted))
         text.Assign(converted.data(), converted.size());
     else
         ConvertCharset(code, text.Data(), text.Length());
+}
+
+}  // namespace
+
+void ConvertCharset(int code, AStr& text) {
+    ConvertText(code, text);
+}
+
+void ConvertCharset(int code, FixedText& text) {
+    ConvertText(code, text);
 }

@@ -8,6 +8,8 @@
 
 #include "framework/AStr.h"
 
+class FixedText;
+
 enum CharsetCodes : int {
     kCharsetUnknown = 0,  // not declared; no conversion
     kCharsetWindows = 1,  // "windows-1251"; no conversion
@@ -64,3 +66,4 @@ unsigned char OemToAnsi(unsigned char c);
 void ConvertCharset(int code, char* text, size_t length);
 // The same for a string, which codes carried as UTF-8 turn into UTF-8.
 void ConvertCharset(int code, AStr& text);
+void ConvertCharset(int code, FixedText& text);

@@ -1,7 +1,9 @@
 #include "html/ContentModel.h"
 
+#include <atomic>
 #include <cstdint>
 #include <initializer_list>
+#include <mutex>
 
 #include "html/HtmlTables.h"
 
@@ -278,28 +280,49 @@ bool MayCloseOnEnd(int open, int closing) {
 
 namespace {
 
-// A failing search can take milliseconds, so every (open, tag) pair is
-// searched once per process, on first use.
-struct ChainTable {
-    signed char length[kTagCount + 1][kImpliedParagraph + 1];
-    signed char chain[kTagCount + 1][kImpliedParagraph + 1][kMaxImpliedChain];
-    ChainTable() {
-        for (int open = 0; open <= kTagCount; ++open) {
-            for (int tag = 0; tag <= kImpliedParagraph; ++tag) {
-                int found[kMaxImpliedChain];
-                int n = 0;
-                length[open][tag] = static_cast<signed char>(Search(open, tag, found, &n) ? n : -1);
-                for (int i = 0; i < n; ++i)
-                    chain[open][tag][i] = static_cast<signed char>(found[i]);
-            }
-        }
+// Each (open, tag) pair is searched on its first use and its answer kept for
+// the process: a failing search can take milliseconds, and a page meets a
+// few dozen of the ten thousand pairs (searching them all at the first page
+// cost a comparison run a sixth of its work). Builders on several threads
+// share the answers: one is published with a release store of its state
+// after its chain is written, and read after an acquire load of the state.
+class ChainMemo {
+  public:
+    int Find(int open, int tag, int chain[kMaxImpliedChain]) {
+        Entry& e = entries_[open][tag];
+        int state = e.state.load(std::memory_order_acquire);
+        if (state == kUnknown) state = Fill(open, tag, e);
+        const int length = state - kLengthBias;
+        for (int i = 0; i < length; ++i) chain[i] = e.chain[i];
+        return length;
     }
-};
 
-const ChainTable& Chains() {
-    static const ChainTable table;
-    return table;
-}
+  private:
+    // The state is the length plus 2, so that -1 (no chain) is 1 and the
+    // zeroed table means "not searched yet".
+    static constexpr int kUnknown = 0;
+    static constexpr int kLengthBias = 2;
+    struct Entry {
+        std::atomic<signed char> state{kUnknown};
+        signed char chain[kMaxImpliedChain];
+    };
+
+    int Fill(int open, int tag, Entry& e) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        int state = e.state.load(std::memory_order_relaxed);
+        if (state != kUnknown) return state;
+        int found[kMaxImpliedChain];
+        int n = 0;
+        const int length = Search(open, tag, found, &n) ? n : -1;
+        for (int i = 0; i < n; ++i) e.chain[i] = static_cast<signed char>(found[i]);
+        state = length + kLengthBias;
+        e.state.store(static_cast<signed char>(state), std::memory_order_release);
+        return state;
+    }
+
+    std::mutex mutex_;
+    Entry entries_[kTagCount + 1][kImpliedParagraph + 1];
+};
 
 }  // namespace
 
@@ -308,8 +331,6 @@ int FindImpliedChain(int open, int tag, int chain[kMaxImpliedChain]) {
         int length = 0;
         return Search(open, tag, chain, &length) ? length : -1;
     }
-    const ChainTable& table = Chains();
-    const int length = table.length[open][tag];
-    for (int i = 0; i < length; ++i) chain[i] = table.chain[open][tag][i];
-    return length;
+    static ChainMemo memo;
+    return memo.Find(open, tag, chain);
 }

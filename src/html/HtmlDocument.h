@@ -1,6 +1,7 @@
 #pragma once
 // A page read into the document tree, and the look-ups the comparison uses.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "framework/AStr.h"
@@ -16,6 +17,13 @@ class HtmlDocument {
     HtmlDocument& operator=(const HtmlDocument&) = delete;
 
     const HtmlTree& Root() const { return root_; }
+    // Leaves the whole tree to the arenas, which give it back at once when
+    // the document goes, instead of destroying its nodes one by one; the
+    // document is empty afterwards. Only for an owner that knows every node,
+    // position, attribute and text of the tree came from this document's
+    // arenas and holds nothing else (a page built by BuildDocument and then
+    // only compared); anything on the heap would be lost.
+    void LeaveTreeToArenas();
 
     // The tree grows only here, each node as the last child of an open node
     // (so creation order is document order); the document keeps its
@@ -62,6 +70,9 @@ class HtmlDocument {
 // builds the tree. Returns 0, or -1 when tokenizing failed (a read error or
 // the `<a/b>` stop); the tree then keeps what was built.
 int BuildDocument(HtmlDocument& doc, iwstream& in, const char* baseUrl, int charsetCode,
+                  int defaultFontCharset);
+// The same over a page already read whole.
+int BuildDocument(HtmlDocument& doc, const std::string& page, const char* baseUrl, int charsetCode,
                   int defaultFontCharset);
 
 // Nodes of class T below `root` (root excluded) in document order, parents

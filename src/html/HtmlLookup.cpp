@@ -1,5 +1,11 @@
 #include "html/HtmlDocument.h"
 
+void HtmlDocument::LeaveTreeToArenas() {
+    root_.Forget();
+    paragraphs_.clear();
+    outerTables_.clear();
+}
+
 void HtmlDocument::AppendNode(HtmlNode* parent, HtmlNode* child, bool withinTable) {
     (parent ? parent : &root_)->AppendChild(child);
     if (child->Tag() == kImpliedParagraph)

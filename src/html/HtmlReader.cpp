@@ -8,7 +8,6 @@
 #include "html/ContentModel.h"
 #include "html/PageCharset.h"
 #include "html/RefDecode.h"
-#include "stream/MemStream.h"
 
 namespace {
 
@@ -61,12 +60,15 @@ int HtmlReader::OnHtmlAttribute(int tag, int attr, const char* value, size_t len
     // to clear them; those of inline containers other than `a` only carry
     // formatting, which the tree does not keep.
     if (tag == 0 || (IsInlineTag(tag) && !IsEmptyTag(tag) && tag != kTagA)) return 0;
-    if (attr == kAttrHref || attr == kAttrSrc) {
+    if ((attr == kAttrHref || attr == kAttrSrc) && std::memchr(value, '&', length)) {
         // Addresses as a browser opens them: `?a=1&amp;b=2` is `?a=1&b=2`.
         AStr decoded = DecodeAttributeValue(value, length, utf8Text_);
         pending_.Append(new AttrDescrNode(attr, decoded.c_str(), decoded.Length(), quote));
         return 0;
     }
+    // An address without references is taken as decoding would leave it:
+    // up to its first zero byte.
+    if (attr == kAttrHref || attr == kAttrSrc) length = strnlen(value, length);
     pending_.Append(new AttrDescrNode(attr, value, length, quote));
     return 0;
 }
@@ -132,7 +134,7 @@ void HtmlReader::ReadMeta() {
     if (const AttrDescrNode* charset = FindAttr(pending_, kAttrCharset)) {
         if (int code = CharsetCode(charset->value.c_str())) {
             declaredCode_ = code;
-            declaredName_ = charset->value;
+            declaredName_ = AStr(charset->value.c_str(), charset->value.Length());
         }
         return;
     }
@@ -486,27 +488,19 @@ void HtmlReader::Finish() {
     styles_.clear();
 }
 
-namespace {
-
-// A page held in memory, read in blocks as a stored copy is.
-class PageMemoryStream : public ibwstream {
-  public:
-    PageMemoryStream(const char* bytes, size_t n)
-        : ibwstream(64 * 1024), mem_(bytes, static_cast<long>(n)) {
-        Attach(&mem_);
-    }
-
-  private:
-    mwstreambuf mem_;
-};
-
-}  // namespace
-
 int BuildDocument(HtmlDocument& doc, iwstream& in, const char* baseUrl, int charsetCode,
                   int defaultFontCharset) {
-    doc.SetBaseUrl(baseUrl);
     std::string page;
-    if (!ReadRest(in, &page)) return -1;
+    if (!ReadRest(in, &page)) {
+        doc.SetBaseUrl(baseUrl);
+        return -1;
+    }
+    return BuildDocument(doc, page, baseUrl, charsetCode, defaultFontCharset);
+}
+
+int BuildDocument(HtmlDocument& doc, const std::string& page, const char* baseUrl, int charsetCode,
+                  int defaultFontCharset) {
+    doc.SetBaseUrl(baseUrl);
     // Pages outside the Cyrillic encodings are converted to UTF-8 once,
     // here; the Cyrillic ones are read byte for byte and converted with
     // their paragraphs.
@@ -528,9 +522,8 @@ int BuildDocument(HtmlDocument& doc, iwstream& in, const char* baseUrl, int char
     }
 
     ArenaScope scope(&doc.Memory(), &doc.TextMemory());
-    PageMemoryStream source(text, length);
     HtmlReader reader(doc, utf8 ? code : charsetCode, utf8);
-    const int rc = reader.Parse(source);
+    const int rc = reader.Parse(text, length);
     reader.Finish();
     if (rc != 0) return -1;
     if (!code) code = reader.DeclaredCode();

@@ -78,10 +78,16 @@ int ChoosePageCharset(const char* bytes, size_t n, int givenCode, size_t* skip) 
     return cp1251::LooksLikeUtf8(bytes, n) ? kCharsetUtf8 : kCharsetUnknown;
 }
 
-bool ReadRest(iwstream& in, std::string* page) {
-    std::vector<char> block(64 * 1024);
+bool ReadRest(iwstream& in, std::string* page, size_t expected) {
+    // Straight into the page's tail, with room for one byte more than
+    // expected so that the end shows without growing.
+    size_t got = page->size();
+    page->resize(got + std::max<size_t>(expected + 1, 64 * 1024));
     long n;
-    while ((n = in.Read(block.data(), static_cast<long>(block.size()))) > 0)
-        page->append(block.data(), static_cast<size_t>(n));
+    while ((n = in.ReadDirect(&(*page)[got], static_cast<long>(page->size() - got))) > 0) {
+        got += static_cast<size_t>(n);
+        if (got == page->size()) page->resize(got * 2);
+    }
+    page->resize(got);
     return !in.IsError();
 }

@@ -21,5 +21,6 @@ int PrescanMetaCharset(const char* bytes, size_t n, size_t limit = 8192);
 int ChoosePageCharset(const char* bytes, size_t n, int givenCode, size_t* skip);
 
 // Appends the rest of the stream to page; false when a read fails before
-// its end.
-bool ReadRest(iwstream& in, std::string* page);
+// its end. `expected`, the size the caller knows (a file's), lets the page
+// be read in one go.
+bool ReadRest(iwstream& in, std::string* page, size_t expected = 0);

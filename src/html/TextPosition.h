@@ -3,8 +3,10 @@
 // anchors, inline objects and the end-of-paragraph marker. Each has an
 // offset into the text and a kind number.
 #include <cstdint>
+#include <cstring>
 
 #include "framework/AStr.h"
+#include "framework/FixedText.h"
 #include "framework/List.h"
 #include "html/AttrDescr.h"
 
@@ -40,12 +42,14 @@ using PositionList = ListOf<TextPosition>;
 class StrPos : public TextPosition {
   public:
     StrPos(uint32_t offset, const char* text, size_t length, int kind = kStrPosKind)
-        : TextPosition(offset, kind), text_(text, length) {}
-    const AStr& Text() const { return text_; }
-    AStr& Text() { return text_; }
+        : TextPosition(offset, kind) {
+        text_.Assign(text, length);
+    }
+    const FixedText& Text() const { return text_; }
+    FixedText& Text() { return text_; }
 
   private:
-    AStr text_;
+    FixedText text_;  // in the document's arena
 };
 
 class SpecPos : public TextPosition {
@@ -85,12 +89,13 @@ class HtmlHRef : public TextPosition {
 // A named anchor: `a` with a name and no href.
 class HtmlBookmark : public TextPosition {
   public:
-    HtmlBookmark(uint32_t offset, const char* name)
-        : TextPosition(offset, kBookmarkKind), name_(name) {}
-    const AStr& Name() const { return name_; }
+    HtmlBookmark(uint32_t offset, const char* name) : TextPosition(offset, kBookmarkKind) {
+        name_.Assign(name, name ? std::strlen(name) : 0);
+    }
+    const FixedText& Name() const { return name_; }
 
   private:
-    AStr name_;
+    FixedText name_;  // in the document's arena
 };
 
 // An inline empty element (img, image, area, ...) with its attributes.

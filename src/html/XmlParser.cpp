@@ -134,6 +134,24 @@ struct BufferedSource {
     }
 };
 
+// Bytes in memory: each read is a pointer step, and a run of text is found
+// with one memchr over what is left.
+struct MemorySource {
+    const unsigned char* at;
+    const unsigned char* end;
+    int Get() { return at < end ? *at++ : -1; }
+    bool AtEndOfFile() const { return true; }
+    size_t TakeUntil(char stop, size_t limit, RunBuffer& buf) {
+        size_t count = static_cast<size_t>(end - at);
+        if (count > limit) count = limit;
+        if (const void* found = std::memchr(at, stop, count))
+            count = static_cast<size_t>(static_cast<const unsigned char*>(found) - at);
+        buf.Append(reinterpret_cast<const char*>(at), count);
+        at += count;
+        return count;
+    }
+};
+
 struct PlainSource {
     iwstream& in;
     int Get() {
@@ -213,6 +231,12 @@ int XmlParser::Parse(iwstream& in) {
     }
     PlainSource source{in};
     return RunOver(source, start);
+}
+
+int XmlParser::Parse(const char* bytes, size_t n) {
+    const auto* begin = reinterpret_cast<const unsigned char*>(bytes);
+    MemorySource source{begin, begin + n};
+    return RunOver(source, 0);
 }
 
 template <class Source>

@@ -22,6 +22,9 @@ class XmlParser {
     // non-zero value a callback returned. A buffered stream is read through
     // its inline byte reader; any other stream one Read call per byte.
     int Parse(iwstream& in);
+    // Tokenizes n bytes held in memory, as a stream over them would be
+    // (positions count from 0); the bytes stay untouched.
+    int Parse(const char* bytes, size_t n);
 
     // In raw mode every byte goes to OnRawChar and nothing is tokenized; it
     // lasts across Parse calls until switched off.

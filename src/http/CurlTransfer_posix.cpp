@@ -1,11 +1,10 @@
 #include "http/CurlTransfer.h"
 
-#include <curl/curl.h>
-
 #include <algorithm>
 #include <cstring>
 #include <mutex>
 
+#include "http/CurlApi_posix.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "socket/CheckLimits.h"
@@ -26,7 +25,7 @@ CURLM* Multi(void* p) {
 
 void GlobalInit() {
     static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    std::call_once(once, [] { Curl()->curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
 // libcurl's failures as the WinInet numbers the rest of the system knows.
@@ -73,16 +72,18 @@ uint32_t ErrorOf(CURLcode code) {
 }  // namespace
 
 CurlTransfer::CurlTransfer() {
+    if (!Curl()) return;  // every request fails as one that could not be made
     GlobalInit();
-    multi_ = curl_multi_init();
-    easy_ = curl_easy_init();
+    multi_ = Curl()->curl_multi_init();
+    easy_ = Curl()->curl_easy_init();
 }
 
 CurlTransfer::~CurlTransfer() {
-    if (multi_ && easy_) curl_multi_remove_handle(Multi(multi_), Easy(easy_));
-    if (easy_) curl_easy_cleanup(Easy(easy_));
-    if (multi_) curl_multi_cleanup(Multi(multi_));
-    curl_slist_free_all(static_cast<curl_slist*>(headerList_));
+    if (!Curl()) return;
+    if (multi_ && easy_) Curl()->curl_multi_remove_handle(Multi(multi_), Easy(easy_));
+    if (easy_) Curl()->curl_easy_cleanup(Easy(easy_));
+    if (multi_) Curl()->curl_multi_cleanup(Multi(multi_));
+    Curl()->curl_slist_free_all(static_cast<curl_slist*>(headerList_));
 }
 
 bool CurlTransfer::Failed(uint32_t error) {
@@ -139,65 +140,68 @@ bool CurlTransfer::Open(const CurlSettings& settings, const char* url, const cha
     for (size_t at = 0; at < extra.size();) {
         size_t end = extra.find("\r\n", at);
         if (end == std::string::npos) end = extra.size();
-        if (end > at) list = curl_slist_append(list, extra.substr(at, end - at).c_str());
+        if (end > at) list = Curl()->curl_slist_append(list, extra.substr(at, end - at).c_str());
         at = end + 2;
     }
     if (reload) {
-        list = curl_slist_append(list, "Pragma: no-cache");
-        list = curl_slist_append(list, "Cache-Control: no-cache");
+        list = Curl()->curl_slist_append(list, "Pragma: no-cache");
+        list = Curl()->curl_slist_append(list, "Cache-Control: no-cache");
     }
     headerList_ = list;
-    curl_easy_setopt(e, CURLOPT_URL, url);
-    curl_easy_setopt(e, CURLOPT_USERAGENT, settings.agent.c_str());
-    curl_easy_setopt(e, CURLOPT_HTTPHEADER, list);
-    curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(e, CURLOPT_MAXREDIRS, 30L);
-    curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(e, CURLOPT_FILETIME, 1L);
-    curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(settings.timeouts.connectMs));
-    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &CurlTransfer::OnBody);
-    curl_easy_setopt(e, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &CurlTransfer::OnHeader);
-    curl_easy_setopt(e, CURLOPT_HEADERDATA, this);
+    Curl()->curl_easy_setopt(e, CURLOPT_URL, url);
+    Curl()->curl_easy_setopt(e, CURLOPT_USERAGENT, settings.agent.c_str());
+    Curl()->curl_easy_setopt(e, CURLOPT_HTTPHEADER, list);
+    Curl()->curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
+    Curl()->curl_easy_setopt(e, CURLOPT_MAXREDIRS, 30L);
+    Curl()->curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    Curl()->curl_easy_setopt(e, CURLOPT_FILETIME, 1L);
+    Curl()->curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+    Curl()->curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS,
+                             static_cast<long>(settings.timeouts.connectMs));
+    Curl()->curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &CurlTransfer::OnBody);
+    Curl()->curl_easy_setopt(e, CURLOPT_WRITEDATA, this);
+    Curl()->curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &CurlTransfer::OnHeader);
+    Curl()->curl_easy_setopt(e, CURLOPT_HEADERDATA, this);
     if (settings.accessType == kOpenTypeProxy)
-        curl_easy_setopt(e, CURLOPT_PROXY, settings.proxy.c_str());
-    if (settings.accessType == kOpenTypeDirect) curl_easy_setopt(e, CURLOPT_PROXY, "");
+        Curl()->curl_easy_setopt(e, CURLOPT_PROXY, settings.proxy.c_str());
+    if (settings.accessType == kOpenTypeDirect) Curl()->curl_easy_setopt(e, CURLOPT_PROXY, "");
     if (!settings.proxyUser.empty()) {
         // The first request goes without credentials; a 407 is answered
         // with them, in whatever scheme the proxy asks for.
-        curl_easy_setopt(e, CURLOPT_PROXYUSERNAME, settings.proxyUser.c_str());
-        curl_easy_setopt(e, CURLOPT_PROXYPASSWORD, settings.proxyPassword.c_str());
-        curl_easy_setopt(e, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_ANY));
+        Curl()->curl_easy_setopt(e, CURLOPT_PROXYUSERNAME, settings.proxyUser.c_str());
+        Curl()->curl_easy_setopt(e, CURLOPT_PROXYPASSWORD, settings.proxyPassword.c_str());
+        Curl()->curl_easy_setopt(e, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_ANY));
     }
-    curl_easy_setopt(e, CURLOPT_ERRORBUFFER, errorText_);
+    Curl()->curl_easy_setopt(e, CURLOPT_ERRORBUFFER, errorText_);
     if (settings.timeouts.maxBodyBytes)
-        curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE,
-                         static_cast<curl_off_t>(settings.timeouts.maxBodyBytes));
+        Curl()->curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE,
+                                 static_cast<curl_off_t>(settings.timeouts.maxBodyBytes));
     receiveMs_ = settings.timeouts.receiveMs;
     overallMs_ = settings.timeouts.overallMs;
     maxBody_ = settings.timeouts.maxBodyBytes;
     openTick_ = platform::TickCount();
-    if (curl_multi_add_handle(Multi(multi_), e) != CURLM_OK) return Failed(kErrInternetInternal);
+    if (Curl()->curl_multi_add_handle(Multi(multi_), e) != CURLM_OK)
+        return Failed(kErrInternetInternal);
     // The head is in when the first body bytes are, or when the transfer
     // has ended (an empty body).
     return WaitForBody();
 }
 
 bool CurlTransfer::WaitForBody() {
+    if (!multi_ || !easy_) return Failed(kErrInternetInternal);
     uint32_t waitStart = platform::TickCount();
     while (pendingAt_ == pending_.size() && !done_) {
         if (paused_) {
             // The reader has caught up: libcurl hands over what it held back.
             paused_ = false;
-            curl_easy_pause(Easy(easy_), CURLPAUSE_CONT);
+            Curl()->curl_easy_pause(Easy(easy_), CURLPAUSE_CONT);
             continue;
         }
         int running = 0;
-        if (curl_multi_perform(Multi(multi_), &running) != CURLM_OK)
+        if (Curl()->curl_multi_perform(Multi(multi_), &running) != CURLM_OK)
             return Failed(kErrInternetInternal);
         int left = 0;
-        while (CURLMsg* msg = curl_multi_info_read(Multi(multi_), &left)) {
+        while (CURLMsg* msg = Curl()->curl_multi_info_read(Multi(multi_), &left)) {
             if (msg->msg != CURLMSG_DONE) continue;
             done_ = true;
             if (msg->data.result != CURLE_OK) return Failed(ErrorOfResult(msg->data.result));
@@ -208,7 +212,7 @@ bool CurlTransfer::WaitForBody() {
         uint32_t now = platform::TickCount();
         if (!connected_) {
             curl_off_t connectTime = 0;
-            curl_easy_getinfo(Easy(easy_), CURLINFO_CONNECT_TIME_T, &connectTime);
+            Curl()->curl_easy_getinfo(Easy(easy_), CURLINFO_CONNECT_TIME_T, &connectTime);
             connected_ = connectTime > 0;
             if (connected_) lastActivity_ = now;
         }
@@ -216,7 +220,7 @@ bool CurlTransfer::WaitForBody() {
             static_cast<int32_t>(lastActivity_ - waitStart) > 0 ? lastActivity_ : waitStart;
         if (connected_ && now - quietSince >= receiveMs_) return Failed(kErrInternetTimeout);
         if (overallMs_ && now - openTick_ >= overallMs_) return Failed(kCheckDeadline);
-        curl_multi_poll(Multi(multi_), nullptr, 0, kPollSliceMs, nullptr);
+        Curl()->curl_multi_poll(Multi(multi_), nullptr, 0, kPollSliceMs, nullptr);
     }
     return true;
 }
@@ -234,30 +238,34 @@ long CurlTransfer::Read(void* bytes, long count) {
 }
 
 long CurlTransfer::Status() {
+    if (!easy_) return 0;
     long status = 0;
-    curl_easy_getinfo(Easy(easy_), CURLINFO_RESPONSE_CODE, &status);
+    Curl()->curl_easy_getinfo(Easy(easy_), CURLINFO_RESPONSE_CODE, &status);
     return status;
 }
 
 bool CurlTransfer::ContentType(std::string* text) {
+    if (!easy_) return false;
     const char* type = nullptr;
-    if (curl_easy_getinfo(Easy(easy_), CURLINFO_CONTENT_TYPE, &type) != CURLE_OK || !type)
+    if (Curl()->curl_easy_getinfo(Easy(easy_), CURLINFO_CONTENT_TYPE, &type) != CURLE_OK || !type)
         return false;
     *text = type;
     return true;
 }
 
 bool CurlTransfer::LastModified(uint32_t* seconds) {
+    if (!easy_) return false;
     curl_off_t time = -1;
-    if (curl_easy_getinfo(Easy(easy_), CURLINFO_FILETIME_T, &time) != CURLE_OK || time < 0)
+    if (Curl()->curl_easy_getinfo(Easy(easy_), CURLINFO_FILETIME_T, &time) != CURLE_OK || time < 0)
         return false;
     *seconds = static_cast<uint32_t>(time);
     return true;
 }
 
 bool CurlTransfer::Header(const char* name, std::string* value) {
+    if (!easy_) return false;
     curl_header* h = nullptr;
-    if (curl_easy_header(Easy(easy_), name, 0, CURLH_HEADER, -1, &h) != CURLHE_OK || !h ||
+    if (Curl()->curl_easy_header(Easy(easy_), name, 0, CURLH_HEADER, -1, &h) != CURLHE_OK || !h ||
         !h->value)
         return false;
     *value = h->value;
@@ -265,7 +273,8 @@ bool CurlTransfer::Header(const char* name, std::string* value) {
 }
 
 std::string CurlTransfer::FinalUrl() {
+    if (!easy_) return "";
     const char* url = nullptr;
-    curl_easy_getinfo(Easy(easy_), CURLINFO_EFFECTIVE_URL, &url);
+    Curl()->curl_easy_getinfo(Easy(easy_), CURLINFO_EFFECTIVE_URL, &url);
     return url ? url : "";
 }

@@ -10,15 +10,14 @@
 // - joining keeps the base document for a bare "#fragment" and takes a
 //   relative URL with a scheme of its own as it is.
 // On POSIX the absolute path "/..." stands where Windows has "C:\...".
-#include <curl/curl.h>
-
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "platform/Files.h"
+#include "http/CurlApi_posix.h"
 #include "http/CurlTransfer.h"
+#include "platform/Files.h"
 #include "http/UrlCrack.h"
 
 namespace {
@@ -86,14 +85,34 @@ std::string FilePath(const char* rest) {
     return PercentDecoded(rest);
 }
 
-// One part of a parsed URL; empty when it is not there.
-std::string Part(CURLU* url, CURLUPart which, unsigned flags = 0) {
-    char* text = nullptr;
-    std::string out;
-    if (curl_url_get(url, which, &text, flags) == CURLUE_OK && text) out = text;
-    curl_free(text);
-    return out;
-}
+// A URL under libcurl's URL API; a URL that cannot be set (nor anything
+// else) when the library cannot be loaded.
+class ParsedUrl {
+  public:
+    ParsedUrl() : api_(Curl()), url_(api_ ? api_->curl_url() : nullptr) {}
+    ~ParsedUrl() {
+        if (url_) api_->curl_url_cleanup(url_);
+    }
+    ParsedUrl(const ParsedUrl&) = delete;
+    ParsedUrl& operator=(const ParsedUrl&) = delete;
+
+    // Sets the whole URL, or resolves a relative one against the one set.
+    bool Set(const char* text, unsigned flags) {
+        return url_ && api_->curl_url_set(url_, CURLUPART_URL, text, flags) == CURLUE_OK;
+    }
+    // One part; empty when it is not there.
+    std::string Part(CURLUPart which, unsigned flags = 0) const {
+        char* text = nullptr;
+        std::string out;
+        if (api_->curl_url_get(url_, which, &text, flags) == CURLUE_OK && text) out = text;
+        api_->curl_free(text);
+        return out;
+    }
+
+  private:
+    const CurlApi* api_;
+    CURLU* url_;
+};
 
 // What WinInet makes of an authority libcurl refuses (no host, a backslash
 // in it): the host runs to the first "/", "?" or "#", after any "user@".
@@ -120,12 +139,11 @@ bool CanonicalizeUrl(const char* url, uint32_t flags, AStr* out) {
     bool hierarchical = scheme && url[scheme + 1] == '/' && url[scheme + 2] == '/';
     *out = url;
     if (!hierarchical || ServiceOf(std::string(url, scheme)) == kServiceFile) return true;
-    CURLU* parsed = curl_url();
-    if (parsed && curl_url_set(parsed, CURLUPART_URL, url, kParseFlags) == CURLUE_OK) {
-        std::string text = Part(parsed, CURLUPART_URL);
+    ParsedUrl parsed;
+    if (parsed.Set(url, kParseFlags)) {
+        std::string text = parsed.Part(CURLUPART_URL);
         *out = (flags & kIcuNoEncode) ? text.c_str() : EscapeUnsafeBytes(text, true).c_str();
     }
-    curl_url_cleanup(parsed);
     return true;
 }
 
@@ -149,24 +167,22 @@ bool CrackUrl(const char* url, CrackedUrl* parts) {
         parts->path = rest;
         return true;
     }
-    CURLU* parsed = curl_url();
-    if (parsed &&
-        curl_url_set(parsed, CURLUPART_URL, url, kParseFlags | CURLU_PATH_AS_IS) == CURLUE_OK) {
-        parts->host = Part(parsed, CURLUPART_HOST).c_str();
+    ParsedUrl parsed;
+    if (parsed.Set(url, kParseFlags | CURLU_PATH_AS_IS)) {
+        parts->host = parsed.Part(CURLUPART_HOST).c_str();
         parts->port = static_cast<uint16_t>(
-            std::atoi(Part(parsed, CURLUPART_PORT, CURLU_DEFAULT_PORT).c_str()));
-        parts->user = Part(parsed, CURLUPART_USER).c_str();
-        parts->password = Part(parsed, CURLUPART_PASSWORD).c_str();
-        std::string path = Part(parsed, CURLUPART_PATH);
-        std::string query = Part(parsed, CURLUPART_QUERY);
-        std::string fragment = Part(parsed, CURLUPART_FRAGMENT);
+            std::atoi(parsed.Part(CURLUPART_PORT, CURLU_DEFAULT_PORT).c_str()));
+        parts->user = parsed.Part(CURLUPART_USER).c_str();
+        parts->password = parsed.Part(CURLUPART_PASSWORD).c_str();
+        std::string path = parsed.Part(CURLUPART_PATH);
+        std::string query = parsed.Part(CURLUPART_QUERY);
+        std::string fragment = parsed.Part(CURLUPART_FRAGMENT);
         if (!query.empty()) path += "?" + query;
         if (!fragment.empty()) path += "#" + fragment;
         parts->path = path.c_str();
     } else {
         SplitLoosely(rest + 2, parts);
     }
-    curl_url_cleanup(parsed);
     return true;
 }
 
@@ -183,14 +199,12 @@ bool CombineUrlText(const char* base, const char* relative, uint32_t flags, AStr
         out->Append(relative);
         return true;
     }
-    CURLU* parsed = curl_url();
-    bool ok = parsed && curl_url_set(parsed, CURLUPART_URL, base, kParseFlags) == CURLUE_OK &&
-              curl_url_set(parsed, CURLUPART_URL, relative, kParseFlags) == CURLUE_OK;
+    ParsedUrl parsed;
+    bool ok = parsed.Set(base, kParseFlags) && parsed.Set(relative, kParseFlags);
     if (ok) {
-        std::string text = Part(parsed, CURLUPART_URL);
+        std::string text = parsed.Part(CURLUPART_URL);
         *out = (flags & kIcuNoEncode) ? text.c_str() : EscapeUnsafeBytes(text, true).c_str();
     }
-    curl_url_cleanup(parsed);
     return ok || Fail(kErrInternetInvalidUrl);
 }
 

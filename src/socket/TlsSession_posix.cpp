@@ -1,36 +1,32 @@
 // The TLS session of the portable build: OpenSSL over memory buffers, the
 // raw bytes carried by the transport.
-#include <openssl/err.h>
-#include <openssl/evp.h>
-#include <openssl/ssl.h>
-#include <openssl/x509v3.h>
-
+#include "socket/OpenSslApi_posix.h"
 #include "socket/TlsTrust.h"
 
 namespace {
 
 constexpr long kRawChunk = 16 * 1024;
 
-bool IsIpAddress(const char* host) {
-    ASN1_OCTET_STRING* address = host ? a2i_IPADDRESS(host) : nullptr;
+bool IsIpAddress(const OpenSslApi& api, const char* host) {
+    ASN1_OCTET_STRING* address = host ? api.a2i_IPADDRESS(host) : nullptr;
     if (!address) return false;
-    ASN1_OCTET_STRING_free(address);
+    api.ASN1_OCTET_STRING_free(address);
     return true;
 }
 
 class OpenSslSession : public TlsSession {
   public:
-    explicit OpenSslSession(TlsTransport& transport) : transport_(transport) {}
+    explicit OpenSslSession(TlsTransport& transport) : transport_(transport), api_(OpenSsl()) {}
     ~OpenSslSession() override {
-        if (ssl_) SSL_free(ssl_);  // frees both buffers too
-        if (context_) SSL_CTX_free(context_);
+        if (ssl_) api_->SSL_free(ssl_);  // frees both buffers too
+        if (context_) api_->SSL_CTX_free(context_);
     }
 
     uint32_t Handshake(const char* host) override;
     const TlsPeer& Peer() const override { return peer_; }
     uint32_t Receive(std::string& plain) override;
     bool HasBuffered() const override {
-        return ssl_ && (SSL_pending(ssl_) > 0 || BIO_ctrl_pending(in_) > 0);
+        return ssl_ && (api_->SSL_pending(ssl_) > 0 || api_->BIO_ctrl_pending(in_) > 0);
     }
     uint32_t Send(const void* bytes, long count) override;
     void Shutdown() override;
@@ -44,6 +40,7 @@ class OpenSslSession : public TlsSession {
     void DescribePeer(const char* host);
 
     TlsTransport& transport_;
+    const OpenSslApi* api_;  // null when OpenSSL cannot be loaded
     SSL_CTX* context_ = nullptr;
     SSL* ssl_ = nullptr;
     BIO* in_ = nullptr;   // raw bytes received, owned by ssl_
@@ -54,7 +51,7 @@ class OpenSslSession : public TlsSession {
 uint32_t OpenSslSession::Flush() {
     char chunk[kRawChunk];
     for (;;) {
-        int n = BIO_read(out_, chunk, sizeof chunk);
+        int n = api_->BIO_read(out_, chunk, sizeof chunk);
         if (n <= 0) return 0;
         if (uint32_t err = transport_.SendRaw(chunk, n)) return err;
     }
@@ -62,47 +59,50 @@ uint32_t OpenSslSession::Flush() {
 
 uint32_t OpenSslSession::Pump(int rc) {
     if (uint32_t err = Flush()) return err;
-    switch (SSL_get_error(ssl_, rc)) {
+    switch (api_->SSL_get_error(ssl_, rc)) {
         case SSL_ERROR_WANT_WRITE:
             return 0;
         case SSL_ERROR_WANT_READ: {
             char chunk[kRawChunk];
             long received = 0;
             if (uint32_t err = transport_.ReceiveRaw(chunk, sizeof chunk, &received)) return err;
-            BIO_write(in_, chunk, static_cast<int>(received));
+            api_->BIO_write(in_, chunk, static_cast<int>(received));
             return 0;
         }
         case SSL_ERROR_ZERO_RETURN:
             return 10054;  // the server closed the secure channel
         default:
-            ERR_clear_error();
+            api_->ERR_clear_error();
             return kTlsHandshakeFailed;
     }
 }
 
 uint32_t OpenSslSession::Handshake(const char* host) {
-    context_ = SSL_CTX_new(TLS_client_method());
+    if (!api_) return kTlsUnavailable;
+    context_ = api_->SSL_CTX_new(api_->TLS_client_method());
     if (!context_) return kTlsUnavailable;
-    SSL_CTX_set_min_proto_version(context_, TLS1_2_VERSION);
-    SSL_CTX_set_default_verify_paths(context_);
+    api_->SSL_CTX_ctrl(context_, SSL_CTRL_SET_MIN_PROTO_VERSION, TLS1_2_VERSION, nullptr);
+    api_->SSL_CTX_set_default_verify_paths(context_);
     // The chain is verified during the handshake but never ends it: the
     // check judges the outcome itself, so that a pinned certificate passes
     // and every other fault gets its own text.
-    SSL_CTX_set_verify(context_, SSL_VERIFY_NONE, nullptr);
-    ssl_ = SSL_new(context_);
-    in_ = BIO_new(BIO_s_mem());
-    out_ = BIO_new(BIO_s_mem());
+    api_->SSL_CTX_set_verify(context_, SSL_VERIFY_NONE, nullptr);
+    ssl_ = api_->SSL_new(context_);
+    in_ = api_->BIO_new(api_->BIO_s_mem());
+    out_ = api_->BIO_new(api_->BIO_s_mem());
     if (!ssl_ || !in_ || !out_) {
-        if (in_) BIO_free(in_);
-        if (out_) BIO_free(out_);
+        if (in_) api_->BIO_free(in_);
+        if (out_) api_->BIO_free(out_);
         in_ = out_ = nullptr;
         return kTlsUnavailable;
     }
-    SSL_set_bio(ssl_, in_, out_);
-    SSL_set_connect_state(ssl_);
-    if (host && *host && !IsIpAddress(host)) SSL_set_tlsext_host_name(ssl_, host);
+    api_->SSL_set_bio(ssl_, in_, out_);
+    api_->SSL_set_connect_state(ssl_);
+    if (host && *host && !IsIpAddress(*api_, host))
+        api_->SSL_ctrl(ssl_, SSL_CTRL_SET_TLSEXT_HOSTNAME, TLSEXT_NAMETYPE_host_name,
+                       const_cast<char*>(host));
     for (;;) {
-        int rc = SSL_do_handshake(ssl_);
+        int rc = api_->SSL_do_handshake(ssl_);
         if (rc == 1) break;
         if (uint32_t err = Pump(rc))
             return err == 10054 ? static_cast<uint32_t>(kTlsHandshakeFailed) : err;
@@ -113,23 +113,24 @@ uint32_t OpenSslSession::Handshake(const char* host) {
 }
 
 void OpenSslSession::DescribePeer(const char* host) {
-    X509* cert = SSL_get1_peer_certificate(ssl_);
+    X509* cert = api_->SSL_get1_peer_certificate(ssl_);
     if (!cert) return;
     unsigned char* der = nullptr;
-    int length = i2d_X509(cert, &der);
+    int length = api_->i2d_X509(cert, &der);
     if (length > 0) peer_.certificate.assign(der, der + length);
-    OPENSSL_free(der);
+    api_->CRYPTO_free(der, OPENSSL_FILE, OPENSSL_LINE);
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned digestLength = 0;
-    if (X509_digest(cert, EVP_sha256(), digest, &digestLength))
+    if (api_->X509_digest(cert, api_->EVP_sha256(), digest, &digestLength))
         peer_.fingerprint = FingerprintText(digest, digestLength);
 
-    peer_.outsideDates = X509_cmp_current_time(X509_get0_notBefore(cert)) >= 0 ||
-                         X509_cmp_current_time(X509_get0_notAfter(cert)) <= 0;
+    peer_.outsideDates = api_->X509_cmp_current_time(api_->X509_get0_notBefore(cert)) >= 0 ||
+                         api_->X509_cmp_current_time(api_->X509_get0_notAfter(cert)) <= 0;
     const char* name = host ? host : "";
-    peer_.hostMatches = IsIpAddress(name) ? X509_check_ip_asc(cert, name, 0) == 1
-                                          : X509_check_host(cert, name, 0, 0, nullptr) == 1;
-    switch (SSL_get_verify_result(ssl_)) {
+    peer_.hostMatches = IsIpAddress(*api_, name)
+                            ? api_->X509_check_ip_asc(cert, name, 0) == 1
+                            : api_->X509_check_host(cert, name, 0, 0, nullptr) == 1;
+    switch (api_->SSL_get_verify_result(ssl_)) {
         case X509_V_OK:
         case X509_V_ERR_CERT_HAS_EXPIRED:
         case X509_V_ERR_CERT_NOT_YET_VALID:
@@ -147,13 +148,13 @@ void OpenSslSession::DescribePeer(const char* host) {
             peer_.otherFault = true;
             break;
     }
-    X509_free(cert);
+    api_->X509_free(cert);
 }
 
 uint32_t OpenSslSession::Receive(std::string& plain) {
     char chunk[kRawChunk];
     for (;;) {
-        int n = SSL_read(ssl_, chunk, sizeof chunk);
+        int n = api_->SSL_read(ssl_, chunk, sizeof chunk);
         if (n > 0) {
             plain.append(chunk, static_cast<size_t>(n));
             return 0;
@@ -165,7 +166,7 @@ uint32_t OpenSslSession::Receive(std::string& plain) {
 uint32_t OpenSslSession::Send(const void* bytes, long count) {
     const char* p = static_cast<const char*>(bytes);
     while (count > 0) {
-        int n = SSL_write(ssl_, p, static_cast<int>(count));
+        int n = api_->SSL_write(ssl_, p, static_cast<int>(count));
         if (n > 0) {
             p += n;
             count -= n;
@@ -177,8 +178,8 @@ uint32_t OpenSslSession::Send(const void* bytes, long count) {
 }
 
 void OpenSslSession::Shutdown() {
-    if (!ssl_ || !SSL_is_init_finished(ssl_)) return;
-    SSL_shutdown(ssl_);
+    if (!ssl_ || !api_->SSL_is_init_finished(ssl_)) return;
+    api_->SSL_shutdown(ssl_);
     Flush();
 }
 

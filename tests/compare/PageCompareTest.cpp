@@ -86,7 +86,7 @@ TEST(HtmlItemStream, ManyReferencesGiveWhatInsertingThemOneByOneGives) {
     for (TextPosition* pos = q->Positions().First(); pos; pos = pos->NextPos()) {
         if (pos->Kind() != kStrPosKind) continue;
         int consumed = 0;
-        const AStr& source = static_cast<StrPos*>(pos)->Text();
+        const FixedText& source = static_cast<StrPos*>(pos)->Text();
         char c = static_cast<char>(DecodeCharRef(source.c_str(), source.Length(), &consumed));
         q->InsertAfterPosition(pos, &c, 1);
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <thread>
 #include <vector>
 
 #include "html/ContentModel.h"
@@ -147,4 +149,44 @@ TEST(ImpliedChainSearch, ChainsFromParentOutwards) {
     EXPECT_EQ(Chain(kTagBody, kTagP), std::vector<int>{});  // accepted as it is
     EXPECT_EQ(Chain(kTagTitle, kTagP), std::vector<int>{-1});
     EXPECT_EQ(Chain(kTagHead, kImpliedParagraph), std::vector<int>{-1});
+}
+
+namespace {
+
+// Every (open, tag) answer folded into one number, in a fixed order.
+uint64_t AllChainsDigest(bool backwards) {
+    uint64_t digest = 1469598103934665603u;
+    auto fold = [&digest](int v) { digest = (digest ^ static_cast<uint64_t>(v)) * 1099511628211u; };
+    std::vector<std::vector<int>> answers;
+    for (int i = 0; i <= kTagCount; ++i) {
+        const int open = backwards ? kTagCount - i : i;
+        for (int tag = 0; tag <= kImpliedParagraph; ++tag) answers.push_back(Chain(open, tag));
+    }
+    if (backwards) {
+        // Back in the forward order of opens before folding.
+        std::vector<std::vector<int>> forward;
+        for (int i = kTagCount; i >= 0; --i)
+            for (int tag = 0; tag <= kImpliedParagraph; ++tag)
+                forward.push_back(answers[static_cast<size_t>(i) * (kImpliedParagraph + 1) + tag]);
+        answers.swap(forward);
+    }
+    for (const std::vector<int>& chain : answers) {
+        fold(static_cast<int>(chain.size()));
+        for (int t : chain) fold(t);
+    }
+    return digest;
+}
+
+}  // namespace
+
+// The chains are searched pair by pair on first use; the answers must be
+// those of the table once searched whole at the first page (its digest),
+// in whatever order and from however many threads they are first asked.
+TEST(ImpliedChains, EveryPairAnswersAsTheWholeTableDid) {
+    std::vector<uint64_t> digests(4);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < digests.size(); ++i)
+        threads.emplace_back([&digests, i] { digests[i] = AllChainsDigest(i % 2 == 1); });
+    for (std::thread& t : threads) t.join();
+    for (uint64_t d : digests) EXPECT_EQ(8592480518934184110u, d);
 }

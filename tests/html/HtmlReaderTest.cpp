@@ -133,7 +133,7 @@ TEST(DocumentBuild, AttributesAreKeptOnNodes) {
     EXPECT_STREQ("1", table->AttrValue(AttrId("border", 6)));
     const AttrDescrNode* width = table->FindAttr(AttrId("width", 5));
     ASSERT_NE(nullptr, width);
-    EXPECT_EQ(width->value, "50%");
+    EXPECT_STREQ(width->value.c_str(), "50%");
     EXPECT_EQ('\'', width->quote);
     EXPECT_EQ(2u, table->Attrs().Count());
 }
@@ -228,4 +228,23 @@ TEST(DocumentBuild, WhiteSpaceBetweenBlocksMakesNoParagraph) {
     // White space alone, before anything or after a break, opens nothing.
     EXPECT_EQ(BuildAndDump(" \r\n\t "), "");
     EXPECT_EQ(BuildAndDump("<p>a</p>\n \n<br>\n"), "html(body(p(P\"a\"{1:$}) br))");
+}
+
+// A built page holds nothing outside its document's arenas: left to them, it
+// is gone without a node destroyed (the sanitized build reports anything a
+// node kept on the heap as a leak).
+TEST(DocumentBuild, ABuiltTreeCanBeLeftToTheArenas) {
+    HtmlDocument doc;
+    Build(doc,
+          "<html><body><p>a &amp; b &copy <a href='x?a=1&amp;b=2' name=n>link</a><a name=m>"
+          "<img src=i.gif alt=''><table><tr><td>cell</table><ul><li>item</ul>"
+          "<form><select><option>o</select></form><pre>x\ny</pre>",
+          1);
+    ASSERT_FALSE(doc.Paragraphs().empty());
+    ASSERT_FALSE(doc.OuterTables().empty());
+    doc.LeaveTreeToArenas();
+    EXPECT_EQ(nullptr, doc.Root().FirstChildNode());
+    EXPECT_TRUE(doc.Paragraphs().empty());
+    EXPECT_TRUE(doc.OuterTables().empty());
+    EXPECT_EQ("", DumpDocument(doc));
 }

@@ -58,8 +58,8 @@ class Recorder : public XmlParser {
 
 using Events = std::vector<std::string>;
 
-// Runs the markup through the buffered reader with whole and tiny blocks and
-// through an unbuffered stream; all three must agree.
+// Runs the markup through the buffered reader with whole and tiny blocks,
+// through an unbuffered stream and from memory; all must agree.
 Events Tokenize(const std::string& markup, int* result = nullptr) {
     Events first;
     int firstResult = 0;
@@ -79,6 +79,9 @@ Events Tokenize(const std::string& markup, int* result = nullptr) {
     imwstream in(markup.data(), static_cast<long>(markup.size()));
     EXPECT_EQ(firstResult, plain.Parse(in));
     EXPECT_EQ(first, plain.events) << "unbuffered";
+    Recorder memory;
+    EXPECT_EQ(firstResult, memory.Parse(markup.data(), markup.size()));
+    EXPECT_EQ(first, memory.events) << "from memory";
     if (result) *result = firstResult;
     return first;
 }

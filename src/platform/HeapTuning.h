@@ -1,0 +1,13 @@
+#pragma once
+// Heap settings for a process that runs one command and exits.
+
+namespace platform {
+
+// Large blocks (a page read whole, a document's arena blocks) stay in the
+// heap once freed and serve the next request, instead of being mapped,
+// zeroed and unmapped afresh each time: a page comparison then takes a
+// tenth fewer page faults. Does nothing where the heap has no such
+// settings (Windows, other C libraries).
+void KeepLargeBlocksForReuse();
+
+}  // namespace platform

@@ -1,0 +1,7 @@
+#include "platform/HeapTuning.h"
+
+namespace platform {
+
+void KeepLargeBlocksForReuse() {}
+
+}  // namespace platform
