@@ -1,6 +1,7 @@
 #include "compare/HtmlComparator.h"
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "http/UrlCrack.h"
 #include "http/UrlUtils.h"
 #include "platform/Files.h"
+#include "platform/Thread.h"
 #include "stream/FileStream.h"
 #include "watchlist/CheckNode.h"
 #include "watchlist/ItemProperties.h"
@@ -44,6 +46,58 @@ bool BuildFromFile(HtmlDocument& doc, const AStr& path, const AStr& baseUrl, int
     if (!ReadRest(in, &page, size > 0 ? static_cast<size_t>(size) : 0)) return false;
     return BuildDocument(doc, page, baseUrl.c_str(), charset, 1) == 0;
 }
+
+// One stored copy made ready for the comparison: read, built, its table
+// rows joined when asked, and its paragraphs made into an item stream (no
+// stream when the file cannot be read).
+struct PreparedCopy {
+    PreparedCopy(const AStr& path, const AStr& baseUrl, int32_t charset, bool joinTableRows)
+        : path(path), baseUrl(baseUrl), charset(charset), joinTableRows(joinTableRows) {}
+    PreparedCopy(const PreparedCopy&) = delete;
+    PreparedCopy& operator=(const PreparedCopy&) = delete;
+
+    const AStr& path;
+    const AStr& baseUrl;
+    int32_t charset;
+    bool joinTableRows;
+    std::unique_ptr<HtmlDocument> document = std::make_unique<HtmlDocument>();
+    std::unique_ptr<HtmlItemStream> stream;
+
+    void Prepare() {
+        if (!BuildFromFile(*document, path, baseUrl, charset)) return;
+        if (joinTableRows) JoinTableRows(*document);
+        stream = std::make_unique<HtmlItemStream>(*document);
+    }
+    ~PreparedCopy() {
+        if (!stream) return;
+        stream.reset();
+        // Built here and only compared since: every node of the copy lies in
+        // its arenas, which drop them at once.
+        document->LeaveTreeToArenas();
+    }
+};
+
+class PrepareThread : public platform::Thread {
+  public:
+    explicit PrepareThread(PreparedCopy& copy) : copy_(copy) {}
+    // A failure (running out of memory on a huge page) is handed to the
+    // caller, which throws it on as if it had prepared the copy itself.
+    int32_t Run() override {
+        try {
+            copy_.Prepare();
+        } catch (...) {
+            failure_ = std::current_exception();
+        }
+        return 0;
+    }
+    void ThrowFailure() const {
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+  private:
+    PreparedCopy& copy_;
+    std::exception_ptr failure_;
+};
 
 // The plain text of a new paragraph, control bytes (zero included) made
 // spaces.
@@ -188,22 +242,22 @@ int HtmlComparator::CompareStreams(HtmlItemStream& oldStream, HtmlItemStream& ne
 }
 
 int HtmlComparator::CompareFiles(bool joinTableRows) {
-    auto oldDoc = std::make_unique<HtmlDocument>();
-    auto newDoc = std::make_unique<HtmlDocument>();
-    if (!BuildFromFile(*oldDoc, oldPath_, oldBaseUrl_, oldCharset_)) return -1;
-    if (!BuildFromFile(*newDoc, newPath_, newBaseUrl_, newCharset_)) return -1;
-    if (joinTableRows) {
-        JoinTableRows(*oldDoc);
-        JoinTableRows(*newDoc);
+    PreparedCopy oldCopy(oldPath_, oldBaseUrl_, oldCharset_, joinTableRows);
+    PreparedCopy newCopy(newPath_, newBaseUrl_, newCharset_, joinTableRows);
+    // The two copies share nothing until they are compared: the old one is
+    // prepared on a worker while this thread prepares the new one.
+    platform::ThreadRef<PrepareThread> worker(new PrepareThread(oldCopy));
+    if (!worker->Start()) oldCopy.Prepare();
+    try {
+        newCopy.Prepare();
+    } catch (...) {
+        worker->GetResult();  // the worker still uses the old copy
+        throw;
     }
-    {
-        HtmlItemStream oldStream(*oldDoc), newStream(*newDoc);
-        CompareStreams(oldStream, newStream);
-    }
-    // Built here and only compared since: every node of both copies lies in
-    // their arenas, which drop them at once.
-    oldDoc->LeaveTreeToArenas();
-    newDoc->LeaveTreeToArenas();
+    worker->GetResult();
+    worker->ThrowFailure();
+    if (!oldCopy.stream || !newCopy.stream) return -1;
+    CompareStreams(*oldCopy.stream, *newCopy.stream);
     return 0;
 }
 

@@ -72,8 +72,7 @@ void WriteAttrValue(owstream& out, const char* value) {
 }
 
 void TagWriter::LineBreak() {
-    int group = TagGroup(tag_);
-    if (group != 1 && group != 2) out_.WriteNewLine();
+    if (!IsInlineTag(tag_)) out_.WriteNewLine();
 }
 
 void TagWriter::Start(std::initializer_list<TagAttr> attrs) {

@@ -229,7 +229,8 @@ bool Search(int open, int tag, int* chain, int* length) {
     if (*length == kMaxImpliedChain) return false;
     int candidates[8];
     int n = 0;
-    if ((open == kTagTable || open == kTagTr) && TagGroup(tag) < 6) candidates[n++] = kTagCaption;
+    if ((open == kTagTable || open == kTagTr) && TagGroup(tag) < kGroupListItem)
+        candidates[n++] = kTagCaption;
     for (const int* p = ImpliedParents(tag); *p; ++p) candidates[n++] = *p;
     for (int i = 0; i < n; ++i) {
         bool inChain = false;
@@ -266,9 +267,9 @@ int GroupCloseMatrix(int openGroup, int incomingGroup) {
 
 bool MayCloseOnStart(int open, int incoming) {
     if (open == kImpliedParagraph) return true;
-    if (incoming == kImpliedParagraph) return TagGroup(open) == 3;
+    if (incoming == kImpliedParagraph) return TagGroup(open) == kGroupBreak;
     if (open == kTagOption && incoming == kTagOption) return true;
-    if (IsListElement(open) && TagGroup(incoming) < 16) return false;
+    if (IsListElement(open) && TagGroup(incoming) < kGroupFrame) return false;
     return (GroupCloseMatrix(TagGroup(open), TagGroup(incoming)) & 1) != 0;
 }
 

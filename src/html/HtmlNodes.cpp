@@ -59,28 +59,28 @@ HtmlNode* CreateNode(int tag) {
             break;
     }
     switch (TagGroup(tag)) {
-        case 3:
+        case kGroupBreak:
             return new LineBreaker(tag);
-        case 4:
+        case kGroupFormControl:
             return new FormControl(tag);
-        case 6:
+        case kGroupListItem:
             return new ListItem(tag);
-        case 7:
+        case kGroupBlock:
             return new HtmlBlock(tag);
-        case 8:
+        case kGroupHeading:
             return new HtmlHeader(tag);
-        case 9:
+        case kGroupCell:
             return new Cell(tag);
-        case 10:
+        case kGroupRow:
             return new Row;
-        case 13:
+        case kGroupTable:
             return new Table;
-        case 11:
-        case 12:
-        case 16:
-        case 17:
-        case 18:
-        case 19:
+        case kGroupRowGroup:
+        case kGroupColumns:
+        case kGroupFrame:
+        case kGroupFrameset:
+        case kGroupDocumentPart:
+        case kGroupHtml:
             return new HtmlDummy(tag);
         default:
             return nullptr;

@@ -123,9 +123,10 @@ int HtmlReader::OnStartTagEnd(int tag) {
     } else {
         pending_.Clear();
     }
-    // Empty elements and the group-3 blocks (br, center, div, form, hr) act
-    // as breaks, not containers.
-    if (node && (IsEmptyTag(tag) || TagGroup(tag) == 3 || blocks_.size() > kMaxOpenElements))
+    // Empty elements and the break group (br, center, div, form, hr) act as
+    // breaks, not containers.
+    if (node &&
+        (IsEmptyTag(tag) || TagGroup(tag) == kGroupBreak || blocks_.size() > kMaxOpenElements))
         CloseTop();
     return 0;
 }
@@ -180,9 +181,9 @@ HtmlNode* HtmlReader::OpenBlock(int tag) {
         ++styleCount_[kTagTable];
     }
     if (tag == kTagTable || tag == kTagTr || tag == kTagTd || tag == kTagTh)
-        whitespace_ = 3;
-    else if ((tag == kTagBr || tag == kTagHr) && whitespace_ < 2)
-        whitespace_ = 2;
+        whitespace_ = kAtBlockStart;
+    else if ((tag == kTagBr || tag == kTagHr) && whitespace_ < kAfterLineBreak)
+        whitespace_ = kAfterLineBreak;
 
     if (!headMarker_ &&
         (tag == kTagHead || (ContentModel(kTagHead, tag) && !ContentModel(kTagBody, tag)))) {
@@ -218,7 +219,7 @@ void HtmlReader::FinishEntry(const BlockEntry& entry) {
         Paragraph* p = static_cast<Paragraph*>(entry.node);
         if (!preformatted_) p->TrimTrailingSpaces();
         p->AppendPosition(new SpecPos(0));
-        whitespace_ = 3;
+        whitespace_ = kAtBlockStart;
         return;
     }
     if (entry.tag == kTagTable) {
@@ -233,9 +234,9 @@ void HtmlReader::FinishEntry(const BlockEntry& entry) {
         }
     }
     if (entry.tag == kTagBr || entry.tag == kTagHr) {
-        if (whitespace_ < 2) whitespace_ = 2;
+        if (whitespace_ < kAfterLineBreak) whitespace_ = kAfterLineBreak;
     } else {
-        whitespace_ = 3;
+        whitespace_ = kAtBlockStart;
     }
 }
 
@@ -248,10 +249,10 @@ void HtmlReader::CloseHead() {
 int HtmlReader::OnHtmlEndTag(int tag, int) {
     if (IsEmptyTag(tag) || tag == kTagHtml || tag == kTagBody) return 0;
     const int group = TagGroup(tag);
-    if (group == 1 || group == 2) {
+    if (IsInlineGroup(group)) {
         EndInline(tag);
         if (tag == kTagA) CloseLink();
-    } else if (group == 3) {
+    } else if (group == kGroupBreak) {
         if (headOpen_ && !ContentModel(kTagHead, tag) && ContentModel(kTagBody, tag)) CloseHead();
         BreakLike(tag, tag == kTagForm);
     } else {
@@ -384,7 +385,7 @@ size_t HtmlReader::TakeUtf8Reference(const char* text, size_t length) {
     if (textRunLength_ == 0) OpenParagraph();
     std::memcpy(textRun_.data() + textRunLength_, bytes, n);
     textRunLength_ += n;
-    whitespace_ = 0;
+    whitespace_ = kAfterVisible;
     return static_cast<size_t>(used);
 }
 
@@ -410,7 +411,7 @@ size_t HtmlReader::TakeReference(const char* text, size_t length) {
     int used = 0;
     if (!DecodeCharRef(text, length, &used)) return 1;  // the `&` is dropped, what follows is text
     AddReference(text, static_cast<size_t>(used));
-    whitespace_ = 0;
+    whitespace_ = kAfterVisible;
     return static_cast<size_t>(used);
 }
 
@@ -425,7 +426,7 @@ size_t HtmlReader::TakePreformatted(const char* text, size_t i, size_t length) {
     size_t end = i + 1;
     while (end < length && !kStops.preformatted[static_cast<unsigned char>(text[end])]) ++end;
     EmitText(text + i, end - i);
-    whitespace_ = 0;
+    whitespace_ = kAfterVisible;
     return end;
 }
 
@@ -447,7 +448,7 @@ OV_HOT_PATH size_t HtmlReader::TakePlainRun(const char* text, size_t i, size_t l
         afterSpace = space;
     }
     textRunLength_ = n;
-    whitespace_ = afterSpace ? 1 : 0;
+    whitespace_ = afterSpace ? kAfterSpace : kAfterVisible;
     return i;
 }
 
@@ -464,11 +465,11 @@ int HtmlReader::OnHtmlText(const char* text, size_t length) {
             i += TakeReference(text + i, length - i);
         } else if (c == 1 || c == 2) {  // reserved as markers
             EmitText(" ", 1);
-            whitespace_ = 1;
+            whitespace_ = kAfterSpace;
             ++i;
         } else if (preformatted_) {
             i = TakePreformatted(text, i, length);
-        } else if (kStops.shown[c] == ' ' && whitespace_ != 0) {
+        } else if (kStops.shown[c] == ' ' && whitespace_ != kAfterVisible) {
             ++i;  // after a space, a break or a block start
         } else {
             i = TakePlainRun(text, i, length);

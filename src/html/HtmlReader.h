@@ -22,9 +22,15 @@ class HtmlReader : public HtmlParser {
     // Closes every element still open, in stack order, and any open link.
     void Finish();
 
-    // 0 after a visible character, 1 after an emitted space, 2 after a line
-    // break element, 3 at the start of a block.
-    int WhitespaceState() const { return whitespace_; }
+    // Where the text stands for white space, weakest first: a space after a
+    // visible character is kept, after anything else it is dropped.
+    enum Whitespace : int {
+        kAfterVisible = 0,
+        kAfterSpace = 1,
+        kAfterLineBreak = 2,  // a br or hr element
+        kAtBlockStart = 3,
+    };
+    Whitespace WhitespaceState() const { return whitespace_; }
     // The code and charset name of the last meta Content-Type with a known
     // charset (0 and empty when none).
     int DeclaredCode() const { return declaredCode_; }
@@ -97,7 +103,7 @@ class HtmlReader : public HtmlParser {
     unsigned styleCount_[kTagCount + 1] = {};         // style entries per tag
     int preformatted_ = 0;                            // open pre, listing, plaintext, xmp entries
     AttrList pending_;                                // the attributes of the tag being read
-    int whitespace_ = 3;
+    Whitespace whitespace_ = kAtBlockStart;
 
     HtmlHRef* openLink_ = nullptr;
     PositionList waiting_;  // positions for the next paragraph to begin

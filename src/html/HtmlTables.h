@@ -37,6 +37,29 @@ enum { kValueKeywordCount = 62 };
 // The flag bit that marks an empty element (no content, no end tag).
 enum { kTagFlagEmpty = 4 };
 
+// The groups of the tag table, from the innermost kind of element outwards:
+// the rows and columns of the closing matrix, compared by order where an end
+// tag passes only open elements of no higher group.
+enum TagGroupId : int {
+    kGroupInline = 1,         // a, b, font, img, span, script...
+    kGroupPhrase = 2,         // em, strong, code, sub...
+    kGroupBreak = 3,          // br, center, div, form, hr: closed at once
+    kGroupFormControl = 4,    // button, input, option, select...
+    kGroupParagraph = 5,      // p
+    kGroupListItem = 6,       // dd, dt, li
+    kGroupBlock = 7,          // address, blockquote, the lists, pre...
+    kGroupHeading = 8,        // h1 to h6
+    kGroupCell = 9,           // caption, td, th
+    kGroupRow = 10,           // tr
+    kGroupRowGroup = 11,      // tbody, tfoot, thead
+    kGroupColumns = 12,       // col, colgroup
+    kGroupTable = 13,         // table
+    kGroupFrame = 16,         // frame, noframes
+    kGroupFrameset = 17,      // frameset
+    kGroupDocumentPart = 18,  // body, head
+    kGroupHtml = 19,          // html
+};
+
 // Row numbers by name: the name is lower-cased by the system's tables first;
 // null, empty and unknown names give 0.
 int TagId(const char* name, size_t length);
@@ -54,10 +77,12 @@ int TagGroup(int tag);
 inline bool IsEmptyTag(int tag) {
     return (TagFlags(tag) & kTagFlagEmpty) != 0;
 }
-// Inline elements (groups 1 and 2) make no node of the document tree.
+// Inline elements make no node of the document tree.
+inline bool IsInlineGroup(int group) {
+    return group == kGroupInline || group == kGroupPhrase;
+}
 inline bool IsInlineTag(int tag) {
-    int g = TagGroup(tag);
-    return g == 1 || g == 2;
+    return IsInlineGroup(TagGroup(tag));
 }
 
 // The kind of list a tag opens: 99 for dir, menu and ul, 30 for dl, 69 for
