@@ -7,7 +7,15 @@
 namespace {
 std::atomic<bool> counting{false};
 std::atomic<size_t> allocations{0};
+std::atomic<size_t> largestAllowed{static_cast<size_t>(-1)};
 }  // namespace
+
+LargeAllocationsFail::LargeAllocationsFail(size_t bytes) {
+    largestAllowed = bytes;
+}
+LargeAllocationsFail::~LargeAllocationsFail() {
+    largestAllowed = static_cast<size_t>(-1);
+}
 
 AllocationCounter::AllocationCounter() {
     allocations = 0;
@@ -22,6 +30,7 @@ size_t AllocationCounter::Count() const {
 
 void* operator new(size_t size) {
     if (counting) ++allocations;
+    if (size > largestAllowed) throw std::bad_alloc();
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }

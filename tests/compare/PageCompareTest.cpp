@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "AllocationCounter.h"
 #include "PageFixture.h"
 #include "Text1251.h"
 #include "compare/HtmlComparator.h"
@@ -251,4 +252,24 @@ TEST(PageCompare, UnreadableCopyFails) {
     std::swap(what.oldCopy, what.newCopy);
     EXPECT_EQ(-1, ComparePageCopies(what, &results));
     EXPECT_TRUE(results.IsEmpty());
+}
+
+// The two copies are prepared side by side; running out of memory on either
+// reaches the caller as it would from one thread, after the other copy is
+// done with, and nothing is recorded.
+TEST(PageCompare, RunningOutOfMemoryOnEitherCopyReachesTheCaller) {
+    TempDir dir;
+    std::string large(2u << 20, 'x');
+    large.insert(0, "<p>");
+    std::string big = dir.Write("OV000001.HTM", large);
+    std::string small = dir.Write("OV000002.HTM", "<p>a small page");
+    for (bool bigIsOld : {true, false}) {
+        PageComparison what;
+        what.oldCopy = {bigIsOld ? big.c_str() : small.c_str(), "", 1};
+        what.newCopy = {bigIsOld ? small.c_str() : big.c_str(), "", 1};
+        ListOf<ChangeNode> results;
+        LargeAllocationsFail limit(1u << 20);
+        EXPECT_THROW(ComparePageCopies(what, &results), std::bad_alloc) << bigIsOld;
+        EXPECT_TRUE(results.IsEmpty());
+    }
 }
