@@ -27,7 +27,8 @@ TEST(AStr, CopiesAreIndependent) {
     AStr c = std::move(b);
     EXPECT_EQ(nullptr, b.Data());
     EXPECT_STREQ("ALPHA", c.c_str());
-    a = a;  // self-assignment keeps the text
+    AStr& same = a;
+    a = same;  // self-assignment keeps the text
     EXPECT_STREQ("alpha", a.c_str());
 }
 
