@@ -11,5 +11,8 @@ namespace platform {
 // tenth of the faults again (a few MB more resident at most). Does nothing
 // where the heap has no such settings (Windows, other C libraries).
 void KeepLargeBlocksForReuse();
+// The same for the heap of a worker thread (the C library gives each its
+// own), when the process asked for it; every Thread calls it as it starts.
+void PrepareThreadHeap();
 
 }  // namespace platform

@@ -3,5 +3,6 @@
 namespace platform {
 
 void KeepLargeBlocksForReuse() {}
+void PrepareThreadHeap() {}
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/HeapTuning.h"
+
 namespace platform {
 
 Thread::Thread(std::shared_ptr<ReportTarget> report) : report_(std::move(report)) {}
@@ -95,6 +97,7 @@ void Thread::PostReport(Report what, uintptr_t param) {
 }
 
 void Thread::Main() {
+    PrepareThreadHeap();
     result_ = Run();
     // After Finish the object may be gone.
     Finish();
