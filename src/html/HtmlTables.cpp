@@ -1,5 +1,6 @@
 #include "html/HtmlTables.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "framework/Cp1251.h"
@@ -187,6 +188,8 @@ constexpr size_t kMaxNameLength = 31;
 
 // A table's names by their row, in an open-addressed hash table built on
 // first use: a tag or attribute name is looked up for every tag of a page.
+// A name is keyed by its first eight bytes packed into one word (the table
+// names are ASCII), so that most names are found with one word comparison.
 class NameIndex {
   public:
     template <class NameOf>
@@ -194,73 +197,103 @@ class NameIndex {
         for (int row = 0; row < rows; ++row) {
             const char* name = nameOf(row);
             const size_t length = std::strlen(name);
-            size_t slot = Hash(name, length);
+            const uint64_t head = HeadOf(name, length);
+            size_t slot = SlotOf(head, length);
             while (slots_[slot].name) slot = (slot + 1) % kSlots;
-            slots_[slot] = {name, static_cast<uint8_t>(length), static_cast<uint16_t>(row + 1)};
+            slots_[slot] = {name, head, static_cast<uint8_t>(length),
+                            static_cast<uint16_t>(row + 1)};
         }
     }
 
-    // The row number (from 1) of a lower-case name with the given Hash, 0
-    // when it is not there.
-    int Find(const char* lower, size_t length, size_t hash) const {
-        for (size_t slot = hash;; slot = (slot + 1) % kSlots) {
+    // The row number (from 1) of a lower-case name whose first bytes pack
+    // into `head`, 0 when it is not there; `lower` is read only past its
+    // first eight bytes.
+    int Find(const char* lower, size_t length, uint64_t head) const {
+        for (size_t slot = SlotOf(head, length);; slot = (slot + 1) % kSlots) {
             const Slot& s = slots_[slot];
             if (!s.name) return 0;
-            if (s.length == length && SameBytes(s.name, lower, length)) return s.row;
+            if (s.head == head && s.length == length && SameBytes(s.name, lower, length))
+                return s.row;
         }
     }
 
-    static uint32_t HashStep(uint32_t h, unsigned char c) { return (h ^ c) * 16777619u; }
-    static constexpr uint32_t kHashSeed = 2166136261u;
-    static size_t SlotOf(uint32_t h) { return (h ^ (h >> 15)) % kSlots; }
+    static constexpr size_t kHeadBytes = 8;
+
+    // The first (up to) eight bytes of a name, the first in the lowest
+    // byte, zeros after a shorter name. Read as whole words that may
+    // overlap, never byte by byte: a word read back from bytes just stored
+    // one at a time waits for them.
+    static uint64_t HeadOf(const char* name, size_t length) {
+        if (length >= kHeadBytes) return Load<uint64_t>(name);
+        if (length >= 4) {
+            const uint64_t low = Load<uint32_t>(name);
+            const uint64_t high = Load<uint32_t>(name + length - 4);
+            return low | high << (8 * (length - 4));
+        }
+        if (length == 0) return 0;
+        const auto byte = [name](size_t i) {
+            return uint64_t{static_cast<unsigned char>(name[i])};
+        };
+        return byte(0) | byte(length / 2) << (8 * (length / 2)) |
+               byte(length - 1) << (8 * (length - 1));
+    }
 
   private:
     static constexpr size_t kSlots = 512;  // a power of two, over twice the rows
 
-    static size_t Hash(const char* name, size_t length) {
-        uint32_t h = kHashSeed;
-        for (size_t i = 0; i < length; ++i) h = HashStep(h, static_cast<unsigned char>(name[i]));
-        return SlotOf(h);
+    template <class Word>
+    static Word Load(const char* bytes) {
+        Word word;
+        std::memcpy(&word, bytes, sizeof word);
+        return word;
     }
 
-    static bool SameBytes(const char* a, const char* b, size_t n) {
-        for (size_t i = 0; i < n; ++i)
+    static size_t SlotOf(uint64_t head, size_t length) {
+        return static_cast<size_t>(((head + length) * 0x9E3779B97F4A7C15ull) >> 55) % kSlots;
+    }
+
+    // The bytes past the head.
+    static bool SameBytes(const char* a, const char* b, size_t length) {
+        for (size_t i = kHeadBytes; i < length; ++i)
             if (a[i] != b[i]) return false;
         return true;
     }
 
     struct Slot {
         const char* name;
+        uint64_t head;
         uint8_t length;
         uint16_t row;
     };
     Slot slots_[kSlots] = {};
 };
 
-// Bytes in lower case: ASCII and 1251 letters.
-struct LowerTable {
-    unsigned char lower[256];
-    LowerTable() {
-        for (int c = 0; c < 256; ++c)
-            lower[c] = static_cast<unsigned char>(
-                c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + 32 : c)
-                         : cp1251::ToLower(static_cast<unsigned char>(c)));
-    }
-};
-const LowerTable kLower;
+// Eight ASCII bytes in lower case, all at once: a byte gets 0x20 where it
+// is at least 'A' and at most 'Z' (the sums carry into no other byte).
+uint64_t LowerAscii(uint64_t bytes) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    const uint64_t atLeastA = bytes + kOnes * (0x80 - 'A');
+    const uint64_t aboveZ = bytes + kOnes * (0x7F - 'Z');
+    return bytes | ((atLeastA & ~aboveZ & kOnes * 0x80) >> 2);
+}
 
-// The lower-case form of a name looked up in an index; 0 for an empty or
-// over-long name.
+// The row of a name in an index, case not counted; 0 for an empty or
+// over-long name. The table names are ASCII, so a name with any other byte
+// (whose lower case is never ASCII) is not among them.
 int FindRow(const char* name, size_t length, const NameIndex& index) {
     if (!name || length == 0 || length > kMaxNameLength) return 0;
-    char lower[kMaxNameLength];
-    uint32_t h = NameIndex::kHashSeed;
-    for (size_t i = 0; i < length; ++i) {
-        const unsigned char c = kLower.lower[static_cast<unsigned char>(name[i])];
-        lower[i] = static_cast<char>(c);
-        h = NameIndex::HashStep(h, c);
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    const uint64_t head = NameIndex::HeadOf(name, length);
+    if (head & kHighBits) return 0;
+    if (length <= NameIndex::kHeadBytes) return index.Find(nullptr, length, LowerAscii(head));
+    char lower[kMaxNameLength + NameIndex::kHeadBytes];
+    for (size_t i = 0; i < length; i += NameIndex::kHeadBytes) {
+        uint64_t bytes = NameIndex::HeadOf(name + i, length - i);
+        if (bytes & kHighBits) return 0;
+        bytes = LowerAscii(bytes);
+        std::memcpy(lower + i, &bytes, NameIndex::kHeadBytes);
     }
-    return index.Find(lower, length, NameIndex::SlotOf(h));
+    return index.Find(lower, length, LowerAscii(head));
 }
 
 }  // namespace

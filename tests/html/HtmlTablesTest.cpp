@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -70,6 +71,27 @@ TEST(NameLookup, CaseCountedNamesAndUnknowns) {
     EXPECT_EQ(0, TagId("b\0r", 3));
     std::string longName(200, 'a');
     EXPECT_EQ(0, TagId(longName.data(), longName.size()));
+}
+
+// Names are matched by their first eight bytes and then the rest: every
+// length, case mixed in either part, and bytes outside ASCII anywhere.
+TEST(NameLookup, EveryLengthAndBothPartsOfLongNames) {
+    for (int id = 1; id <= kTagCount; ++id) {
+        std::string upper = TagName(id);
+        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(id, TagId(upper.data(), upper.size())) << upper;
+    }
+    EXPECT_EQ(kTagBlockquote, Id(TagId, "blockQUOTE"));
+    EXPECT_EQ(0, Id(TagId, "blockquota"));
+    EXPECT_EQ(0, Id(TagId, "blockquotes"));
+    EXPECT_EQ(0, Id(TagId, "blockquot\xC5"));
+    EXPECT_EQ(0, Id(TagId,
+                    "t\xC0"
+                    "ble"));
+    EXPECT_EQ(0, Id(TagId, "\xE0"));  // a Cyrillic letter, whose capital is 0xC0
+    EXPECT_EQ(kAttrHttpEquiv, Id(AttrId, "HTTP-EQUIV"));
+    EXPECT_EQ(kAttrBackground, Id(AttrId, "backgrounD"));
+    EXPECT_EQ(0, Id(AttrId, "backgroundx"));
 }
 
 TEST(AttributeTable, SortedWithKnownRows) {
