@@ -5,11 +5,13 @@ Writes two pages of about 1 MB (9,000 paragraphs in sections with some
 inline markup; the new one has 20 paragraphs inserted at scattered places),
 then times `ovisto-cli compare OLD NEW` and `xmllint --html --noout NEW`
 (parsing the new page only) side by side in one hyperfine run and prints
-the ratio of their mean, median and least times and of their CPU times. The
-machine's load touches both alike, so the ratios are what to compare between
-builds; on a busy machine the CPU ratio is the steadier one. Run from the
-repository after a native build:
-    python3 bench/compare_speed.py [--runs N] [--keep DIR]
+the ratio of their mean, median and least times and of their CPU times.
+Hyperfine runs all of one command and then all of the other, so a change in
+the machine's load between the two halves tilts its ratios; the paired
+rounds that follow run the two commands back to back, in turns first, and
+give the median of the rounds' ratios, which such drifts do not tilt. Run
+from the repository after a native build:
+    python3 bench/compare_speed.py [--runs N] [--rounds N] [--keep DIR]
 """
 import argparse
 import json
@@ -20,6 +22,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import time
 
 CLI = os.environ.get("OVISTO_CLI", "build/native/bin/ovisto-cli")
 WORDS = ["news", "price", "weather", "report", "market", "city", "today", "offer",
@@ -65,9 +68,45 @@ def pages():
     return markup(texts), markup(inserted)
 
 
+def timed_run(command):
+    """Wall and CPU (user + system) seconds of one run, output discarded."""
+    devnull = os.open(os.devnull, os.O_WRONLY)
+    try:
+        start = time.perf_counter()
+        pid = os.posix_spawn(command[0], command, os.environ,
+                             file_actions=[(os.POSIX_SPAWN_DUP2, devnull, 1)])
+        _, status, usage = os.wait4(pid, 0)
+        wall = time.perf_counter() - start
+    finally:
+        os.close(devnull)
+    if status != 0:
+        sys.exit(f"{command[0]} failed (status {status})")
+    return wall, usage.ru_utime + usage.ru_stime
+
+
+def paired_ratios(ours, ref, rounds):
+    """Medians of the per-round ratios of wall and CPU time, and the medians
+    of each command's wall times; the commands alternate in going first."""
+    walls, cpus, ours_walls, ref_walls = [], [], [], []
+    for i in range(rounds):
+        if i % 2:
+            a = timed_run(ours)
+            b = timed_run(ref)
+        else:
+            b = timed_run(ref)
+            a = timed_run(ours)
+        walls.append(a[0] / b[0])
+        cpus.append(a[1] / b[1])
+        ours_walls.append(a[0])
+        ref_walls.append(b[0])
+    return (statistics.median(walls), statistics.median(cpus),
+            statistics.median(ours_walls), statistics.median(ref_walls))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--runs", type=int, default=21)
+    parser.add_argument("--rounds", type=int, default=41, help="paired rounds (0: none)")
     parser.add_argument("--keep", help="write the pages and hyperfine's JSON to this folder")
     args = parser.parse_args()
     if not os.access(CLI, os.X_OK):
@@ -95,6 +134,13 @@ def main():
               f"median {statistics.median(ours['times']) / statistics.median(ref['times']):.2f}, "
               f"min {min(ours['times']) / min(ref['times']):.2f}, "
               f"CPU (user + system) {(ours['user'] + ours['system']) / (ref['user'] + ref['system']):.2f}")
+        if args.rounds > 0:
+            wall, cpu, ours_ms, ref_ms = paired_ratios(
+                [CLI, "compare", old, new], [shutil.which("xmllint"), "--html", "--noout", new],
+                args.rounds)
+            print(f"paired rounds ({args.rounds}): median ratio of wall times {wall:.2f}, "
+                  f"of CPU times {cpu:.2f}; median wall {ours_ms * 1000:.1f} ms against "
+                  f"{ref_ms * 1000:.1f} ms")
     finally:
         if not args.keep:
             shutil.rmtree(work)
