@@ -1,4 +1,5 @@
 #include <pthread.h>
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -16,6 +17,10 @@ struct ThreadHandles {
     long tid = 0;  // known once the thread runs
     bool priorityPending = false;
     int priority = kPriorityNormal;
+#ifdef __linux__
+    bool widenAffinity = false;  // started away from its creator's processor
+    cpu_set_t affinity;          // the processors it may run on afterwards
+#endif
 };
 
 namespace {
@@ -36,6 +41,34 @@ void SetNice(long tid, int priority) {
 #endif
 }
 
+// Linux queues a new thread on its creator's processor, where it may wait
+// for the next balancing tick (up to 4 ms were measured) while another
+// processor idles. So the thread is started on the creator's other
+// processors, and given back all of them once it runs.
+void StartAwayFromThisProcessor(pthread_attr_t& attr, ThreadHandles& h) {
+#ifdef __linux__
+    if (sched_getaffinity(0, sizeof h.affinity, &h.affinity) != 0) return;
+    const int current = sched_getcpu();
+    if (current < 0 || current >= CPU_SETSIZE || !CPU_ISSET(current, &h.affinity) ||
+        CPU_COUNT(&h.affinity) < 2)
+        return;
+    cpu_set_t others = h.affinity;
+    CPU_CLR(current, &others);
+    h.widenAffinity = pthread_attr_setaffinity_np(&attr, sizeof others, &others) == 0;
+#else
+    (void)attr;
+    (void)h;
+#endif
+}
+
+void WidenAffinity(ThreadHandles& h) {
+#ifdef __linux__
+    if (h.widenAffinity) pthread_setaffinity_np(pthread_self(), sizeof h.affinity, &h.affinity);
+#else
+    (void)h;
+#endif
+}
+
 long OwnThreadId() {
 #ifdef __linux__
     return static_cast<long>(syscall(SYS_gettid));
@@ -53,6 +86,7 @@ struct ThreadEntry {
             LockGuard guard(thread->handlesLock_);
             ThreadHandles* h = thread->handles_;
             h->tid = OwnThreadId();
+            WidenAffinity(*h);
             if (h->priorityPending) SetNice(h->tid, h->priority);
         }
         thread->Main();
@@ -68,6 +102,7 @@ bool Thread::CreateOsThread() {
     // The new thread waits for handlesLock_, held by Start, before it reads
     // handles_.
     handles_ = h;
+    StartAwayFromThisProcessor(attr, *h);
     int rc = pthread_create(&h->thread, &attr, &ThreadEntry::Proc, this);
     pthread_attr_destroy(&attr);
     if (rc != 0) {
