@@ -6,6 +6,7 @@
 #include "platform/Profile.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Cp1251.h"
@@ -189,7 +190,11 @@ bool ProfileFile::Write(const char* section, const char* key, const char* value)
     if (at != span.end) {
         std::string oldKey;
         EntryOf(lines[at], &oldKey, nullptr);
-        lines[at].text = oldKey + "=" + value;
+        std::string updated = oldKey + "=" + value;
+        // Saving the options writes every key: one that stands as it is
+        // costs no rewrite (each is a flush to disk and a rename).
+        if (lines[at].text == updated) return true;
+        lines[at].text = std::move(updated);
     } else {
         size_t after = span.end;  // just past the section's last line that is not blank
         while (after > span.header + 1 && Trim(lines[after - 1].text).empty()) --after;

@@ -1,5 +1,7 @@
 // The portable writer's bytes: every untouched line stays as it was, with
 // its own line end; new lines end in CR LF as on Windows.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "platform/Autostart.h"
@@ -33,6 +35,28 @@ TEST(ProfileLines, UntouchedLinesKeepTheirBytes) {
         "[Default]\r\n"
         "color=0\r\n",
         TempDir::Read(path));
+}
+
+// Every write of the file replaces it by a new one; a key written with the
+// value it has leaves the file as it is.
+TEST(ProfileLines, AnUnchangedValueIsNotWrittenAgain) {
+    TempDir dir;
+    std::string path = dir.Write("a.ini", "[Options]\nlanguage=enu\nwidth1 = 40\n");
+    auto fileId = [&path] {
+        struct stat st {};
+        return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+    };
+    platform::ProfileFile ini(path);
+    const auto before = fileId();
+    ASSERT_NE(0u, before);
+    ASSERT_TRUE(ini.WriteText("options", "Language", "enu"));
+    EXPECT_EQ(before, fileId());
+    ASSERT_TRUE(ini.WriteText("Options", "width1", "40"));  // spaced: written anew, once
+    const auto respaced = fileId();
+    EXPECT_NE(before, respaced);
+    ASSERT_TRUE(ini.WriteText("Options", "width1", "40"));
+    EXPECT_EQ(respaced, fileId());
+    EXPECT_EQ("[Options]\nlanguage=enu\nwidth1=40\n", TempDir::Read(path));
 }
 
 TEST(ProfileLines, ARefusedWriteLeavesAReadOnlyFileAlone) {
