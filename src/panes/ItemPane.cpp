@@ -27,18 +27,30 @@ int ItemImageIndex(const ItemNode& o) {
     }
 }
 
+namespace {
+
+// An empty page (-2) and an HTTP status (-1) may have words of their own in
+// the language module (10000, 10000 + status); without them, and for every
+// other failure, the error's text.
+AStr FailureText(const ItemNode& o, PaneTexts& texts) {
+    constexpr int32_t kHighestStatus = 999;
+    AStr own;
+    if (o.lastError == -2)
+        own = texts.Text(kTextEmptyBody);
+    else if (o.lastError == -1 && o.detail > 0 && o.detail <= kHighestStatus)
+        own = texts.Text(kTextEmptyBody + static_cast<unsigned>(o.detail));
+    return own.IsEmpty() ? texts.Error(o.lastError, o.detail) : own;
+}
+
+}  // namespace
+
 AStr ItemNodeText(const ItemNode& o, PaneTexts& texts) {
     AStr text = o.DisplayName();
     if (o.state == kCheckFailed && o.lastError != 0) {
         text += "  ";
         text += texts.Text(kTextErrorLabel);
         text += ": ";
-        if (o.lastError == -2)
-            text += texts.Text(kTextEmptyBody);
-        else if (o.lastError == -1)
-            text += texts.Text(kTextEmptyBody + o.detail);
-        else
-            text += texts.Error(o.lastError);
+        text += FailureText(o, texts);
     }
     return text;
 }

@@ -8,8 +8,8 @@ AStr PaneTexts::Text(unsigned id) {
     return LoadText(id);
 }
 
-AStr PaneTexts::Error(int32_t code) {
-    return ErrorText(code);
+AStr PaneTexts::Error(int32_t code, int32_t detail) {
+    return CheckErrorText(code, detail);
 }
 
 AStr PaneTexts::CheckTime(uint32_t time) {

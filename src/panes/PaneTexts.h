@@ -9,8 +9,11 @@
 class PaneTexts {
   public:
     virtual ~PaneTexts() = default;
+    // Empty for a number the language module does not have.
     virtual AStr Text(unsigned id);
-    virtual AStr Error(int32_t code);
+    // A check's failure: the text of the error code, with the HTTP status
+    // (`detail`) when the server answered with an error.
+    virtual AStr Error(int32_t code, int32_t detail);
     // "date, time" of a check time (seconds since 1970 UTC), in local time.
     virtual AStr CheckTime(uint32_t time);
 };

@@ -79,9 +79,25 @@ TEST_F(ItemPaneTest, TextsCarryTheErrorOfAFailedObject) {
     page->detail = 404;
     EXPECT_EQ("Weather  T9280: T10404", ItemNodeText(*page, texts));
     page->lastError = 12007;
-    EXPECT_EQ("Weather  T9280: E12007", ItemNodeText(*page, texts));
+    EXPECT_EQ("Weather  T9280: E12007/404", ItemNodeText(*page, texts));
     page->state = kCheckIdle;
     EXPECT_EQ("Weather", ItemNodeText(*page, texts));
+}
+
+// A language module without words for an empty page or for a status still
+// says what failed, as every other failure does.
+TEST_F(ItemPaneTest, AFailureWithoutWordsOfItsOwnTakesTheErrorText) {
+    page->state = kCheckFailed;
+    texts.missing = {10000, 10429};
+    page->lastError = -2;
+    EXPECT_EQ("Weather  T9280: E-2/0", ItemNodeText(*page, texts));
+    page->lastError = -1;
+    page->detail = 429;
+    EXPECT_EQ("Weather  T9280: E-1/429", ItemNodeText(*page, texts));
+    page->detail = 404;
+    EXPECT_EQ("Weather  T9280: T10404", ItemNodeText(*page, texts));
+    page->detail = -7;  // no status: never a number below 10000
+    EXPECT_EQ("Weather  T9280: E-1/-7", ItemNodeText(*page, texts));
 }
 
 TEST_F(ItemPaneTest, BuildsTopDownAndPlacesLateNodesInListOrder) {

@@ -1,7 +1,9 @@
 #pragma once
-// Watch lists and texts for the panes' tests: texts by number read "T<id>",
-// error texts "E<code>" and a check time "D<seconds>".
+// Watch lists and texts for the panes' tests: texts by number read "T<id>"
+// (none for the numbers in `missing`), error texts "E<code>/<detail>" and a
+// check time "D<seconds>".
 #include <memory>
+#include <set>
 
 #include "framework/TreeTestMeasurer.h"
 #include "panes/PaneTexts.h"
@@ -10,8 +12,11 @@
 
 class FakeTexts : public PaneTexts {
   public:
-    AStr Text(unsigned id) override { return AStr::Format("T%u", id); }
-    AStr Error(int32_t code) override { return AStr::Format("E%d", static_cast<int>(code)); }
+    AStr Text(unsigned id) override { return missing.count(id) ? AStr() : AStr::Format("T%u", id); }
+    AStr Error(int32_t code, int32_t detail) override {
+        return AStr::Format("E%d/%d", static_cast<int>(code), static_cast<int>(detail));
+    }
+    std::set<unsigned> missing;
     AStr CheckTime(uint32_t time) override { return AStr::Format("D%u", time); }
 };
 
