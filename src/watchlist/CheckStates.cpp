@@ -9,8 +9,17 @@
 
 namespace {
 
+// Whether the last finished check failed. A check under way (or asked for)
+// leaves the failure before it standing until it ends, so a save made while
+// it runs (another object's check ended) must keep that failure: a check
+// that then fails the same way changes nothing and saves nothing.
+bool LastCheckFailed(const ItemNode& o) {
+    if (o.state == kCheckFailed) return true;
+    return o.state != kCheckIdle && o.failedSince != 0;
+}
+
 bool WorthKeeping(const ItemNode& o) {
-    return !o.IsFolder() && (o.state == kCheckFailed || !o.etag.IsEmpty() || o.mailSecurity != 0);
+    return !o.IsFolder() && (LastCheckFailed(o) || !o.etag.IsEmpty() || o.mailSecurity != 0);
 }
 
 }  // namespace
@@ -27,7 +36,7 @@ int SaveCheckStates(const ItemList& list, owstream& os) {
     WriteU8(os, kCheckStatesVersion);
     WriteU16(os, static_cast<uint16_t>(kept.size()));
     for (const auto& [at, o] : kept) {
-        const bool failed = o->state == kCheckFailed;
+        const bool failed = LastCheckFailed(*o);
         WriteU32(os, at);
         WriteString(os, o->properties.address);
         WriteI32(os, failed ? -1 : 0);

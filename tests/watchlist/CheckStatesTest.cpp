@@ -97,6 +97,31 @@ TEST(CheckStates, AnIdleObjectKeepsOnlyItsTagAndNothingIsWrittenForTheRest) {
               Saved(*list));
 }
 
+// Saved while the failed page is checked again (another object's check
+// ended meanwhile): its failure still stands and is kept; a page being
+// checked that had not failed keeps nothing.
+TEST(CheckStates, AFailureStandsWhileItsObjectIsCheckedAgain) {
+    auto list = LoadedList();
+    ItemNode* page = Child(*Top(*list, 0), 0);
+    page->lastError = -1;
+    page->detail = 404;
+    page->failedSince = 1700000000;
+    const std::string failed =
+        StatesHeader(2, 1).Add(Record(2, "http://weather.example/today", -1, -1, 404, 1700000000, "", "")).str();
+    for (int state : {kCheckDownloading, kCheckComparing, kCheckRequested}) {
+        page->state = state;
+        EXPECT_EQ(failed, Saved(*list)) << "state " << state;
+    }
+    page->failedSince = 0;  // its last check went well
+    EXPECT_EQ(StatesHeader(2, 0).str(), Saved(*list));
+
+    page->failedSince = 1700000000;
+    auto again = LoadedList();
+    page->state = kCheckDownloading;
+    ASSERT_EQ(0, Load(*again, Saved(*list)));
+    EXPECT_EQ(kCheckFailed, Child(*Top(*again, 0), 0)->state) << "after a restart it shows as failed";
+}
+
 TEST(CheckStates, ARecordFollowsItsAddressWhenTheObjectMoved) {
     auto list = LoadedList();
     // Written when the page stood at position 4; now the framed page is there.
