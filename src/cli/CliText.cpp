@@ -53,7 +53,7 @@ AStr UiText(unsigned id) {
     if (!text.IsEmpty()) return text;
     switch (id) {
         case 9421:
-            return "Ovisto check history";
+            return "Report made by Orvex Vistomer";
         case 9422:
             return "windows-1251";
         case 32002:
