@@ -24,8 +24,6 @@ constexpr int32_t kErrorNoCopyNumber = 18;  // "no more files"
 // Result code of a check whose page and stored copy could not be compared
 // (one of them failed to open or to read).
 constexpr int32_t kErrorCompareFailed = 20000;
-// Failed pages fall due again this many seconds after the attempt.
-constexpr uint32_t kRetrySeconds = 600;
 
 // The download settings the options give: proxy, Content-Type charsets and
 // the mailbox check.

@@ -86,10 +86,10 @@ void CheckEngine::PageEnd(ItemNode& object, _HtmlFrameNode* frame, int32_t resul
         fields.lastError = result;
         fields.detail = detail;
         if (frame && object.FramesComplete()) FinishFramed(object);
-        uint32_t period = object.properties.timedelta;
-        if (period > kRetrySeconds) {
-            int64_t next =
-                static_cast<int64_t>(object.properties.lastCheck) + kRetrySeconds - period;
+        const uint32_t period = object.properties.timedelta;
+        const uint32_t retry = RetryDelay(period, false);
+        if (period > retry) {
+            int64_t next = static_cast<int64_t>(object.properties.lastCheck) + retry - period;
             object.properties.lastCheck = next > 0 ? static_cast<uint32_t>(next) : 0;
         }
         return;
@@ -334,8 +334,8 @@ void CheckEngine::MailboxEnd(ItemNode& object, int32_t result, int32_t detail,
         object.state = kCheckFailed;
         object.detail = detail;
         object.serverReply = thread.ServerReply();
-        uint32_t period = object.properties.timedelta;
-        uint32_t retry = period / 12 > kRetrySeconds ? period / 12 : kRetrySeconds;
+        const uint32_t period = object.properties.timedelta;
+        const uint32_t retry = RetryDelay(period, true);
         if (period > retry) {
             int64_t next = static_cast<int64_t>(now) - period + retry;
             object.properties.lastCheck = next > 0 ? static_cast<uint32_t>(next) : 0;

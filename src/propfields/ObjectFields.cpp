@@ -19,8 +19,6 @@ const uint32_t kColorChoices[kColorChoiceCount] = {
     Rgb(255, 0, 0),     Rgb(255, 0, 255), Rgb(255, 255, 0), Rgb(255, 255, 255),
 };
 
-constexpr uint32_t kRetryWindow = 600;  // seconds the scheduler keeps before a retry
-
 }  // namespace
 
 AStr TypedPageAddress(const char* typed) {
@@ -58,9 +56,11 @@ AStr JoinMailboxFields(const MailboxFields& fields) {
                           fields.tls);
 }
 
-uint32_t ShownLastAttempt(uint32_t lastCheck, uint32_t period, bool lastAttemptFailed) {
+uint32_t ShownLastAttempt(uint32_t lastCheck, uint32_t period, bool lastAttemptFailed,
+                          bool mailbox) {
     if (!lastCheck) return 0;
-    if (lastAttemptFailed && period > kRetryWindow) return lastCheck + (period - kRetryWindow);
+    const uint32_t retry = RetryDelay(period, mailbox);
+    if (lastAttemptFailed && period > retry) return lastCheck + (period - retry);
     return lastCheck;
 }
 

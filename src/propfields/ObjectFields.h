@@ -29,8 +29,10 @@ AStr JoinMailboxFields(const MailboxFields& fields);
 
 // The time the page shows as the last check attempt, 0 for none. After a
 // failed attempt the scheduler moved the stored time to bring the retry
-// forward; that move (the period less 600 s) is added back.
-uint32_t ShownLastAttempt(uint32_t lastCheck, uint32_t period, bool lastAttemptFailed);
+// forward; that move (the period less the retry delay of a page or a
+// mailbox) is added back.
+uint32_t ShownLastAttempt(uint32_t lastCheck, uint32_t period, bool lastAttemptFailed,
+                          bool mailbox);
 // The date, a comma and two blanks, and the time, in the given locale.
 AStr LastAttemptText(uint32_t time, uint32_t locale);
 

@@ -32,7 +32,7 @@ void ItemPropDialog::TransferToControls() {
     SetChecked(IDC_PAGE_NEWS_TAPE, (record_.flags & kFlagNewsTape) != 0);
     SetChecked(IDC_PAGE_PROTECTED, (record_.flags & kFlagProtected) != 0);
     FillPeriod(IDC_PAGE_DAYS, IDC_PAGE_HOURS, IDC_PAGE_MINUTES);
-    ShowLastAttempt(IDC_PAGE_LAST_ATTEMPT, IDC_PAGE_LAST_ATTEMPT_LABEL);
+    ShowLastAttempt(IDC_PAGE_LAST_ATTEMPT, IDC_PAGE_LAST_ATTEMPT_LABEL, false);
     for (int mode = 0; mode < 3; ++mode) SetChecked(kModeButtons[mode], record_.modify == mode);
     FillColors(IDC_PAGE_COLOR);
 }

@@ -32,7 +32,7 @@ class ObjectPage : public DPropertyPage {
     // False (the field refused) when a period field is bad.
     bool ReadPeriod(int days, int hours, int minutes, uint32_t* seconds) const;
     // The time in `id` with its label; both hidden when there is none.
-    void ShowLastAttempt(int id, int label) const;
+    void ShowLastAttempt(int id, int label, bool mailbox) const;
     void FillColors(int id);
     void ReadColor();
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;

@@ -35,7 +35,7 @@ void MailPropDialog::OnInit() {
 void MailPropDialog::TransferToControls() {
     SetItemText(IDC_OBJECT_NAME, record_.name);
     FillPeriod(IDC_MAIL_DAYS, IDC_MAIL_HOURS, IDC_MAIL_MINUTES);
-    ShowLastAttempt(IDC_MAIL_LAST_ATTEMPT, IDC_MAIL_LAST_ATTEMPT_LABEL);
+    ShowLastAttempt(IDC_MAIL_LAST_ATTEMPT, IDC_MAIL_LAST_ATTEMPT_LABEL, true);
     MailboxFields fields = SplitMailboxFields(record_.address.c_str());
     SetItemText(IDC_MAIL_SERVER, fields.server);
     SetItemText(IDC_MAIL_PORT, fields.port);

@@ -41,9 +41,9 @@ bool ObjectPage::ReadPeriod(int days, int hours, int minutes, uint32_t* seconds)
     }
 }
 
-void ObjectPage::ShowLastAttempt(int id, int label) const {
+void ObjectPage::ShowLastAttempt(int id, int label, bool mailbox) const {
     uint32_t time =
-        ShownLastAttempt(record_.lastCheck, record_.timedelta, context_.lastAttemptFailed);
+        ShownLastAttempt(record_.lastCheck, record_.timedelta, context_.lastAttemptFailed, mailbox);
     SetItemText(id, time ? LastAttemptText(time, DateTimeLocale()) : AStr());
     ShowItem(id, time != 0);
     ShowItem(label, time != 0);

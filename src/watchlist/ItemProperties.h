@@ -54,3 +54,11 @@ struct ItemProperties {
     uint32_t color = 0x00FFFF00;  // COLORREF of the report page's highlight
     uint16_t flags = kFlagNewsTape | kFlagTables;
 };
+
+// A failed check brings its object due again this long after the attempt:
+// ten minutes for a page, a twelfth of the period (at least ten minutes)
+// for a mailbox. The scheduler moves the stored check time back to do it.
+constexpr uint32_t kRetrySeconds = 600;
+constexpr uint32_t RetryDelay(uint32_t period, bool mailbox) {
+    return mailbox && period / 12 > kRetrySeconds ? period / 12 : kRetrySeconds;
+}

@@ -66,11 +66,25 @@ TEST(ObjectFields, MailboxTlsMarkIsKept) {
 }
 
 TEST(ObjectFields, LastAttemptAddsBackTheRetryMove) {
-    EXPECT_EQ(0u, ShownLastAttempt(0, 86400, true)) << "never attempted";
-    EXPECT_EQ(1000u, ShownLastAttempt(1000, 86400, false));
-    EXPECT_EQ(1000u + 86400 - 600, ShownLastAttempt(1000, 86400, true));
-    EXPECT_EQ(1000u, ShownLastAttempt(1000, 600, true)) << "no move within ten minutes";
-    EXPECT_EQ(1000u + 1, ShownLastAttempt(1000, 601, true));
+    EXPECT_EQ(0u, ShownLastAttempt(0, 86400, true, false)) << "never attempted";
+    EXPECT_EQ(1000u, ShownLastAttempt(1000, 86400, false, false));
+    EXPECT_EQ(1000u + 86400 - 600, ShownLastAttempt(1000, 86400, true, false));
+    EXPECT_EQ(1000u, ShownLastAttempt(1000, 600, true, false)) << "no move within ten minutes";
+    EXPECT_EQ(1000u + 1, ShownLastAttempt(1000, 601, true, false));
+    EXPECT_EQ(1000u + 86400 - 7200, ShownLastAttempt(1000, 86400, true, true)) << "a mailbox";
+}
+
+// Whatever the scheduler stored after a failed attempt (the time moved so
+// that the retry falls due), the sheet shows the attempt's own time.
+TEST(ObjectFields, LastAttemptShownIsTheTimeOfTheFailedAttempt) {
+    const uint32_t attempt = 1800000000;
+    for (bool mailbox : {false, true}) {
+        for (uint32_t period : {601u, 3600u, 21600u, 86400u, 604800u}) {
+            const uint32_t stored = attempt + RetryDelay(period, mailbox) - period;
+            EXPECT_EQ(attempt, ShownLastAttempt(stored, period, true, mailbox))
+                << (mailbox ? "mailbox, " : "page, ") << period << " s";
+        }
+    }
 }
 
 TEST(ObjectFields, LastAttemptTextHasDateCommaTwoBlanksAndTime) {
