@@ -174,6 +174,12 @@ int TreeViewModel::SingleRowHeight() {
     return std::max(kIconSize + 2, measurer_->LineHeight() + 2);
 }
 
+int TreeViewModel::LineTop(const TreeRowView& row, size_t line) {
+    const int lineHeight = measurer_->LineHeight();
+    const int lines = static_cast<int>(std::max<size_t>(row.node->lineStarts_.size(), 1));
+    return row.top + (row.height - lines * lineHeight) / 2 + static_cast<int>(line) * lineHeight;
+}
+
 int TreeViewModel::HeightFor(int lines) {
     return std::max(kIconSize + 2, std::max(lines, 1) * measurer_->LineHeight() + 2);
 }

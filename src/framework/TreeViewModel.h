@@ -124,6 +124,10 @@ class TreeViewModel {
     TreeRowView RowView(size_t row);
     // The lines of a measured node: byte ranges of its text.
     const std::vector<uint32_t>& LineStarts(const TreeViewNode* n) const { return n->lineStarts_; }
+    // The top of line `line` of a measured row's label: the lines stand one
+    // text line apart (the row's height was made of them), centred in the
+    // row, which is taller than one line for the icon.
+    int LineTop(const TreeRowView& row, size_t line);
     const std::vector<uint32_t>& LineEnds(const TreeViewNode* n) const { return n->lineEnds_; }
 
     // Geometry.

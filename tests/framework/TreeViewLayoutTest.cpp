@@ -138,6 +138,33 @@ TEST_F(Tree3, WrappedLabelsTakeSeveralLinesAndFollowTheWidth) {
     EXPECT_EQ(3 * 14 + 2, model.RowHeight(1));
 }
 
+// A label of several lines (a message: sender, subject, date) is painted
+// inside its own row: no line reaches into the rows around it.
+TEST_F(Tree3, EveryLineOfALabelLiesInsideItsRow) {
+    model.SetImages(true, false);
+    model.SetWrap(true);
+    model.SetClientSize(600, 400);
+    model.SetText(a1, "Bob <bob@example.org>\nInvoice 42\n12/6/2026,  11:00:00 AM");
+    model.SetText(b, "one line");
+    model.Expand(root, true);
+    model.Expand(a, true);
+    ASSERT_GE(model.RowOf(a1), 0);
+    for (size_t r = 0; r < model.RowCount(); ++r) {
+        TreeRowView row = model.RowView(r);
+        const size_t lines = model.LineStarts(row.node).size();
+        ASSERT_GE(lines, 1u);
+        EXPECT_EQ(row.node == a1 ? 3u : 1u, lines) << row.node->Text().c_str();
+        for (size_t i = 0; i < lines; ++i) {
+            EXPECT_GE(model.LineTop(row, i), row.top) << row.node->Text().c_str() << " line " << i;
+            EXPECT_LE(model.LineTop(row, i) + measurer.LineHeight(), row.top + row.height)
+                << row.node->Text().c_str() << " line " << i;
+        }
+        if (lines == 1) {
+            EXPECT_EQ(row.top + 2, model.LineTop(row, 0)) << "centred in an icon's row";
+        }
+    }
+}
+
 TEST_F(Tree3, OnlyRowsOnScreenAreMeasured) {
     for (int i = 0; i < 1000; ++i) Add(root, "row text");
     model.SetClientSize(300, 90);  // five rows

@@ -616,9 +616,6 @@ void TreeView::DrawLabel(HDC dc, const TreeRowView& row) {
     const char* text = node.Text().c_str();
     const auto& starts = model_.LineStarts(&node);
     const auto& ends = model_.LineEnds(&node);
-    int lh = model_.SingleRowHeight() - 2;
-    int y = row.top + 1 + (row.height - 2 - static_cast<int>(starts.size()) * lh) / 2;
-    if (starts.size() == 1) y = row.top + (row.height - lh) / 2;
     // Decided on the whole text, so a line of a UTF-8 text stays UTF-8.
     bool utf8 = cp1251::LooksLikeUtf8(text, node.Text().Length());
     for (size_t i = 0; i < starts.size(); ++i) {
@@ -629,7 +626,7 @@ void TreeView::DrawLabel(HDC dc, const TreeRowView& row) {
             for (uint32_t k = starts[i]; k < ends[i]; ++k)
                 wide +=
                     static_cast<char16_t>(cp1251::ToUnicode(static_cast<unsigned char>(text[k])));
-        ExtTextOutW(dc, row.label.left + TreeViewModel::kLabelPad, y + static_cast<int>(i) * lh, 0,
+        ExtTextOutW(dc, row.label.left + TreeViewModel::kLabelPad, model_.LineTop(row, i), 0,
                     nullptr, reinterpret_cast<const wchar_t*>(wide.c_str()),
                     static_cast<UINT>(wide.size()), nullptr);
     }
